@@ -1,0 +1,47 @@
+// Control identifiers of the main window, shared by the calculator and the window.
+#pragma once
+
+// 2001-2020: controls that carry data, and the frames.
+enum {
+    ID_SIZE_COMBO = 2001,
+    ID_MATERIAL_COMBO = 2002,
+    ID_CALCULATE_FRAME = 2003,
+    ID_OD_LABEL = 2004,
+    ID_ID_LABEL = 2005,
+    ID_THICKNESS_LABEL = 2006,
+    ID_COLOR_LABEL = 2007,
+    ID_FREQ_LABEL = 2008,
+    ID_WIRE_SIZE_LABEL = 2009,
+    ID_WIRE_LENGTH_LABEL = 2010,
+    ID_WINDING_FRAME = 2011,
+    ID_TURNS_EDIT = 2012,
+    ID_INDUCTANCE_EDIT = 2013,
+    ID_UNITS_COMBO = 2014,
+    ID_SKETCH_IMAGE = 2015,
+    ID_LENGTH_UNIT_FRAME = 2016,
+    ID_CORE_TYPE_FRAME = 2017,
+    ID_WIDEBAND_LABEL = 2018,
+    ID_TUNED_LABEL = 2019,
+    ID_CORE_PARAMS_FRAME = 2020,
+};
+
+// 2050-2054: fixed captions.
+enum {
+    ID_SIZE_CAPTION = 2050,
+    ID_MATERIAL_CAPTION = 2051,
+    ID_TURNS_UNIT_CAPTION = 2052,
+    ID_TURNS_PROMPT = 2053,
+    ID_INDUCTANCE_PROMPT = 2054,
+};
+
+// 2100-2107: push buttons and option buttons.
+enum {
+    ID_QUIT_BUTTON = 2100,
+    ID_MM_OPTION = 2101,
+    ID_INCHES_OPTION = 2102,
+    ID_IRON_OPTION = 2103,
+    ID_FERRITE_OPTION = 2104,
+    ID_SOLVE_TURNS_BUTTON = 2105,
+    ID_SOLVE_INDUCTANCE_BUTTON = 2106,
+    ID_ABOUT_BUTTON = 2107,
+};

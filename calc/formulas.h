@@ -1,0 +1,20 @@
+// The winding formulas: inductance, turns, largest wire gauge, wire length.
+//
+// Each evaluates in extended precision and rounds its result once to single
+// precision. AL is in microhenries per 100 turns for both core families.
+#pragma once
+
+#include <cstdint>
+
+// al * (turns / 100)^2, in microhenries.
+float inductanceFromTurns(float al, float turns);
+
+// 100 * sqrt(inductance / al), not rounded to a whole number.
+float turnsFromInductance(float al, float inductance);
+
+// Largest AWG that still fits the turns in one layer inside the core's hole,
+// leaving 30 degrees free between the winding's ends. Reads lengthFactor.
+uint16_t maxWireGauge(float insideDiameter, float turns);
+
+// Wire for the winding, leads not included, in the unit of the dimensions.
+float wireLength(float turns, float thickness, float outsideDiameter, float insideDiameter);

@@ -1,0 +1,58 @@
+// The floating-point environment is what the program sets, in both builds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc/fpenv.h"
+
+namespace {
+
+TEST(FloatingPointEnvironment, ControlWords)
+{
+    EXPECT_EQ(currentX87ControlWord(), (unsigned)X87ControlWord);
+    EXPECT_EQ(currentSseControlStatus(), (unsigned)SseControlStatus);
+}
+
+// 1 + 2^-60 survives only with a 64-bit significand; with 53 bits it is 1.
+TEST(FloatingPointEnvironment, ExtendedPrecisionIsInForce)
+{
+    volatile long double one = 1.0L, tiny = 0x1p-60L;
+    long double sum = one + tiny;
+    EXPECT_NE(sum, 1.0L);
+    EXPECT_EQ(sum - one, tiny);
+    // 2^64 - 1 is exact only with a 64-bit significand.
+    volatile long double big = 18446744073709551615.0L;
+    EXPECT_EQ((unsigned long long)(big - 1.0L), 18446744073709551614ull);
+}
+
+TEST(FloatingPointEnvironment, ExceptionsAreMasked)
+{
+    volatile float zero = 0.0f;
+    volatile long double zeroL = 0.0L;
+    EXPECT_TRUE(std::isinf(1.0f / zero));
+    EXPECT_TRUE(std::isnan(zero / zero));
+    EXPECT_TRUE(std::isinf(1.0L / zeroL));
+    EXPECT_TRUE(std::isnan((double)(zeroL / zeroL)));
+}
+
+TEST(FloatingPointEnvironment, RoundUpwardAndBack)
+{
+    const struct {
+        long double in, out;
+    } cases[] = {{18.25L, 19}, {10, 10}, {0.4576L, 1}, {-0.5L, -0.0L}, {30.001L, 31}};
+    for (const auto &c : cases)
+        EXPECT_EQ(roundUpward(c.in), c.out) << (double)c.in;
+    EXPECT_EQ(currentX87ControlWord(), (unsigned)X87ControlWord); // back to nearest
+    volatile long double half = 2.5L;
+    EXPECT_EQ(__builtin_rintl(half), 2.0L);
+}
+
+TEST(FloatingPointEnvironment, Log10AndSqrt)
+{
+    EXPECT_EQ(log10Extended(1000.0L), 3.0L);
+    EXPECT_EQ(log10Extended(1.0L), 0.0L);
+    EXPECT_EQ(sqrtExtended(2.25L), 1.5L);
+    EXPECT_EQ(sqrtExtended(1e-20L) * 1e10L, 1.0L);
+}
+
+} // namespace

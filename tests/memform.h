@@ -1,0 +1,36 @@
+// An in-memory main window behind the window seam, for the unit tests.
+//
+// It holds the text of every control that exists, records every write and
+// every message box in order, and can be reset to the start-up window.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct FormWrite {
+    int id;
+    std::string text;
+};
+
+struct FormMessage {
+    std::string text;
+    std::string caption;
+    unsigned style;
+};
+
+struct MemoryForm {
+    std::map<int, std::string> texts; // the controls that exist
+    std::vector<FormWrite> writes;
+    std::vector<FormMessage> messages;
+
+    // The window as the main procedure leaves it: 31 controls with their
+    // captions, no size or material box. Also resets the process-wide state.
+    void reset();
+    // A core-type click's boxes, with the given item shown (or none).
+    void setCombos(const std::string &size, const std::string &material);
+    void clearLog();
+    std::string text(int id) const;
+};
+
+extern MemoryForm form;
