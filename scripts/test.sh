@@ -16,3 +16,6 @@ echo "== unit tests, native"
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 echo "== unit tests, Windows under Wine"
 ctest --test-dir "$build/windows" --output-on-failure -j "$(nproc)"
+
+echo "== fuzzing the number texts (${MIRVELTA_FUZZ_SECONDS:-60} s)"
+"$root/scripts/fuzz.sh" "${MIRVELTA_FUZZ_SECONDS:-60}"
