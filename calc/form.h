@@ -12,10 +12,10 @@
 std::string formText(int id);
 
 // Replaces the whole text of a control.
-void setFormText(int id, const std::string &text);
+void setFormText(int id, const char *text);
 
 // Shows a message box with no owner; returns when the user has closed it.
-void showMessageBox(const std::string &text, const char *caption, unsigned style);
+void showMessageBox(const char *text, const char *caption, unsigned style);
 
 // Message box styles, as the platform numbers them.
 enum : unsigned {

@@ -30,28 +30,61 @@ static const InductanceUnit *findInductanceUnit(const std::string &text)
     return nullptr;
 }
 
-static std::string asText(float value, int digits = 7)
+// One line of the window, built in place: no line is longer than a caption,
+// a 20-character colour code or two number texts and a few words.
+class LineText {
+public:
+    LineText() { text_[0] = '\0'; }
+    LineText &add(const char *s)
+    {
+        size_t n = strlen(s);
+        if (n > sizeof text_ - 1 - length_)
+            n = sizeof text_ - 1 - length_;
+        memcpy(text_ + length_, s, n);
+        length_ += n;
+        text_[length_] = '\0';
+        return *this;
+    }
+    LineText &number(float value, int digits = 7)
+    {
+        char buf[NumberTextMax];
+        numberToText(value, digits, buf);
+        return add(buf);
+    }
+    const char *c_str() const { return text_; }
+
+private:
+    char text_[160];
+    size_t length_ = 0;
+};
+
+static void writeLine(int id, const LineText &line)
 {
-    return numberToText(value, digits);
+    setFormText(id, line.c_str());
 }
 
-static std::string rangeText(float low, float high)
+static LineText rangeText(const char *caption, float low, float high)
 {
-    return asText(low) + "  to  " + asText(high) + "  MHz";
+    LineText line;
+    line.add(caption).number(low).add("  to  ").number(high).add("  MHz");
+    return line;
 }
 
 static void writeCoreLines(const CoreSpec &core)
 {
-    const std::string unit = lengthUnitWord;
-    setFormText(ID_OD_LABEL, "Outside Diameter:  " + asText(core.outsideDiameter) + " " + unit);
-    setFormText(ID_ID_LABEL, "Inside Diameter:  " + asText(core.insideDiameter) + " " + unit);
-    setFormText(ID_THICKNESS_LABEL, "Core Thickness:  " + asText(core.thickness) + " " + unit);
-    setFormText(ID_COLOR_LABEL, std::string("Color Code:      ") + core.colorCode);
+    writeLine(ID_OD_LABEL, LineText().add("Outside Diameter:  ").number(core.outsideDiameter)
+                               .add(" ").add(lengthUnitWord));
+    writeLine(ID_ID_LABEL, LineText().add("Inside Diameter:  ").number(core.insideDiameter)
+                               .add(" ").add(lengthUnitWord));
+    writeLine(ID_THICKNESS_LABEL, LineText().add("Core Thickness:  ").number(core.thickness)
+                                      .add(" ").add(lengthUnitWord));
+    writeLine(ID_COLOR_LABEL, LineText().add("Color Code:      ").add(core.colorCode));
     if (coreType == CoreFerrite) {
-        setFormText(ID_WIDEBAND_LABEL, "Wide Band:  " + rangeText(core.rangeLowMHz, core.rangeHighMHz));
-        setFormText(ID_TUNED_LABEL, "Tuned circuit:  " + rangeText(core.tunedLowMHz, core.tunedHighMHz));
+        writeLine(ID_WIDEBAND_LABEL, rangeText("Wide Band:  ", core.rangeLowMHz, core.rangeHighMHz));
+        writeLine(ID_TUNED_LABEL, rangeText("Tuned circuit:  ", core.tunedLowMHz, core.tunedHighMHz));
     } else {
-        setFormText(ID_WIDEBAND_LABEL, rangeText(core.rangeLowMHz, core.rangeHighMHz));
+        // No caption: the line begins with the blank of the first number.
+        writeLine(ID_WIDEBAND_LABEL, rangeText("", core.rangeLowMHz, core.rangeHighMHz));
         setFormText(ID_TUNED_LABEL, "");
     }
 }
@@ -82,7 +115,7 @@ static bool solveForInductance(const CoreSpec &core, float *turns)
         shown = (float)(L / 1000.0L);
         unit = "mH";
     }
-    setFormText(ID_INDUCTANCE_EDIT, asText(shown, 3));
+    writeLine(ID_INDUCTANCE_EDIT, LineText().number(shown, 3));
     setFormText(ID_UNITS_COMBO, unit);
     return true;
 }
@@ -109,7 +142,7 @@ static bool solveForTurns(const CoreSpec &core, float *turns)
     *turns = turnsFromInductance(core.al, L);
     // The box shows the nearest whole number; the wire lines use the exact N.
     uint32_t whole = (uint32_t)roundToInteger(*turns);
-    setFormText(ID_TURNS_EDIT, asText((float)whole, 5));
+    writeLine(ID_TURNS_EDIT, LineText().number((float)whole, 5));
     return true;
 }
 
@@ -129,10 +162,10 @@ void solve()
         return;
 
     uint16_t gauge = maxWireGauge(core.insideDiameter, turns);
-    setFormText(ID_WIRE_SIZE_LABEL, "Max. wire size:  " + asText(gauge) + "  AWG");
+    writeLine(ID_WIRE_SIZE_LABEL, LineText().add("Max. wire size:  ").number(gauge).add("  AWG"));
     float length = wireLength(turns, core.thickness, core.outsideDiameter, core.insideDiameter);
-    setFormText(ID_WIRE_LENGTH_LABEL, "Total length of wire\r\n   (Not including leads):   " +
-                                          asText(length, 5) + "  " + lengthUnitWord);
+    writeLine(ID_WIRE_LENGTH_LABEL, LineText().add("Total length of wire\r\n   (Not including leads):   ")
+                                        .number(length, 5).add("  ").add(lengthUnitWord));
 }
 
 static int32_t solveButton(uint32_t message, uintptr_t wParam, unsigned button, SolveMode mode)

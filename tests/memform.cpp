@@ -78,15 +78,16 @@ std::string formText(int id)
     return form.text(id);
 }
 
-void setFormText(int id, const std::string &text)
+void setFormText(int id, const char *text)
 {
-    form.writes.push_back({id, text});
+    if (form.recording)
+        form.writes.push_back({id, text});
     auto it = form.texts.find(id);
     if (it != form.texts.end())
         it->second = text;
 }
 
-void showMessageBox(const std::string &text, const char *caption, unsigned style)
+void showMessageBox(const char *text, const char *caption, unsigned style)
 {
     form.messages.push_back({text, caption, style});
 }
