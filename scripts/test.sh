@@ -9,13 +9,20 @@ export MIRVELTA_BUILD=$build
 "$root/scripts/build.sh" all
 
 . "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_prefix_done; display_done' EXIT
+display_ready
 wine_prefix_ready
-trap wine_prefix_done EXIT
+export MIRVELTA_E2E_OUT=$build/windows/e2e-output
+mkdir -p "$MIRVELTA_E2E_OUT"
 
 echo "== unit tests, native"
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 echo "== unit tests, Windows under Wine"
-ctest --test-dir "$build/windows" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build/windows" --output-on-failure -j "$(nproc)" -LE e2e
+echo "== end-to-end tests: the real window under Wine on $DISPLAY"
+ctest --test-dir "$build/windows" --output-on-failure -L e2e
+echo "   screenshots: $MIRVELTA_E2E_OUT"
 
 echo "== fuzzing the number texts (${MIRVELTA_FUZZ_SECONDS:-60} s)"
 "$root/scripts/fuzz.sh" "${MIRVELTA_FUZZ_SECONDS:-60}"

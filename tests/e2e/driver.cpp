@@ -1,0 +1,319 @@
+// The second process: starting the program, finding its windows, acting on
+// them and reading back what it shows.
+#include "tests/e2e/driver.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#ifndef MIRVELTA_EXE
+#error "MIRVELTA_EXE must name the program (a Linux path)"
+#endif
+
+static const char Caption[] = "Mirvelta    v1.03a       by:  Quib";
+static const DWORD ActionTimeout = 10000;
+
+std::string windowsPath(const std::string &unixPath)
+{
+    std::string p = "Z:" + unixPath;
+    for (char &c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+std::string outputDirectory()
+{
+    const char *out = getenv("MIRVELTA_E2E_OUT");
+    return out && *out ? out : "/tmp";
+}
+
+void runUnix(const std::string &command)
+{
+    // Wine starts Unix programs for CreateProcess, but neither their end nor
+    // their exit code comes back: the command leaves a marker file when it is
+    // done, and that is what we wait for.
+    static int serial;
+    std::string marker = outputDirectory() + "/unix-done-" + std::to_string(GetCurrentProcessId()) +
+                         "-" + std::to_string(++serial);
+    std::string line = "/bin/sh -c \"" + command + "; : > " + marker + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    std::string done = windowsPath(marker);
+    for (int i = 0; i < 3000; i++) {
+        if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            DeleteFileA(done.c_str());
+            return;
+        }
+        Sleep(10);
+    }
+}
+
+App::App() {}
+
+App::~App()
+{
+    if (pi_.hProcess) {
+        if (running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+}
+
+struct FindMain {
+    DWORD pid;
+    HWND found;
+};
+
+static BOOL CALLBACK findMainProc(HWND h, LPARAM lp)
+{
+    FindMain *f = (FindMain *)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == f->pid && IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && GetDlgItem(h, 2100)) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool App::start()
+{
+    std::string line = "\"" + windowsPath(MIRVELTA_EXE) + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
+        return false;
+    for (int i = 0; i < 3000; i++) {
+        FindMain f = {pi_.dwProcessId, NULL};
+        EnumWindows(findMainProc, (LPARAM)&f);
+        if (f.found && windowText(f.found) == Caption) {
+            main_ = f.found;
+            return true;
+        }
+        if (!running())
+            return false;
+        Sleep(10);
+    }
+    return false;
+}
+
+bool App::running() const
+{
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::string App::windowText(HWND h) const
+{
+    // The W messages: the A ones come back truncated across processes.
+    LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
+    if (n <= 0)
+        return "";
+    std::wstring w((size_t)n + 1, L'\0');
+    LRESULT got = SendMessageW(h, WM_GETTEXT, (WPARAM)(n + 1), (LPARAM)&w[0]);
+    w.resize(got > 0 ? (size_t)got : 0);
+    if (w.empty())
+        return "";
+    int bytes = WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    std::string s((size_t)bytes, '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], bytes, NULL, NULL);
+    return s;
+}
+
+std::string App::text(int id) const
+{
+    HWND h = item(id);
+    return h ? windowText(h) : "<missing>";
+}
+
+void App::setText(int id, const std::string &text)
+{
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), NULL, 0);
+    std::wstring w((size_t)n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), &w[0], n);
+    SendMessageW(item(id), WM_SETTEXT, 0, (LPARAM)w.c_str());
+}
+
+void App::pick(int combo, int index)
+{
+    SendMessageW(item(combo), CB_SETCURSEL, (WPARAM)index, 0);
+}
+
+std::vector<std::string> App::items(int combo) const
+{
+    std::vector<std::string> out;
+    HWND h = item(combo);
+    LRESULT n = SendMessageW(h, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; i++) {
+        WCHAR buf[64] = {};
+        SendMessageW(h, CB_GETLBTEXT, (WPARAM)i, (LPARAM)buf);
+        char narrow[64] = {};
+        WideCharToMultiByte(CP_ACP, 0, buf, -1, narrow, sizeof narrow, NULL, NULL);
+        out.push_back(narrow);
+    }
+    return out;
+}
+
+int App::selection(int combo) const
+{
+    return (int)SendMessageW(item(combo), CB_GETCURSEL, 0, 0);
+}
+
+bool App::checked(int id) const
+{
+    return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND App::focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(pi_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+struct BoxFinder {
+    DWORD pid;
+    HWND main;
+    HWND found;
+};
+
+static BOOL CALLBACK findBoxProc(HWND h, LPARAM lp)
+{
+    BoxFinder *f = (BoxFinder *)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == f->pid && h != f->main && IsWindowVisible(h) && strcmp(cls, "#32770") == 0) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND App::findBox() const
+{
+    BoxFinder f = {pi_.dwProcessId, main_, NULL};
+    EnumWindows(findBoxProc, (LPARAM)&f);
+    return f.found;
+}
+
+// A message sent from a helper thread: SendMessage returns only when the
+// program has handled it, modal boxes included, so its return is the sign
+// that the work is done.
+struct Sent {
+    HWND target;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+static DWORD WINAPI sendProc(void *p)
+{
+    Sent *s = (Sent *)p;
+    SendMessageW(s->target, s->message, s->wParam, s->lParam);
+    return 0;
+}
+
+Outcome App::act(HWND target, UINT message, WPARAM wParam, const void *data, size_t size)
+{
+    Outcome out;
+    std::vector<char> copy((const char *)data, (const char *)data + size);
+    Sent s = {target, message, wParam, size ? (LPARAM)copy.data() : 0};
+    HANDLE thread = CreateThread(NULL, 0, sendProc, &s, 0, NULL);
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ActionTimeout) {
+        if (WaitForSingleObject(thread, 5) == WAIT_OBJECT_0) {
+            out.done = true;
+            break;
+        }
+        HWND box = findBox();
+        if (!box)
+            continue;
+        Sleep(20); // let the box finish painting its text
+        BoxSeen seen;
+        seen.caption = windowText(box);
+        seen.text = windowText(GetDlgItem(box, 0xFFFF));
+        seen.ownerless = GetWindow(box, GW_OWNER) == NULL;
+        seen.mainDisabled = !IsWindowEnabled(main_);
+        out.boxes.push_back(seen);
+        PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        for (int i = 0; i < 500 && IsWindow(box); i++)
+            Sleep(5);
+    }
+    if (!out.done)
+        TerminateThread(thread, 1);
+    CloseHandle(thread);
+    return out;
+}
+
+Outcome App::click(int id)
+{
+    return act(item(id), BM_CLICK, 0, nullptr, 0);
+}
+
+Outcome App::help(int id)
+{
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = id;
+    info.hItemHandle = item(id);
+    return act(main_, WM_HELP, 0, &info, sizeof info);
+}
+
+Outcome App::sendToMain(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Outcome out;
+    Sent s = {main_, message, wParam, lParam};
+    HANDLE thread = CreateThread(NULL, 0, sendProc, &s, 0, NULL);
+    out.done = WaitForSingleObject(thread, ActionTimeout) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    return out;
+}
+
+long App::waitForExit(DWORD ms)
+{
+    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return (long)code;
+}
+
+// ---- Dialog units --------------------------------------------------------
+
+static INT_PTR CALLBACK twinProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+RECT dialogRect(int x, int y, int width, int height)
+{
+    static HWND twin = [] {
+        struct {
+            DLGTEMPLATE header;
+            WORD menu, windowClass;
+            WCHAR title[2];
+            WORD pointSize;
+            WCHAR typeface[14];
+        } t = {};
+        t.header.style = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+        t.header.cx = 380;
+        t.header.cy = 280;
+        t.title[0] = L' ';
+        t.pointSize = 8;
+        memcpy(t.typeface, L"MS Sans Serif", sizeof t.typeface);
+        return CreateDialogIndirectParamW(GetModuleHandleW(NULL), &t.header, NULL, twinProc, 0);
+    }();
+    RECT r = {x, y, x + width, y + height};
+    MapDialogRect(twin, &r);
+    return r;
+}
