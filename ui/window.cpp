@@ -13,6 +13,7 @@ HINSTANCE appInstance;
 
 static HBRUSH windowBrush;  // the cream of the window and 24 controls, made once
 static HBITMAP sketchImage; // the winding sketch, loaded once
+static HFONT windowFont;    // the template's font, given to every control
 
 static const COLORREF WindowColour = RGB(255, 245, 210);
 
@@ -102,7 +103,7 @@ HWND createChild(int id, const char *cls, const char *caption, DWORD style, DWOR
     HWND child = CreateWindowExA(exStyle, cls, caption, style, r.left, r.top, r.right - r.left,
                                  r.bottom - r.top, mainWindow, (HMENU)(INT_PTR)id, appInstance, NULL);
     if (child)
-        SendMessageA(child, WM_SETFONT, SendMessageA(mainWindow, WM_GETFONT, 0, 0), TRUE);
+        SendMessageA(child, WM_SETFONT, (WPARAM)windowFont, TRUE);
     return child;
 }
 
@@ -262,6 +263,7 @@ int runMainWindow()
     mainWindow = createMainWindow();
     if (mainWindow) {
         SetWindowTextA(mainWindow, Caption);
+        windowFont = (HFONT)SendMessageA(mainWindow, WM_GETFONT, 0, 0);
         createControls();
         runModal();
     }

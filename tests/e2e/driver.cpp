@@ -12,8 +12,15 @@
 static const char Caption[] = "Mirvelta    v1.03a       by:  Quib";
 static const DWORD ActionTimeout = 10000;
 
+bool underWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+}
+
 std::string windowsPath(const std::string &unixPath)
 {
+    if (unixPath.empty() || unixPath[0] != '/')
+        return unixPath; // a native Windows build: already a Windows path
     std::string p = "Z:" + unixPath;
     for (char &c : p)
         if (c == '/')

@@ -61,6 +61,9 @@ private:
 // here with the same template (MapDialogRect works only in-process).
 RECT dialogRect(int x, int y, int width, int height);
 
+// True under Wine; the tests that press keys through the X server need it.
+bool underWine();
+
 // Runs a shell command line on the Linux side (xdotool, import) and waits.
 void runUnix(const std::string &command);
 

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Start-up time of the window beside an empty dialog, under the same Wine in
+# the same run; CPU used by the idle window over 10 s; the sizes of both .exe.
+# Usage: scripts/bench-window.sh [runs]   (default 20)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${MIRVELTA_BUILD:-$root/build}
+runs=${1:-20}
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" windows >/dev/null
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_prefix_done; display_done' EXIT
+display_ready
+wine_prefix_ready
+
+exe=$build/windows/ui/mirvelta.exe
+empty=$build/windows/tests/empty_dialog.exe
+echo "== start-up, process start to visible window ($runs runs each, interleaved)"
+"$WINE64" "$build/windows/tests/startup_timer.exe" "$runs" "$(winepath -w "$exe")" "$(winepath -w "$empty")"
+
+echo "== idle CPU over 10 s"
+"$WINE64" "$exe" &
+sleep 3
+pid=$(pgrep -f 'mirvelta.exe' | head -n 1)
+server=$(pgrep -f wineserver | head -n 1)
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+a=$(ticks "$pid"); s=$(ticks "$server")
+sleep 10
+b=$(ticks "$pid"); t=$(ticks "$server")
+awk -v p=$((b - a)) -v w=$((t - s)) -v hz="$hz" 'BEGIN {
+    printf "program: %.2f%% of one core, wineserver: %.2f%%\n", 100 * p / hz / 10, 100 * w / hz / 10 }'
+kill "$pid" 2>/dev/null || true
+
+echo "== sizes (both static, same flags)"
+ls -l "$exe" "$empty" | awk '{print $5, $9}'

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the .exe and starts it under Wine. With no
+# display it starts a virtual one, waits for the window, saves a screenshot,
+# says where, and closes the program again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${MIRVELTA_BUILD:-$root/build}
+export MIRVELTA_BUILD=$build
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" windows >/dev/null
+exe=$build/windows/ui/mirvelta.exe
+echo "built $exe"
+
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+virtual=
+[ -z "${DISPLAY:-}" ] && virtual=yes
+trap 'display_done' EXIT
+display_ready
+wine_prefix_ready
+
+if [ -z "$virtual" ]; then
+    exec "$WINE64" "$exe"
+fi
+
+"$WINE64" "$exe" &
+program=$!
+if ! timeout 60 xdotool search --sync --name '^Mirvelta ' >/dev/null; then
+    echo "the window did not appear" >&2
+    exit 1
+fi
+sleep 1 # let it paint
+shot=$build/windows/mirvelta.png
+import -window root "$shot"
+echo "no display: ran on virtual display $DISPLAY; screenshot saved to $shot"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+wine_prefix_done
