@@ -16,6 +16,14 @@ wine_prefix_ready
 export MIRVELTA_E2E_OUT=$build/windows/e2e-output
 mkdir -p "$MIRVELTA_E2E_OUT"
 
+echo "== the .exe imports only Windows system DLLs"
+imports=$(x86_64-w64-mingw32-objdump -p "$build/windows/ui/mirvelta.exe" | awk '/DLL Name:/ {print $3}')
+echo "$imports" | tr '\n' ' '; echo
+if echo "$imports" | grep -viqE '^(kernel32|user32|gdi32|msvcrt)\.dll$'; then
+    echo "unexpected DLL import" >&2
+    exit 1
+fi
+
 echo "== unit tests, native"
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 echo "== unit tests, Windows under Wine"

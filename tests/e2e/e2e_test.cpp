@@ -576,6 +576,13 @@ TEST_F(XWindow, F1OnAFocusedTextBoxShowsItsHelp)
         Sleep(10);
 }
 
+TEST_F(XWindow, AltF4EndsWithExitCodeZero)
+{
+    SendMessageW(app.window(), WM_NEXTDLGCTL, (WPARAM)app.item(ID_TURNS_EDIT), TRUE);
+    pressKeys(app, "alt+F4");
+    EXPECT_EQ(app.waitForExit(), 0);
+}
+
 TEST_F(XWindow, WindowColourOnScreen)
 {
     // A point of the client area that no control covers, right of the frames.
