@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds the native and the Windows (MinGW-w64) build.
-# Usage: scripts/build.sh [native|windows|all]   (default: all)
+# Usage: scripts/build.sh [native|windows|sanitize|all]   (default: all)
+#   sanitize: the native unit tests with AddressSanitizer and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MIRVELTA_BUILD:-$root/build}
@@ -14,6 +15,13 @@ configure_and_build() { # name, extra cmake arguments...
 }
 
 what=${1:-all}
+if [ "$what" = sanitize ] || [ "$what" = all ]; then
+    dir=$build/sanitize
+    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVELTA_WERROR="$werror" \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+        >/dev/null
+    cmake --build "$dir" -j "$jobs" --target unit_tests
+fi
 if [ "$what" = native ] || [ "$what" = all ]; then
     configure_and_build native
 fi

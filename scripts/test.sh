@@ -26,6 +26,9 @@ fi
 
 echo "== unit tests, native"
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
+echo "== unit tests, native, with AddressSanitizer and UBSan"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$build/sanitize" --output-on-failure -j "$(nproc)"
 echo "== unit tests, Windows under Wine"
 ctest --test-dir "$build/windows" --output-on-failure -j "$(nproc)" -LE e2e
 echo "== end-to-end tests: the real window under Wine on $DISPLAY"
