@@ -2,6 +2,9 @@
 // them and reading back what it shows.
 #include "tests/e2e/driver.h"
 
+#include <psapi.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -119,21 +122,28 @@ bool App::running() const
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-std::string App::windowText(HWND h) const
+static std::string narrow(const WCHAR *w, int n)
 {
-    // The W messages: the A ones come back truncated across processes.
-    LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
     if (n <= 0)
         return "";
-    std::wstring w((size_t)n + 1, L'\0');
-    LRESULT got = SendMessageW(h, WM_GETTEXT, (WPARAM)(n + 1), (LPARAM)&w[0]);
-    w.resize(got > 0 ? (size_t)got : 0);
-    if (w.empty())
-        return "";
-    int bytes = WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), NULL, 0, NULL, NULL);
+    int bytes = WideCharToMultiByte(CP_ACP, 0, w, n, NULL, 0, NULL, NULL);
     std::string s((size_t)bytes, '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &s[0], bytes, NULL, NULL);
+    WideCharToMultiByte(CP_ACP, 0, w, n, &s[0], bytes, NULL, NULL);
     return s;
+}
+
+std::string App::windowText(HWND h) const
+{
+    // The W messages: the A ones come back truncated across processes. Most
+    // texts fit the first buffer; a longer one asks for its length.
+    static WCHAR buffer[4096];
+    LRESULT got = SendMessageW(h, WM_GETTEXT, (WPARAM)(sizeof buffer / sizeof *buffer), (LPARAM)buffer);
+    if (got < (LRESULT)(sizeof buffer / sizeof *buffer) - 1)
+        return narrow(buffer, (int)got);
+    LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring w((size_t)n + 1, L'\0');
+    got = SendMessageW(h, WM_GETTEXT, (WPARAM)(n + 1), (LPARAM)&w[0]);
+    return narrow(w.data(), (int)got);
 }
 
 std::string App::text(int id) const
@@ -296,6 +306,44 @@ long App::waitForExit(DWORD ms)
     DWORD code = 0;
     GetExitCodeProcess(pi_.hProcess, &code);
     return (long)code;
+}
+
+double App::roundTrip(UINT limit) const
+{
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    DWORD_PTR result;
+    if (!SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, limit, &result))
+        return -1;
+    QueryPerformanceCounter(&b);
+    return (double)(b.QuadPart - a.QuadPart) * 1000.0 / (double)f.QuadPart;
+}
+
+size_t App::privateBytes() const
+{
+    PROCESS_MEMORY_COUNTERS_EX pmc = {};
+    pmc.cb = sizeof pmc;
+    if (!GetProcessMemoryInfo(pi_.hProcess, (PROCESS_MEMORY_COUNTERS *)&pmc, sizeof pmc))
+        return 0;
+    return pmc.PrivateUsage;
+}
+
+size_t App::residentPrivateKiB() const
+{
+    if (!underWine())
+        return 0;
+    std::string out = outputDirectory() + "/memory-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    runUnix("awk '/^RssAnon/ {print $2}' /proc/$(pgrep -f 'mirvelta[.]exe' | head -n 1)/status > " + out);
+    FILE *f = fopen(windowsPath(out).c_str(), "r");
+    unsigned long kib = 0;
+    if (f) {
+        if (fscanf(f, "%lu", &kib) != 1)
+            kib = 0;
+        fclose(f);
+    }
+    DeleteFileA(windowsPath(out).c_str());
+    return kib;
 }
 
 // ---- Dialog units --------------------------------------------------------

@@ -49,6 +49,17 @@ public:
 
     HWND focus() const;
 
+    // A WM_NULL round trip to the program's window: milliseconds, or -1 if
+    // it was not answered within `limit` ms.
+    double roundTrip(UINT limit = 1000) const;
+    // What Wine reports of the process's objects and memory (0: not reported).
+    DWORD gdiObjects() const { return GetGuiResources(pi_.hProcess, GR_GDIOBJECTS); }
+    DWORD userObjects() const { return GetGuiResources(pi_.hProcess, GR_USEROBJECTS); }
+    size_t privateBytes() const;
+    // Under Wine: the anonymous resident memory of the program's Linux
+    // process, in KiB, from /proc (0 if it cannot be read).
+    size_t residentPrivateKiB() const;
+
 private:
     Outcome act(HWND target, UINT message, WPARAM wParam, const void *data, size_t size);
     HWND findBox() const;
