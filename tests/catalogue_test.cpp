@@ -10,7 +10,7 @@
 #include "calc/results.h"
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
-#include "tests/memform.h"
+#include "calc/memform.h"
 
 namespace {
 

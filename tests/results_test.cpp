@@ -4,7 +4,7 @@
 #include "calc/controlids.h"
 #include "calc/form.h"
 #include "calc/results.h"
-#include "tests/memform.h"
+#include "calc/memform.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "calc/results.h"
 #include "calc/solve.h"
 #include "calc/state.h"
-#include "tests/memform.h"
+#include "calc/memform.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "calc/numtext.h"
 #include "calc/solve.h"
 #include "calc/state.h"
-#include "tests/memform.h"
+#include "calc/memform.h"
 
 namespace {
 

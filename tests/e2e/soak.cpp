@@ -24,7 +24,7 @@
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
 #include "tests/e2e/driver.h"
-#include "tests/memform.h"
+#include "calc/memform.h"
 #include "ui/helptexts.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// An in-memory main window behind the window seam, for the unit tests.
+// An in-memory main window behind the window seam: the unit tests, the
+// command-line twin and the end-to-end oracle run the calculator over it.
 //
 // It holds the text of every control that exists, records every write and
 // every message box in order, and can be reset to the start-up window.

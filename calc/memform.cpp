@@ -1,5 +1,5 @@
-// The in-memory form: the test implementation of the window seam.
-#include "tests/memform.h"
+// The in-memory form: the window seam without a window.
+#include "calc/memform.h"
 
 #include "calc/controlids.h"
 #include "calc/form.h"
