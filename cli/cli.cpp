@@ -260,6 +260,32 @@ bool readCore(const Options &o, Core *core, Failure *failure)
     return true;
 }
 
+// The families a command covers: the one --family names, or both.
+bool readFamilies(const Options &o, std::vector<CoreType> *families, Failure *failure)
+{
+    *families = {CorePowderedIron, CoreFerrite};
+    if (!o.value("family"))
+        return true;
+    CoreType f;
+    if (!readFamily(*o.value("family"), &f, failure))
+        return false;
+    *families = {f};
+    return true;
+}
+
+// solve and table: the core, then either turns or an inductance with its unit.
+bool readCoreAndMode(const Options &o, const char *either, Core *core, bool *byTurns, Failure *failure)
+{
+    if (!readCore(o, core, failure))
+        return false;
+    if (o.has("turns") == o.has("inductance"))
+        return failure->text = either, false;
+    if (o.has("turns") && o.has("units"))
+        return failure->text = "--units goes with --inductance", false;
+    *byTurns = o.has("turns");
+    return true;
+}
+
 // ---- One solve, as the window does it --------------------------------------
 
 // The lines of the window after a solve, in window order: the Core
@@ -365,14 +391,9 @@ int solveCommand(const std::vector<std::string> &args, std::string &out, Failure
     if (o.has("help"))
         return out = SolveHelp, CliOk;
     Core core;
-    if (!readCore(o, &core, failure))
+    bool forInductance;
+    if (!readCoreAndMode(o, "give either --turns or --inductance", &core, &forInductance, failure))
         return CliError;
-    if (o.has("turns") == o.has("inductance"))
-        return failure->text = "give either --turns or --inductance", CliError;
-    if (o.has("turns") && o.has("units"))
-        return failure->text = "--units goes with --inductance", CliError;
-
-    bool forInductance = o.has("turns");
     std::string units = o.value("units") ? *o.value("units") : "uH";
     if (!windowSolve(core, forInductance ? SolveInductance : SolveTurns,
                      forInductance ? *o.value("turns") : "",
@@ -491,13 +512,9 @@ int listCommand(const std::vector<std::string> &args, std::string &out, Failure 
     LengthUnit unit;
     if (!readUnit(o, &unit, failure))
         return CliError;
-    std::vector<CoreType> families = {CorePowderedIron, CoreFerrite};
-    if (o.value("family")) {
-        CoreType f;
-        if (!readFamily(*o.value("family"), &f, failure))
-            return CliError;
-        families = {f};
-    }
+    std::vector<CoreType> families;
+    if (!readFamilies(o, &families, failure))
+        return CliError;
     std::string s;
     for (CoreType f : families)
         s += listFamily(f, unit, o.has("csv"));
@@ -543,13 +560,10 @@ int tableCommand(const std::vector<std::string> &args, std::string &out, Failure
     if (o.has("help"))
         return out = TableHelp, CliOk;
     Core core;
-    if (!readCore(o, &core, failure))
+    bool byTurns;
+    if (!readCoreAndMode(o, "give either --turns FROM:TO[:STEP] or --inductance FROM:TO:STEP", &core,
+                         &byTurns, failure))
         return CliError;
-    if (o.has("turns") == o.has("inductance"))
-        return failure->text = "give either --turns FROM:TO[:STEP] or --inductance FROM:TO:STEP", CliError;
-    if (o.has("turns") && o.has("units"))
-        return failure->text = "--units goes with --inductance", CliError;
-    bool byTurns = o.has("turns");
     std::vector<float> values;
     if (!readRange(byTurns ? *o.value("turns") : *o.value("inductance"), byTurns, &values, failure))
         return CliError;
@@ -602,13 +616,9 @@ int findCommand(const std::vector<std::string> &args, std::string &out, Failure 
     LengthUnit unit;
     if (!readUnit(o, &unit, failure))
         return CliError;
-    std::vector<CoreType> families = {CorePowderedIron, CoreFerrite};
-    if (o.value("family")) {
-        CoreType f;
-        if (!readFamily(*o.value("family"), &f, failure))
-            return CliError;
-        families = {f};
-    }
+    std::vector<CoreType> families;
+    if (!readFamilies(o, &families, failure))
+        return CliError;
     float awg = 0;
     if (o.value("awg")) {
         if (!readNumber(*o.value("awg"), "--awg", &awg, failure))

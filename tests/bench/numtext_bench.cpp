@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "calc/fpenv.h"
 #include "calc/numtext.h"
 
 namespace {
@@ -91,12 +90,3 @@ BENCHMARK(TextToNumber);
 BENCHMARK(Strtof);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    setFloatingPointEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/controlids.h"
-#include "calc/fpenv.h"
 #include "calc/numtext.h"
 #include "calc/solve.h"
 #include "calc/state.h"
@@ -53,12 +52,3 @@ BENCHMARK(SolveForTurns);
 BENCHMARK(NumberToText7);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    setFloatingPointEnvironment();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
