@@ -137,10 +137,14 @@ const CoreFamilyTable &currentCatalogue()
     return coreType == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
 }
 
-// Exact match: same length, same bytes; no trimming, no case folding.
+// Exact match: same length, same bytes; no trimming, no case folding. Stops
+// at the first difference, so a long text costs no more than a short one.
 static bool sameCode(const std::string &text, const char *code)
 {
-    return text.size() == strlen(code) && memcmp(text.data(), code, text.size()) == 0;
+    size_t i = 0, n = text.size();
+    while (i < n && code[i] != '\0' && code[i] == text[i])
+        i++;
+    return i == n && code[i] == '\0';
 }
 
 static bool failLookup(int message)
