@@ -8,8 +8,11 @@ build=${MIRVELTA_BUILD:-$root/build}
 runs=${1:-20}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/session.sh"
-session_start
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_prefix_done; display_done' EXIT
+display_ready
+wine_prefix_ready
 
 exe=$build/windows/ui/mirvelta.exe
 empty=$build/windows/tests/empty_dialog.exe

@@ -18,7 +18,7 @@ virtual=
 [ -z "${DISPLAY:-}" ] && virtual=yes
 trap 'display_done' EXIT
 display_ready
-wine_prefix_ready 5
+wine_prefix_ready
 
 if [ -z "$virtual" ]; then
     exec "$WINE64" "$exe"

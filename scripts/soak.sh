@@ -8,6 +8,11 @@ seed=${1:-1}
 actions=${2:-20000}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/session.sh"
-session_start
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_prefix_done; display_done' EXIT
+display_ready
+wine_prefix_ready
+export MIRVELTA_E2E_OUT=$build/windows/e2e-output
+mkdir -p "$MIRVELTA_E2E_OUT"
 "$WINE64" "$build/windows/tests/soak.exe" "$seed" "$actions"

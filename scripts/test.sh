@@ -8,8 +8,13 @@ export MIRVELTA_BUILD=$build
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" all
 
-. "$root/scripts/session.sh"
-session_start
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_prefix_done; display_done' EXIT
+display_ready
+wine_prefix_ready
+export MIRVELTA_E2E_OUT=$build/windows/e2e-output
+mkdir -p "$MIRVELTA_E2E_OUT"
 
 echo "== the .exe imports only Windows system DLLs"
 imports=$(x86_64-w64-mingw32-objdump -p "$build/windows/ui/mirvelta.exe" | awk '/DLL Name:/ {print $3}')

@@ -4,8 +4,6 @@ WINE64=/usr/lib/wine/wine64
 export WINEPREFIX=${WINEPREFIX:-$build/windows/wineprefix}
 export WINEDEBUG=-all
 
-# wine_prefix_ready [SECONDS]: the server stays SECONDS after its last client,
-# or, without them, until wine_prefix_done.
 wine_prefix_ready() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
@@ -14,11 +12,7 @@ wine_prefix_ready() {
         # manager unless Wine manages none of them.
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
-    # A server that times out between two test binaries races the next one's
-    # start, and that test fails at once: keep one alive. A running server
-    # (wineboot's) ignores a new -p, so let it end first.
-    wineserver -w >/dev/null 2>&1 || true
-    wineserver -p${1:-} >/dev/null 2>&1 || true
+    wineserver -p 60 >/dev/null 2>&1 || true
 }
 
 wine_prefix_done() {

@@ -77,34 +77,23 @@ App::~App()
     }
 }
 
-// A visible top-level dialog of the program: the main window (the one that
-// holds Quit!) or, with `main` given, any other, which is a message box.
-struct DialogSearch {
+struct FindMain {
     DWORD pid;
-    HWND main;
     HWND found;
 };
 
-static BOOL CALLBACK findDialog(HWND h, LPARAM lp)
+static BOOL CALLBACK findMainProc(HWND h, LPARAM lp)
 {
-    DialogSearch *s = (DialogSearch *)lp;
+    FindMain *f = (FindMain *)lp;
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     char cls[32] = "";
     GetClassNameA(h, cls, sizeof cls);
-    if (pid != s->pid || !IsWindowVisible(h) || strcmp(cls, "#32770") != 0)
-        return TRUE;
-    if (s->main ? h == s->main : !GetDlgItem(h, 2100))
-        return TRUE;
-    s->found = h;
-    return FALSE;
-}
-
-static HWND dialogOf(DWORD pid, HWND main)
-{
-    DialogSearch s = {pid, main, NULL};
-    EnumWindows(findDialog, (LPARAM)&s);
-    return s.found;
+    if (pid == f->pid && IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && GetDlgItem(h, 2100)) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 bool App::start()
@@ -115,9 +104,10 @@ bool App::start()
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
         return false;
     for (int i = 0; i < 3000; i++) {
-        HWND found = dialogOf(pi_.dwProcessId, NULL);
-        if (found && windowText(found) == Caption) {
-            main_ = found;
+        FindMain f = {pi_.dwProcessId, NULL};
+        EnumWindows(findMainProc, (LPARAM)&f);
+        if (f.found && windowText(f.found) == Caption) {
+            main_ = f.found;
             return true;
         }
         if (!running())
@@ -208,9 +198,31 @@ HWND App::focus() const
     return info.hwndFocus;
 }
 
+struct BoxFinder {
+    DWORD pid;
+    HWND main;
+    HWND found;
+};
+
+static BOOL CALLBACK findBoxProc(HWND h, LPARAM lp)
+{
+    BoxFinder *f = (BoxFinder *)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (pid == f->pid && h != f->main && IsWindowVisible(h) && strcmp(cls, "#32770") == 0) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND App::findBox() const
 {
-    return dialogOf(pi_.dwProcessId, main_);
+    BoxFinder f = {pi_.dwProcessId, main_, NULL};
+    EnumWindows(findBoxProc, (LPARAM)&f);
+    return f.found;
 }
 
 // A message sent from a helper thread: SendMessage returns only when the

@@ -34,21 +34,17 @@ protected:
         ASSERT_TRUE(o.boxes.empty()) << "click on " << id << ": " << o.message();
     }
 
-    // Picks the item with that text, if the box lists one.
-    void pickCode(int combo, const std::string &code)
-    {
-        std::vector<std::string> items = app.items(combo);
-        for (size_t i = 0; i < items.size(); i++)
-            if (items[i] == code)
-                app.pick(combo, (int)i);
-    }
-
     // The core-type click, then a size and a material picked by their codes.
     void chooseCore(int family, const std::string &size, const std::string &material)
     {
         quietClick(family);
-        pickCode(ID_SIZE_COMBO, size);
-        pickCode(ID_MATERIAL_COMBO, material);
+        std::vector<std::string> sizes = app.items(ID_SIZE_COMBO), materials = app.items(ID_MATERIAL_COMBO);
+        for (size_t i = 0; i < sizes.size(); i++)
+            if (sizes[i] == size)
+                app.pick(ID_SIZE_COMBO, (int)i);
+        for (size_t i = 0; i < materials.size(); i++)
+            if (materials[i] == material)
+                app.pick(ID_MATERIAL_COMBO, (int)i);
         ASSERT_EQ(app.text(ID_SIZE_COMBO), size);
         ASSERT_EQ(app.text(ID_MATERIAL_COMBO), material);
     }
@@ -328,8 +324,13 @@ TEST_F(Window, EveryErrorMessage)
         SCOPED_TRACE(c.name);
         if (c.chooseCore) {
             quietClick(ID_IRON_OPTION);
-            pickCode(ID_SIZE_COMBO, c.size); // an empty code picks nothing
-            pickCode(ID_MATERIAL_COMBO, c.material);
+            std::vector<std::string> sizes = app.items(ID_SIZE_COMBO), materials = app.items(ID_MATERIAL_COMBO);
+            for (size_t i = 0; i < sizes.size(); i++)
+                if (sizes[i] == c.size)
+                    app.pick(ID_SIZE_COMBO, (int)i);
+            for (size_t i = 0; i < materials.size(); i++)
+                if (materials[i] == c.material)
+                    app.pick(ID_MATERIAL_COMBO, (int)i);
         }
         app.setText(ID_TURNS_EDIT, c.turns);
         app.setText(ID_INDUCTANCE_EDIT, c.inductance);
