@@ -35,13 +35,15 @@ float turnsFromInductance(float al, float inductance)
     return (float)(TurnsReference * sqrtExtended(r));
 }
 
-uint16_t maxWireGauge(float insideDiameter, float turns)
+float fittingWireDiameter(float insideDiameter, float turns)
 {
     Extended idInches = insideDiameter / (Extended)lengthFactor;
     Extended divisor = turns / (Extended)Pi * windingArcFraction() + DivisorOffset;
-    float wireDiameter = (float)(idInches / divisor);
-    if (wireDiameter > DiameterCap)
-        wireDiameter = DiameterCap;
+    return (float)(idInches / divisor);
+}
+
+uint16_t wireGaugeOf(float wireDiameter)
+{
     Extended g = GaugeSlope * log10Extended(wireDiameter) + GaugeOffset;
     Extended whole = roundUpward(g);
     // Only absurd arguments (no core has them) leave the 16-bit range; keep
@@ -49,6 +51,14 @@ uint16_t maxWireGauge(float insideDiameter, float turns)
     if (!(whole >= 0 && whole <= 65535))
         return 0;
     return (uint16_t)whole;
+}
+
+uint16_t maxWireGauge(float insideDiameter, float turns)
+{
+    float wireDiameter = fittingWireDiameter(insideDiameter, turns);
+    if (wireDiameter > DiameterCap)
+        wireDiameter = DiameterCap;
+    return wireGaugeOf(wireDiameter);
 }
 
 float wireLength(float turns, float thickness, float outsideDiameter, float insideDiameter)

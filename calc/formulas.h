@@ -16,5 +16,12 @@ float turnsFromInductance(float al, float inductance);
 // leaving 30 degrees free between the winding's ends. Reads lengthFactor.
 uint16_t maxWireGauge(float insideDiameter, float turns);
 
+// The two halves of maxWireGauge. fittingWireDiameter: the largest bare wire,
+// in inches, that fits the turns that way, before any cap (reads
+// lengthFactor). wireGaugeOf: the AWG of a wire of that diameter in inches,
+// rounded up to a whole gauge (0 outside the 16-bit range).
+float fittingWireDiameter(float insideDiameter, float turns);
+uint16_t wireGaugeOf(float wireDiameter);
+
 // Wire for the winding, leads not included, in the unit of the dimensions.
 float wireLength(float turns, float thickness, float outsideDiameter, float insideDiameter);

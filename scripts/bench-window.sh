@@ -10,9 +10,9 @@ runs=${1:-20}
 "$root/scripts/build.sh" windows >/dev/null
 . "$root/scripts/wine-env.sh"
 . "$root/scripts/display.sh"
-trap 'wine_prefix_done; display_done' EXIT
-display_ready
-wine_prefix_ready
+trap 'wine_session_end; display_done' EXIT
+display_ready own
+wine_session_start "$build/windows/wineprefix" unmanaged
 
 exe=$build/windows/ui/mirvelta.exe
 empty=$build/windows/tests/empty_dialog.exe
@@ -21,9 +21,14 @@ echo "== start-up, process start to visible window ($runs runs each, interleaved
 
 echo "== idle CPU over 10 s"
 "$WINE64" "$exe" &
+pid=$! # the loader becomes the program's process
 sleep 3
-pid=$(pgrep -f 'mirvelta.exe' | head -n 1)
-server=$(pgrep -f wineserver | head -n 1)
+# The session's own server: the one started with this prefix.
+server=
+for p in $(pgrep wineserver); do # wineserver64 on Debian
+    tr '\0' '\n' < "/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && server=$p
+done
+[ -n "$server" ] || { echo "no wineserver of $WINEPREFIX" >&2; exit 1; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 a=$(ticks "$pid"); s=$(ticks "$server")

@@ -1,18 +1,29 @@
 # Sourced by the scripts that show the window: an X display to show it on.
-# With DISPLAY unset, starts Xvfb on a free display number; display_done
-# stops it again.
+# display_ready uses the user's DISPLAY if there is one; display_ready own
+# always starts a virtual one (the tests: no windows on the user's screen,
+# no keys going astray, a known colour depth). display_done stops a virtual
+# display again.
 started_xvfb=
 
-display_ready() {
-    [ -n "${DISPLAY:-}" ] && return 0
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+display_ready() { # [own]
+    [ "${1:-}" != own ] && [ -n "${DISPLAY:-}" ] && return 0
+    command -v Xvfb >/dev/null || { echo "display: Xvfb is not installed (package xvfb)" >&2; exit 1; }
+    # Xvfb picks a free display number itself and writes it once it is ready,
+    # so two runs side by side never share one.
+    local number_file n=
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     started_xvfb=$!
     for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
+        n=$(tr -dc 0-9 < "$number_file")
+        [ -n "$n" ] && break
         sleep 0.1
     done
+    rm -f "$number_file"
+    if [ -z "$n" ]; then
+        echo "display: Xvfb did not start" >&2
+        exit 1
+    fi
     export DISPLAY=":$n"
 }
 

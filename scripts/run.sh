@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the .exe and starts it under Wine. With no
-# display it starts a virtual one, waits for the window, saves a screenshot,
-# says where, and closes the program again.
+# Installs what is missing, builds the .exe and starts it under Wine, in a
+# Wine prefix of the user's own (not the tests'), whose windows the window
+# manager manages. With no display it starts a virtual one, waits for the
+# window, saves a screenshot, says where, and closes the program again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MIRVELTA_BUILD:-$root/build}
@@ -14,19 +15,21 @@ echo "built $exe"
 
 . "$root/scripts/wine-env.sh"
 . "$root/scripts/display.sh"
+prefix=${MIRVELTA_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/mirvelta/wineprefix}
 virtual=
 [ -z "${DISPLAY:-}" ] && virtual=yes
 trap 'display_done' EXIT
 display_ready
-wine_prefix_ready
+wine_prefix_ready "$prefix" desktop
 
 if [ -z "$virtual" ]; then
     exec "$WINE64" "$exe"
 fi
 
+# Under Xvfb with no window manager the managed window has no frame.
 "$WINE64" "$exe" &
 program=$!
-if ! timeout 60 xdotool search --sync --name '^Mirvelta ' >/dev/null; then
+if ! timeout 60 xdotool search --sync --onlyvisible --name '^Mirvelta ' >/dev/null; then
     echo "the window did not appear" >&2
     exit 1
 fi
@@ -36,4 +39,3 @@ import -window root "$shot"
 echo "no display: ran on virtual display $DISPLAY; screenshot saved to $shot"
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
-wine_prefix_done

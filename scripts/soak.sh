@@ -10,9 +10,9 @@ actions=${2:-20000}
 "$root/scripts/build.sh" windows >/dev/null
 . "$root/scripts/wine-env.sh"
 . "$root/scripts/display.sh"
-trap 'wine_prefix_done; display_done' EXIT
-display_ready
-wine_prefix_ready
+trap 'wine_session_end; display_done' EXIT
+display_ready own
+wine_session_start "$build/windows/wineprefix" unmanaged
 export MIRVELTA_E2E_OUT=$build/windows/e2e-output
 mkdir -p "$MIRVELTA_E2E_OUT"
 "$WINE64" "$build/windows/tests/soak.exe" "$seed" "$actions"

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "calc/controlids.h"
 #include "calc/numtext.h"
@@ -88,6 +89,48 @@ TEST_F(Catalogue, AlMatrixRowAndColumnSums)
                 sum += f.table.alOf(s, m);
             EXPECT_EQ(sum, f.columnSums[m]) << "material " << f.materials[m];
         }
+    }
+}
+
+// The size and material tables against totals and colour codes taken by hand
+// from the published tables, as the AL sums above.
+TEST_F(Catalogue, DimensionsRangesAndColoursAgainstHandTotals)
+{
+    const struct {
+        const CoreFamilyTable &table;
+        double outside, inside, thickness;         // inches
+        double low, high, tunedLow, tunedHigh;     // MHz
+        std::vector<std::string> colours;
+    } totals[] = {
+        {IronCatalogue, 12.53, 7.17, 4.35, 135.65, 603.5, 0, 0,
+         {"Blue", "Red", "Gray", "Yel", "White", "Black", "Grn/Wht", "Red/Wht", "Blu/Yel", "Yel/Wht"}},
+        {FerriteCatalogue, 14.736, 8.782, 4.793, 287.4, 2040, 105.214, 300,
+         std::vector<std::string>(9, "None")},
+    };
+    for (const auto &t : totals) {
+        double od = 0, id = 0, th = 0, lo = 0, hi = 0, tlo = 0, thi = 0;
+        for (int i = 0; i < t.table.sizeCount; i++) {
+            od += t.table.sizes[i].outsideDiameter;
+            id += t.table.sizes[i].insideDiameter;
+            th += t.table.sizes[i].thickness;
+        }
+        ASSERT_EQ(t.table.materialCount, (int)t.colours.size());
+        for (int m = 0; m < t.table.materialCount; m++) {
+            const CoreMaterial &c = t.table.materials[m];
+            lo += c.rangeLowMHz;
+            hi += c.rangeHighMHz;
+            tlo += c.tunedLowMHz;
+            thi += c.tunedHighMHz;
+            EXPECT_STREQ(c.colorCode, t.colours[m].c_str()) << "material " << c.code;
+        }
+        // Sums of single-precision values: the last digits are float noise.
+        EXPECT_NEAR(od, t.outside, 1e-5);
+        EXPECT_NEAR(id, t.inside, 1e-5);
+        EXPECT_NEAR(th, t.thickness, 1e-5);
+        EXPECT_NEAR(lo, t.low, 1e-5);
+        EXPECT_NEAR(hi, t.high, 1e-5);
+        EXPECT_NEAR(tlo, t.tunedLow, 1e-5);
+        EXPECT_NEAR(thi, t.tunedHigh, 1e-5);
     }
 }
 

@@ -78,3 +78,31 @@ TEST_F(Results, InvalidDataMessages)
 }
 
 } // namespace
+
+namespace {
+
+// The identifiers are part of the window's interface: pinned to their numbers
+// here, written out by hand.
+TEST(ControlIds, AreTheirNumbers)
+{
+    const struct {
+        int id, number;
+    } ids[] = {
+        {ID_SIZE_COMBO, 2001}, {ID_MATERIAL_COMBO, 2002}, {ID_CALCULATE_FRAME, 2003},
+        {ID_OD_LABEL, 2004}, {ID_ID_LABEL, 2005}, {ID_THICKNESS_LABEL, 2006},
+        {ID_COLOR_LABEL, 2007}, {ID_FREQ_LABEL, 2008}, {ID_WIRE_SIZE_LABEL, 2009},
+        {ID_WIRE_LENGTH_LABEL, 2010}, {ID_WINDING_FRAME, 2011}, {ID_TURNS_EDIT, 2012},
+        {ID_INDUCTANCE_EDIT, 2013}, {ID_UNITS_COMBO, 2014}, {ID_SKETCH_IMAGE, 2015},
+        {ID_LENGTH_UNIT_FRAME, 2016}, {ID_CORE_TYPE_FRAME, 2017}, {ID_WIDEBAND_LABEL, 2018},
+        {ID_TUNED_LABEL, 2019}, {ID_CORE_PARAMS_FRAME, 2020},
+        {ID_SIZE_CAPTION, 2050}, {ID_MATERIAL_CAPTION, 2051}, {ID_TURNS_UNIT_CAPTION, 2052},
+        {ID_TURNS_PROMPT, 2053}, {ID_INDUCTANCE_PROMPT, 2054},
+        {ID_QUIT_BUTTON, 2100}, {ID_MM_OPTION, 2101}, {ID_INCHES_OPTION, 2102},
+        {ID_IRON_OPTION, 2103}, {ID_FERRITE_OPTION, 2104}, {ID_SOLVE_TURNS_BUTTON, 2105},
+        {ID_SOLVE_INDUCTANCE_BUTTON, 2106}, {ID_ABOUT_BUTTON, 2107},
+    };
+    for (const auto &i : ids)
+        EXPECT_EQ(i.id, i.number);
+}
+
+} // namespace

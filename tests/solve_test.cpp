@@ -193,20 +193,38 @@ TEST_F(Solve, ChecksInOrderAndBoundaries)
          {{ID_OD_LABEL, "Outside Diameter:"}, {ID_WIRE_LENGTH_LABEL, LengthCaption}}},
         {"no AL", CorePowderedIron, LengthInches, "12", "26", SolveInductance, "10", "", "uH", 1,
          {{ID_OD_LABEL, "Outside Diameter:"}, {ID_WIRE_LENGTH_LABEL, LengthCaption}}},
+        // The core is checked before any input is read.
+        {"no boxes before bad turns", CorePowderedIron, LengthInches, "", "", SolveInductance, "abc", "", "uH", 0, {}},
+        {"no AL before bad turns", CorePowderedIron, LengthInches, "12", "26", SolveInductance, "-1", "", "uH", 1, {}},
+        {"no AL before bad inductance", CorePowderedIron, LengthInches, "12", "26", SolveTurns, "", "0", "pF", 1, {}},
+        {"unknown size before bad unit", CoreFerrite, LengthInches, "50", "2", SolveTurns, "", "70000", "", 0, {}},
         {"empty turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "", "7", "uH", 2,
          with(Iron50x2Inches, with(untouched, {{ID_INDUCTANCE_EDIT, "7"}}))},
         {"0.5 turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "0.5", "", "uH", 2, untouched},
         {"1 turn", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "1", "", "uH", -1,
          {{ID_WIRE_SIZE_LABEL, "Max. wire size:   8  AWG"}}},
-        {"65535 turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "65535", "", "uH", -1, {}},
+        // 49 uH * 655.35^2 = 21044.7 mH; 2 * 65535 * 0.39 * 1.05 - 0.19 = 53673 inches.
+        {"65535 turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "65535", "", "uH", -1,
+         {{ID_INDUCTANCE_EDIT, " 2.1E+4"}, {ID_UNITS_COMBO, "mH"},
+          {ID_WIRE_SIZE_LABEL, "Max. wire size:   87  AWG"},
+          {ID_WIRE_LENGTH_LABEL, LengthCaption + " 53673  inches"}}},
         {"65536 turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "65536", "", "uH", 6, untouched},
         {"negative turns", CorePowderedIron, LengthInches, "50", "2", SolveInductance, "-20", "", "uH", 2, {}},
         {"empty inductance", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "33", "", "uH", 3,
          with(Iron50x2Inches, with(untouched, {{ID_TURNS_EDIT, "33"}}))},
-        {"0.001 nH", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0.001", "nH", -1, {}},
-        {"0.001 mH", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0.001", "mH", -1, {}},
+        // 100 * sqrt(0.000001 / 49) = 0.0143 turns: d = 0.1497 in, g = 6.50.
+        {"0.001 nH", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0.001", "nH", -1,
+         {{ID_TURNS_EDIT, " 0"}, {ID_WIRE_SIZE_LABEL, "Max. wire size:   7  AWG"},
+          {ID_WIRE_LENGTH_LABEL, LengthCaption + " 0  inches"}}},
+        // 14.29 turns: 2 * 14.286 * 0.39 * 1.05 - 0.19 = 11.51 inches.
+        {"0.001 mH", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0.001", "mH", -1,
+         {{ID_TURNS_EDIT, " 14"}, {ID_WIRE_SIZE_LABEL, "Max. wire size:   17  AWG"},
+          {ID_WIRE_LENGTH_LABEL, LengthCaption + " 11.51  inches"}}},
         {"0.0009", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0.0009", "uH", 3, untouched},
-        {"65536", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "65536", "nH", -1, {}},
+        // 100 * sqrt(65.536 / 49) = 115.65 turns.
+        {"65536", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "65536", "nH", -1,
+         {{ID_TURNS_EDIT, " 116"}, {ID_WIRE_SIZE_LABEL, "Max. wire size:   32  AWG"},
+          {ID_WIRE_LENGTH_LABEL, LengthCaption + " 94.526  inches"}}},
         {"65537", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "65537", "uH", 5, untouched},
         {"too large beats no unit", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "70000", "pF", 5, {}},
         {"too small beats no unit", CorePowderedIron, LengthInches, "50", "2", SolveTurns, "", "0", "", 3, {}},
@@ -364,7 +382,10 @@ TEST_F(Solve, HandlersActOnTheirOwnClickOnly)
         solveMode = SolveTurns;
         EXPECT_EQ(c.handler(nullptr, c.message, c.wParam, 0), 0);
         // With no boxes yet, a solve that runs says so (message 0).
-        EXPECT_EQ(form.messages.size(), c.acts ? 1u : 0u) << c.wParam;
+        ASSERT_EQ(form.messages.size(), c.acts ? 1u : 0u) << c.wParam;
+        if (c.acts) {
+            EXPECT_EQ(form.messages[0].text, InvalidDataMessages[0]) << c.wParam;
+        }
         EXPECT_EQ(solveMode, c.mode);
     }
 }

@@ -77,37 +77,51 @@ App::~App()
     }
 }
 
-struct FindMain {
+// A visible top-level dialog of the program: the main window (the one that
+// holds Quit!) or, with `main` given, any other, which is a message box.
+struct DialogSearch {
     DWORD pid;
+    HWND main;
     HWND found;
 };
 
-static BOOL CALLBACK findMainProc(HWND h, LPARAM lp)
+static BOOL CALLBACK findDialog(HWND h, LPARAM lp)
 {
-    FindMain *f = (FindMain *)lp;
+    DialogSearch *s = (DialogSearch *)lp;
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     char cls[32] = "";
     GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && GetDlgItem(h, 2100)) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != s->pid || !IsWindowVisible(h) || strcmp(cls, "#32770") != 0)
+        return TRUE;
+    if (s->main ? h == s->main : !GetDlgItem(h, 2100))
+        return TRUE;
+    s->found = h;
+    return FALSE;
+}
+
+static HWND dialogOf(DWORD pid, HWND main)
+{
+    DialogSearch s = {pid, main, NULL};
+    EnumWindows(findDialog, (LPARAM)&s);
+    return s.found;
 }
 
 bool App::start()
 {
-    std::string line = "\"" + windowsPath(MIRVELTA_EXE) + "\"";
+    // The program reads no command line; the tag on it names this instance,
+    // so that the Linux side finds this process and no other calculator.
+    static int serial;
+    tag_ = "mirvelta-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    std::string line = "\"" + windowsPath(MIRVELTA_EXE) + "\" " + tag_;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi_))
         return false;
     for (int i = 0; i < 3000; i++) {
-        FindMain f = {pi_.dwProcessId, NULL};
-        EnumWindows(findMainProc, (LPARAM)&f);
-        if (f.found && windowText(f.found) == Caption) {
-            main_ = f.found;
+        HWND found = dialogOf(pi_.dwProcessId, NULL);
+        if (found && windowText(found) == Caption) {
+            main_ = found;
             return true;
         }
         if (!running())
@@ -198,31 +212,9 @@ HWND App::focus() const
     return info.hwndFocus;
 }
 
-struct BoxFinder {
-    DWORD pid;
-    HWND main;
-    HWND found;
-};
-
-static BOOL CALLBACK findBoxProc(HWND h, LPARAM lp)
-{
-    BoxFinder *f = (BoxFinder *)lp;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[32] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && h != f->main && IsWindowVisible(h) && strcmp(cls, "#32770") == 0) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND App::findBox() const
 {
-    BoxFinder f = {pi_.dwProcessId, main_, NULL};
-    EnumWindows(findBoxProc, (LPARAM)&f);
-    return f.found;
+    return dialogOf(pi_.dwProcessId, main_);
 }
 
 // A message sent from a helper thread: SendMessage returns only when the
@@ -329,12 +321,24 @@ size_t App::privateBytes() const
     return pmc.PrivateUsage;
 }
 
+std::string App::unixProcess() const
+{
+    // The bracket keeps the pattern from matching the shell that runs it.
+    return "$(pgrep -f -- 'mirvelta[-]" + tag_.substr(strlen("mirvelta-")) + "( |$)')";
+}
+
+unsigned long App::xWindow() const
+{
+    // Wine keeps the X window of every top-level window as this property.
+    return (unsigned long)(ULONG_PTR)GetPropA(main_, "__wine_x11_whole_window");
+}
+
 size_t App::residentPrivateKiB() const
 {
     if (!underWine())
         return 0;
     std::string out = outputDirectory() + "/memory-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    runUnix("awk '/^RssAnon/ {print $2}' /proc/$(pgrep -f 'mirvelta[.]exe' | head -n 1)/status > " + out);
+    runUnix("awk '/^RssAnon/ {print $2}' /proc/" + unixProcess() + "/status > " + out);
     FILE *f = fopen(windowsPath(out).c_str(), "r");
     unsigned long kib = 0;
     if (f) {

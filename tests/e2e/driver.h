@@ -48,6 +48,12 @@ public:
     long waitForExit(DWORD ms = 10000);
 
     HWND focus() const;
+    // The message box the program shows now, if any.
+    HWND box() const { return findBox(); }
+    // The X window of the main window, and a shell expression for the Linux
+    // process of this very instance (under Wine).
+    unsigned long xWindow() const;
+    std::string unixProcess() const;
 
     // A WM_NULL round trip to the program's window: milliseconds, or -1 if
     // it was not answered within `limit` ms.
@@ -65,6 +71,7 @@ private:
     HWND findBox() const;
 
     PROCESS_INFORMATION pi_ = {};
+    std::string tag_;
     HWND main_ = NULL;
 };
 

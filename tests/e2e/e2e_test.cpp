@@ -34,17 +34,21 @@ protected:
         ASSERT_TRUE(o.boxes.empty()) << "click on " << id << ": " << o.message();
     }
 
+    // Picks the item with that text, if the box lists one.
+    void pickCode(int combo, const std::string &code)
+    {
+        std::vector<std::string> items = app.items(combo);
+        for (size_t i = 0; i < items.size(); i++)
+            if (items[i] == code)
+                app.pick(combo, (int)i);
+    }
+
     // The core-type click, then a size and a material picked by their codes.
     void chooseCore(int family, const std::string &size, const std::string &material)
     {
         quietClick(family);
-        std::vector<std::string> sizes = app.items(ID_SIZE_COMBO), materials = app.items(ID_MATERIAL_COMBO);
-        for (size_t i = 0; i < sizes.size(); i++)
-            if (sizes[i] == size)
-                app.pick(ID_SIZE_COMBO, (int)i);
-        for (size_t i = 0; i < materials.size(); i++)
-            if (materials[i] == material)
-                app.pick(ID_MATERIAL_COMBO, (int)i);
+        pickCode(ID_SIZE_COMBO, size);
+        pickCode(ID_MATERIAL_COMBO, material);
         ASSERT_EQ(app.text(ID_SIZE_COMBO), size);
         ASSERT_EQ(app.text(ID_MATERIAL_COMBO), material);
     }
@@ -324,13 +328,8 @@ TEST_F(Window, EveryErrorMessage)
         SCOPED_TRACE(c.name);
         if (c.chooseCore) {
             quietClick(ID_IRON_OPTION);
-            std::vector<std::string> sizes = app.items(ID_SIZE_COMBO), materials = app.items(ID_MATERIAL_COMBO);
-            for (size_t i = 0; i < sizes.size(); i++)
-                if (sizes[i] == c.size)
-                    app.pick(ID_SIZE_COMBO, (int)i);
-            for (size_t i = 0; i < materials.size(); i++)
-                if (materials[i] == c.material)
-                    app.pick(ID_MATERIAL_COMBO, (int)i);
+            pickCode(ID_SIZE_COMBO, c.size); // an empty code picks nothing
+            pickCode(ID_MATERIAL_COMBO, c.material);
         }
         app.setText(ID_TURNS_EDIT, c.turns);
         app.setText(ID_INDUCTANCE_EDIT, c.inductance);
@@ -521,13 +520,14 @@ protected:
     }
 };
 
-std::string xWindowOf(const App &)
+std::string xWindowOf(const App &app)
 {
-    return "$(xdotool search --name '^Mirvelta ' | head -n 1)";
+    return std::to_string(app.xWindow());
 }
 
 void pressKeys(const App &app, const std::string &keys)
 {
+    ASSERT_NE(app.xWindow(), 0ul) << "no X window for the program's window";
     std::string command = "xdotool windowfocus --sync " + xWindowOf(app);
     if (!keys.empty())
         command += " key --delay 80 " + keys;
@@ -563,13 +563,14 @@ TEST_F(XWindow, F1OnAFocusedTextBoxShowsItsHelp)
     SendMessageW(app.window(), WM_NEXTDLGCTL, (WPARAM)app.item(ID_TURNS_EDIT), TRUE);
     pressKeys(app, "");
     ASSERT_EQ(GetDlgCtrlID(app.focus()), ID_TURNS_EDIT);
-    runUnix("xdotool key F1");
+    pressKeys(app, "F1");
     HWND box = NULL;
     for (int i = 0; i < 300 && !box; i++) {
         Sleep(10);
-        box = FindWindowA("#32770", "What's this?");
+        box = app.box();
     }
     ASSERT_NE(box, (HWND)NULL);
+    EXPECT_EQ(app.windowText(box), "What's this?");
     EXPECT_EQ(app.windowText(GetDlgItem(box, 0xFFFF)), TurnsHelp);
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     for (int i = 0; i < 300 && IsWindow(box); i++)

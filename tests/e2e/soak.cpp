@@ -336,6 +336,11 @@ int main(int argc, char **argv)
         flat = false, printf("soak: USER objects grew\n");
     if (warm.bytes && end.bytes > warm.bytes + 8 * 1024 * 1024)
         flat = false, printf("soak: private memory grew by more than 8 MiB\n");
+    // One memory figure at least must be read: Wine reports no private
+    // bytes, so under Wine it is the Linux process's.
+    bool wine = underWine();
+    if (wine ? !(warm.residentKiB && end.residentKiB) : !(warm.bytes && end.bytes))
+        flat = false, printf("soak: the memory figure could not be read\n");
     if (warm.residentKiB && end.residentKiB > warm.residentKiB + 8 * 1024)
         flat = false, printf("soak: resident memory grew by more than 8 MiB\n");
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the Wine stages of the test command (unit tests under Wine, end-to-end
+# tests) N times in a row on one build, each time in a fresh Wine session,
+# and counts the runs that passed. Not part of the test command.
+# Usage: scripts/stability.sh [N]   (default 10); logs in build/stability/
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${MIRVELTA_BUILD:-$root/build}
+export MIRVELTA_BUILD=$build
+runs=${1:-10}
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" windows >/dev/null
+. "$root/scripts/wine-env.sh"
+. "$root/scripts/display.sh"
+trap 'wine_session_end; display_done' EXIT
+display_ready own
+export MIRVELTA_E2E_OUT=$build/windows/e2e-output
+mkdir -p "$MIRVELTA_E2E_OUT" "$build/stability"
+
+passed=0
+for i in $(seq "$runs"); do
+    log=$build/stability/run-$i.log
+    start=$(date +%s)
+    wine_session_start "$build/windows/wineprefix" unmanaged
+    if "$root/scripts/wine-stages.sh" >"$log" 2>&1; then
+        passed=$((passed + 1))
+        verdict=passed
+    else
+        verdict="FAILED (see $log)"
+    fi
+    wine_session_end
+    echo "run $i of $runs: $verdict in $(($(date +%s) - start)) s"
+done
+echo "$passed of $runs runs passed"
+[ "$passed" -eq "$runs" ]
