@@ -7,6 +7,8 @@ packages=(
     g++-mingw-w64-x86-64-posix      # Windows build
     googletest                      # sources, built by both builds
     libbenchmark-dev                # native benchmarks
+    libcli11-dev nlohmann-json3-dev # mirvelta-cli's options and JSON (header-only)
+    libmpfr-dev                     # reference log10 of the gauge test
     wine64                          # runs the Windows binaries
     xvfb xdotool imagemagick        # the window under a virtual display
     clang libclang-rt-14-dev        # fuzzing and sanitizers

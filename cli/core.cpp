@@ -1,0 +1,105 @@
+// core: one catalogue core as list shows it, with its effective parameters
+// and permeability.
+#include "cli/common.h"
+#include "cli/magnetics.h"
+
+namespace cli {
+namespace {
+
+struct CoreCommandOptions {
+    CoreOptions core;
+    bool json = false;
+};
+
+// Lengths, areas and volumes in the unit the user chose.
+std::string inUnit(double mm, int power, LengthUnit unit)
+{
+    if (unit == LengthMillimetres)
+        return significant(mm) + (power == 1 ? " mm" : power == 2 ? " mm^2" : " mm^3");
+    double inches = mm;
+    for (int i = 0; i < power; i++)
+        inches /= MillimetresPerInch;
+    return significant(inches) + (power == 1 ? " in" : power == 2 ? " in^2" : " in^3") + " (" +
+           inUnit(mm, power, LengthMillimetres) + ")";
+}
+
+Json coreJson(const Core &core)
+{
+    const CoreSize &s = core.dimensions();
+    const CoreMaterial &m = core.mix();
+    Json j = {{"family", familyName(core.family)},
+              {"size", core.size},
+              {"material", core.material},
+              {"name", core.name()},
+              {"outsideDiameterInches", decimal(s.outsideDiameter)},
+              {"insideDiameterInches", decimal(s.insideDiameter)},
+              {"thicknessInches", decimal(s.thickness)},
+              {"outsideDiameterMm", decimal(s.outsideDiameter) * MillimetresPerInch},
+              {"insideDiameterMm", decimal(s.insideDiameter) * MillimetresPerInch},
+              {"thicknessMm", decimal(s.thickness) * MillimetresPerInch},
+              {"colorCode", m.colorCode}};
+    if (core.family == CorePowderedIron) {
+        j["rangeLowMHz"] = decimal(m.rangeLowMHz);
+        j["rangeHighMHz"] = decimal(m.rangeHighMHz);
+    } else {
+        j["wideBandLowMHz"] = decimal(m.rangeLowMHz);
+        j["wideBandHighMHz"] = decimal(m.rangeHighMHz);
+        j["tunedCircuitLowMHz"] = decimal(m.tunedLowMHz);
+        j["tunedCircuitHighMHz"] = decimal(m.tunedHighMHz);
+    }
+    Effective e = effectiveParameters(s);
+    double al = nanohenryPerTurnSquared(core.al());
+    j["alMicrohenryPer100Turns"] = decimal(core.al());
+    j["alNanohenryPerTurnSquared"] = al;
+    j["effectiveLengthMm"] = e.lengthMm;
+    j["effectiveAreaMm2"] = e.areaMm2;
+    j["effectiveVolumeMm3"] = e.volumeMm3;
+    j["permeability"] = permeability(al, e);
+    return j;
+}
+
+std::string coreText(const Core &core)
+{
+    const char *unitWord = core.unit == LengthMillimetres ? "mm" : "inches";
+    std::string s = core.name() + ": " + (core.family == CorePowderedIron ? "powdered iron" : "ferrite") +
+                    ", dimensions in " + unitWord + "\n";
+    Table sizes, materials;
+    sizes.rows = {sizeHeader(), sizeRow(core.dimensions(), core.unit)};
+    materials.rows = {materialHeader(core.family), materialRow(core.family, core.mix())};
+    s += sizes.render(false) + "\n" + materials.render(false) + "\n";
+    Effective e = effectiveParameters(core.dimensions());
+    double al = nanohenryPerTurnSquared(core.al());
+    s += captioned({
+        {"AL", plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
+        {"Effective length (le)", inUnit(e.lengthMm, 1, core.unit)},
+        {"Effective area (Ae)", inUnit(e.areaMm2, 2, core.unit)},
+        {"Effective volume (Ve)", inUnit(e.volumeMm3, 3, core.unit)},
+        {"Effective permeability", significant(permeability(al, e), 4)},
+    });
+    return s;
+}
+
+int run(const CoreCommandOptions &o, std::string &out, Failure *failure)
+{
+    Core core;
+    if (!readCoreWithAl(o.core, &core, failure))
+        return CliError;
+    out = o.json ? jsonText(coreJson(core)) : coreText(core);
+    return CliOk;
+}
+
+} // namespace
+
+Command addCoreCommand(CLI::App &program)
+{
+    auto o = std::make_shared<CoreCommandOptions>();
+    CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
+    c->footer("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
+        "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
+        "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
+    addCoreOptions(c, &o->core);
+    c->add_flag("--json", o->json, "one JSON object");
+    return {c, [o](std::string &out, Failure *failure) { return run(*o, out, failure); }};
+}
+
+} // namespace cli

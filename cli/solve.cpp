@@ -1,0 +1,182 @@
+// solve: one solve, printed as the window's result lines; on request, whether
+// a wire of a given diameter fits, and the range an AL tolerance allows.
+#include <cmath>
+
+#include "calc/controlids.h"
+#include "calc/formulas.h"
+#include "calc/memform.h"
+#include "calc/numtext.h"
+#include "cli/common.h"
+#include "cli/magnetics.h"
+
+namespace cli {
+namespace {
+
+// The lines of the window after a solve, in window order: the Core
+// Parameters frame, the Winding Information frame, the Calculate frame.
+const struct {
+    int id;
+    const char *name;
+} WindowLines[] = {
+    {ID_OD_LABEL, "outsideDiameter"},
+    {ID_ID_LABEL, "insideDiameter"},
+    {ID_THICKNESS_LABEL, "thickness"},
+    {ID_COLOR_LABEL, "colorCode"},
+    {ID_FREQ_LABEL, "frequencyRange"},
+    {ID_WIDEBAND_LABEL, "wideBand"},
+    {ID_TUNED_LABEL, "tunedCircuit"},
+    {ID_WIRE_SIZE_LABEL, "wireSize"},
+    {ID_WIRE_LENGTH_LABEL, "wireLength"},
+    {ID_TURNS_EDIT, "turns"},
+    {ID_INDUCTANCE_EDIT, "inductance"},
+    {ID_UNITS_COMBO, "units"},
+};
+
+struct SolveOptions {
+    CoreOptions core;
+    std::string turns, inductance, units = "uH";
+    double wireMm = 0, wireIn = 0, tolerance = 0;
+    bool json = false;
+    // Which of them were given.
+    bool byTurns = false, byInductance = false, wireMmGiven = false, wireInGiven = false,
+         toleranceGiven = false;
+};
+
+// Most whole turns on which a wire of `inches` still fits the window's way
+// (0: not even one). The estimate from the inverted formula is settled with
+// the formula itself.
+long mostTurns(float insideDiameter, double inches)
+{
+    auto fits = [&](long n) { return n <= 65535 && inches <= fittingWireDiameter(insideDiameter, (float)n); };
+    double idInches = insideDiameter / (double)lengthFactor;
+    double estimate = (idInches / inches - 2) * 3.14159f / (330 / 360.0f);
+    long n = estimate < 0 ? 0 : estimate > 65535 ? 65535 : (long)estimate;
+    while (n > 0 && !fits(n))
+        n--;
+    while (fits(n + 1))
+        n++;
+    return n;
+}
+
+void wireAnswer(float insideDiameter, float turns, bool givenInMm, double inches, std::string *text, Json *json)
+{
+    float largest = fittingWireDiameter(insideDiameter, turns);
+    bool fits = inches <= largest;
+    std::string mm = significant(inches * MillimetresPerInch) + " mm", in = significant(inches) + " in";
+    std::string wire = givenInMm ? mm + " (" + in + ")" : in + " (" + mm + ")";
+    std::vector<std::pair<std::string, std::string>> lines = {
+        {"Wire", wire},
+        {"Fits in one layer", fits ? "yes" : "no"},
+        {"Largest wire that fits", significant(largest * MillimetresPerInch) + " mm (" + significant(largest) + " in)"},
+    };
+    Json w = {{"diameterMm", inches * MillimetresPerInch},
+              {"diameterInches", inches},
+              {"fits", fits},
+              {"largestDiameterMm", largest * MillimetresPerInch},
+              {"largestDiameterInches", (double)largest}};
+    if (!fits) {
+        long most = mostTurns(insideDiameter, inches);
+        lines.push_back({"Most turns with this wire", std::to_string(most)});
+        w["mostTurns"] = most;
+    }
+    *text += captioned(lines);
+    (*json)["wire"] = w;
+}
+
+// The other quantity when AL is anywhere within +/- percent.
+void toleranceAnswer(SolveMode mode, float turns, double percent, std::string *text, Json *json)
+{
+    double al = decimal(coreSpec.al), low = al * (1 - percent / 100), high = al * (1 + percent / 100);
+    Json t = {{"percent", percent}, {"alLow", low}, {"alHigh", high}};
+    std::string range;
+    if (mode == SolveTurns) {
+        // More AL, fewer turns.
+        double inductance = decimal(coreSpec.al) * std::pow(turns / 100.0, 2);
+        double most = 100 * std::sqrt(inductance / low), least = 100 * std::sqrt(inductance / high);
+        range = significant(least) + " to " + significant(most) + " turns";
+        t["turnsLow"] = least;
+        t["turnsHigh"] = most;
+    } else {
+        // In the unit the window chose for the result.
+        std::string unit = form.text(ID_UNITS_COMBO);
+        double scale = unit == "nH" ? 1000 : unit == "mH" ? 0.001 : 1;
+        double q = turns / 100.0;
+        double least = low * q * q * scale, most = high * q * q * scale;
+        range = significant(least) + " to " + significant(most) + " " + unit;
+        t["inductanceLow"] = least;
+        t["inductanceHigh"] = most;
+        t["inductanceUnit"] = unit;
+    }
+    *text += captioned({{"AL " + significant(al, 6) + " +/- " + significant(percent, 4) + " %",
+                         significant(low, 5) + " to " + significant(high, 5) + " uH per 100 turns"},
+                        {"Within that", range}});
+    (*json)["alTolerance"] = t;
+}
+
+int run(const SolveOptions &o, std::string &out, Failure *failure)
+{
+    Core core;
+    if (!readCore(o.core, &core, failure))
+        return CliError;
+    bool byTurns = o.byTurns;
+    if (o.byTurns == o.byInductance)
+        return failure->text = "give either --turns or --inductance", CliError;
+    if ((o.wireMmGiven && !(o.wireMm > 0 && std::isfinite(o.wireMm))) ||
+        (o.wireInGiven && !(o.wireIn > 0 && std::isfinite(o.wireIn))))
+        return failure->text = "a wire diameter must be above 0", CliError;
+    if (o.toleranceGiven && !(o.tolerance >= 0 && o.tolerance < 100))
+        return failure->text = "--al-tolerance takes a percentage from 0 to below 100", CliError;
+    SolveMode mode = byTurns ? SolveInductance : SolveTurns;
+    std::string units = byTurns ? "uH" : o.units;
+    if (!windowSolve(core, mode, o.turns, o.inductance, units, failure))
+        return CliError;
+    float turns = solvedTurns(mode, o.turns, o.inductance, units);
+
+    std::string text;
+    Json json = Json::object();
+    for (const auto &line : WindowLines) {
+        text += asLines(form.text(line.id));
+        json[line.name] = latin1(form.text(line.id));
+    }
+    if (o.wireMmGiven)
+        wireAnswer(coreSpec.insideDiameter, turns, true, o.wireMm / MillimetresPerInch, &text, &json);
+    if (o.wireInGiven)
+        wireAnswer(coreSpec.insideDiameter, turns, false, o.wireIn, &text, &json);
+    if (o.toleranceGiven)
+        toleranceAnswer(mode, turns, o.tolerance, &text, &json);
+    out = o.json ? jsonText(json) : text;
+    return CliOk;
+}
+
+} // namespace
+
+Command addSolveCommand(CLI::App &program)
+{
+    auto o = std::make_shared<SolveOptions>();
+    CLI::App *c = program.add_subcommand("solve", "one solve, printed as the window's result lines");
+    c->footer("One solve, printed as the window's lines in window order: the core parameters, the winding\n"
+        "information (the wire length as two lines), then the turns box, the inductance box and the\n"
+        "units box. TEXT is read as the window reads a text box; an input the window refuses prints\n"
+        "the window's message on stderr (exit 2).");
+    addCoreOptions(c, &o->core);
+    auto *turns = c->add_option("--turns", o->turns, "solve for the inductance from TEXT turns");
+    auto *inductance = c->add_option("--inductance", o->inductance, "solve for the turns from TEXT");
+    turns->excludes(inductance);
+    c->add_option("--units", o->units, "unit of --inductance as the units box holds it: nH, uH (default), mH")
+        ->needs(inductance);
+    auto *mm = c->add_option("--wire-mm", o->wireMm, "does a bare wire of this diameter (mm) fit in one layer?");
+    auto *in = c->add_option("--wire-in", o->wireIn, "the same with the diameter in inches")->excludes(mm);
+    auto *tolerance = c->add_option("--al-tolerance", o->tolerance,
+                                    "percent: the range of the result when AL is anywhere within +/- this");
+    c->add_flag("--json", o->json, "one JSON object: the lines by name, and the answers above as numbers");
+    return {c, [=](std::string &out, Failure *failure) {
+                o->byTurns = turns->count() > 0;
+                o->byInductance = inductance->count() > 0;
+                o->wireMmGiven = mm->count() > 0;
+                o->wireInGiven = in->count() > 0;
+                o->toleranceGiven = tolerance->count() > 0;
+                return run(*o, out, failure);
+            }};
+}
+
+} // namespace cli
