@@ -12,6 +12,8 @@ packages=(
     wine64                          # runs the Windows binaries
     xvfb xdotool imagemagick        # the window under a virtual display
     clang libclang-rt-14-dev        # fuzzing and sanitizers
+    dpkg-dev zip unzip              # the packages (scripts/package.sh)
+    lintian desktop-file-utils      # their checks
 )
 
 missing=()

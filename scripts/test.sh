@@ -18,13 +18,8 @@ wine_session_start "$build/windows/wineprefix" unmanaged
 export MIRVELTA_E2E_OUT=$build/windows/e2e-output
 mkdir -p "$MIRVELTA_E2E_OUT"
 
-echo "== the .exe imports only Windows system DLLs"
-imports=$(x86_64-w64-mingw32-objdump -p "$build/windows/ui/mirvelta.exe" | awk '/DLL Name:/ {print $3}')
-echo "$imports" | tr '\n' ' '; echo
-if echo "$imports" | grep -viqE '^(kernel32|user32|gdi32|msvcrt)\.dll$'; then
-    echo "unexpected DLL import" >&2
-    exit 1
-fi
+echo "== the .exe files import only Windows system DLLs"
+"$root/scripts/check-imports.sh" "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe"
 
 echo "== unit tests, native"
 ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
@@ -33,5 +28,9 @@ ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_
     ctest --test-dir "$build/sanitize" --output-on-failure -j "$(nproc)"
 "$root/scripts/wine-stages.sh"
 
-echo "== fuzzing the number texts (${MIRVELTA_FUZZ_SECONDS:-60} s)"
+echo "== the packages: build them, then check them"
+"$root/scripts/package.sh"
+"$root/scripts/package-test.sh"
+
+echo "== fuzzing the number texts and mirvelta-cli (${MIRVELTA_FUZZ_SECONDS:-60} s each)"
 "$root/scripts/fuzz.sh" "${MIRVELTA_FUZZ_SECONDS:-60}"
