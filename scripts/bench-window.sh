@@ -8,16 +8,13 @@ build=${MIRVELTA_BUILD:-$root/build}
 runs=${1:-20}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/wine-env.sh"
-. "$root/scripts/display.sh"
-trap 'wine_session_end; display_done' EXIT
-display_ready own
-wine_session_start "$build/windows/wineprefix" unmanaged
+. "$root/scripts/session.sh"
 
 exe=$build/windows/ui/mirvelta.exe
 empty=$build/windows/tests/empty_dialog.exe
 echo "== start-up, process start to visible window ($runs runs each, interleaved)"
-"$WINE64" "$build/windows/tests/startup_timer.exe" "$runs" "$(winepath -w "$exe")" "$(winepath -w "$empty")"
+windows_path() { "$WINE64" winepath -w "$1" | tr -d '\r'; } # winepath is a Wine program, not on PATH
+"$WINE64" "$build/windows/tests/startup_timer.exe" "$runs" "$(windows_path "$exe")" "$(windows_path "$empty")"
 
 echo "== idle CPU over 10 s"
 "$WINE64" "$exe" &

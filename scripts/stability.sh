@@ -11,18 +11,14 @@ runs=${1:-10}
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/wine-env.sh"
-. "$root/scripts/display.sh"
-trap 'wine_session_end; display_done' EXIT
-display_ready own
-export MIRVELTA_E2E_OUT=$build/windows/e2e-output
-mkdir -p "$MIRVELTA_E2E_OUT" "$build/stability"
+. "$root/scripts/session.sh" per-run
+mkdir -p "$build/stability"
 
 passed=0
 for i in $(seq "$runs"); do
     log=$build/stability/run-$i.log
     start=$(date +%s)
-    wine_session_start "$build/windows/wineprefix" unmanaged
+    wine_session_start "$tests_prefix" unmanaged
     if "$root/scripts/wine-stages.sh" >"$log" 2>&1; then
         passed=$((passed + 1))
         verdict=passed

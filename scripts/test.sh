@@ -8,15 +8,7 @@ export MIRVELTA_BUILD=$build
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" all
 
-. "$root/scripts/wine-env.sh"
-. "$root/scripts/display.sh"
-trap 'wine_session_end; display_done' EXIT
-# A virtual display of the run's own, whatever DISPLAY says, and the tests'
-# own prefix: a calculator open on the user's screen is left alone.
-display_ready own
-wine_session_start "$build/windows/wineprefix" unmanaged
-export MIRVELTA_E2E_OUT=$build/windows/e2e-output
-mkdir -p "$MIRVELTA_E2E_OUT"
+. "$root/scripts/session.sh"
 
 echo "== the .exe files import only Windows system DLLs"
 "$root/scripts/check-imports.sh" "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe"
@@ -32,5 +24,5 @@ echo "== the packages: build them, then check them"
 "$root/scripts/package.sh"
 "$root/scripts/package-test.sh"
 
-echo "== fuzzing the number texts and mirvelta-cli (${MIRVELTA_FUZZ_SECONDS:-60} s each)"
-"$root/scripts/fuzz.sh" "${MIRVELTA_FUZZ_SECONDS:-60}"
+echo "== fuzzing the number texts and mirvelta-cli (${MIRVELTA_FUZZ_SECONDS:-45} s each)"
+"$root/scripts/fuzz.sh" "${MIRVELTA_FUZZ_SECONDS:-45}"
