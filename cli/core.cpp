@@ -79,7 +79,7 @@ std::string coreText(const Core &core)
     return s;
 }
 
-int run(const CoreCommandOptions &o, std::string &out, Failure *failure)
+int runCore(const CoreCommandOptions &o, std::string &out, Failure *failure)
 {
     Core core;
     if (!readCoreWithAl(o.core, &core, failure))
@@ -99,7 +99,7 @@ Command addCoreCommand(CLI::App &program)
         "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
     addCoreOptions(c, &o->core);
     c->add_flag("--json", o->json, "one JSON object");
-    return {c, [o](std::string &out, Failure *failure) { return run(*o, out, failure); }};
+    return {c, [o](std::string &out, Failure *failure) { return runCore(*o, out, failure); }};
 }
 
 } // namespace cli

@@ -36,7 +36,7 @@ bool meantFor(CoreType family, const CoreMaterial &m, double mhz)
     return family == CoreFerrite && covers(m.tunedLowMHz, m.tunedHighMHz, mhz);
 }
 
-int run(const FindOptions &o, std::string &out, Failure *failure)
+int runFind(const FindOptions &o, std::string &out, Failure *failure)
 {
     float target;
     if (!readNumber(o.inductance, "--inductance", &target, failure))
@@ -107,7 +107,7 @@ Command addFindCommand(CLI::App &program)
     c->add_flag("--csv", o->csv, "comma-separated values");
     return {c, [=](std::string &out, Failure *failure) {
                 o->mhzGiven = mhz->count() > 0;
-                return run(*o, out, failure);
+                return runFind(*o, out, failure);
             }};
 }
 

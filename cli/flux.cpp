@@ -20,7 +20,7 @@ bool positive(double v)
     return v > 0 && std::isfinite(v);
 }
 
-int run(const FluxOptions &o, std::string &out, Failure *failure)
+int runFlux(const FluxOptions &o, std::string &out, Failure *failure)
 {
     Core core;
     if (!readCoreWithAl(o.core, &core, failure))
@@ -106,7 +106,7 @@ Command addFluxCommand(CLI::App &program)
                 o->vrmsGiven = vrms->count() > 0;
                 o->wattsGiven = watts->count() > 0;
                 o->ampsGiven = amps->count() > 0;
-                return run(*o, out, failure);
+                return runFlux(*o, out, failure);
             }};
 }
 

@@ -68,7 +68,7 @@ int matchingSize(CoreType family, double odMm, double idMm, double heightMm)
     return best;
 }
 
-int run(const IdentifyOptions &o, std::string &out, Failure *failure)
+int runIdentify(const IdentifyOptions &o, std::string &out, Failure *failure)
 {
     for (double v : {o.od, o.id, o.height, o.inductance})
         if (!(v > 0 && std::isfinite(v)))
@@ -182,7 +182,7 @@ Command addIdentifyCommand(CLI::App &program)
     c->add_option("--units", o->units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
     c->add_option("--family", o->family, "iron or ferrite (default: both)");
     c->add_flag("--json", o->json, "one JSON object");
-    return {c, [o](std::string &out, Failure *failure) { return run(*o, out, failure); }};
+    return {c, [o](std::string &out, Failure *failure) { return runIdentify(*o, out, failure); }};
 }
 
 } // namespace cli

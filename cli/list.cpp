@@ -51,7 +51,7 @@ std::string listFamily(CoreType family, LengthUnit unit, bool csv)
     return s;
 }
 
-int run(const ListOptions &o, std::string &out, Failure *failure)
+int runList(const ListOptions &o, std::string &out, Failure *failure)
 {
     std::vector<CoreType> families;
     if (!readFamilies(o.family, &families, failure))
@@ -74,7 +74,7 @@ Command addListCommand(CLI::App &program)
     c->add_option("--family", o->family, "iron or ferrite (default: both)");
     addUnitOption(c, &o->unit);
     c->add_flag("--csv", o->csv, "comma-separated values");
-    return {c, [o](std::string &out, Failure *failure) { return run(*o, out, failure); }};
+    return {c, [o](std::string &out, Failure *failure) { return runList(*o, out, failure); }};
 }
 
 } // namespace cli

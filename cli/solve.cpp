@@ -113,7 +113,7 @@ void toleranceAnswer(SolveMode mode, float turns, double percent, std::string *t
     (*json)["alTolerance"] = t;
 }
 
-int run(const SolveOptions &o, std::string &out, Failure *failure)
+int runSolve(const SolveOptions &o, std::string &out, Failure *failure)
 {
     Core core;
     if (!readCore(o.core, &core, failure))
@@ -175,7 +175,7 @@ Command addSolveCommand(CLI::App &program)
                 o->wireMmGiven = mm->count() > 0;
                 o->wireInGiven = in->count() > 0;
                 o->toleranceGiven = tolerance->count() > 0;
-                return run(*o, out, failure);
+                return runSolve(*o, out, failure);
             }};
 }
 

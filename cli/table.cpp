@@ -138,7 +138,7 @@ struct TableOptions {
     bool csv = false;
 };
 
-int run(const TableOptions &o, bool byTurns, std::string &out, Failure *failure)
+int runTable(const TableOptions &o, bool byTurns, std::string &out, Failure *failure)
 {
     Core core;
     if (!readCore(o.core, &core, failure))
@@ -184,7 +184,7 @@ Command addTableCommand(CLI::App &program)
                 if ((turns->count() > 0) == (inductance->count() > 0))
                     return failure->text = "give either --turns FROM:TO[:STEP] or --inductance FROM:TO:STEP",
                            (int)CliError;
-                return run(*o, turns->count() > 0, out, failure);
+                return runTable(*o, turns->count() > 0, out, failure);
             }};
 }
 

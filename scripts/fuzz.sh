@@ -18,8 +18,12 @@ version=$(sed -n 's/^project(Mirvelta VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLi
 objects=$build/objects
 rm -rf "$objects"
 mkdir -p "$objects"
-sources=("$root"/tests/fuzz/{numtext,cli}_fuzz.cpp "${engine[@]}" $(ls "$root"/cli/*.cpp | grep -v '/main\.cpp$'))
-object() { local name=${1#"$root"/}; echo "$objects/${name//\//_}.o"; }
+# The twin's files as one unit, as the CMake build compiles them.
+for f in "$root"/cli/*.cpp; do
+    [ "$(basename "$f")" = main.cpp ] || echo "#include \"$f\""
+done > "$build/cli_unity.cpp"
+sources=("$root"/tests/fuzz/{numtext,cli}_fuzz.cpp "${engine[@]}" "$build/cli_unity.cpp")
+object() { local name=${1#"$root"/}; name=${name#"$build"/}; echo "$objects/${name//\//_}.o"; }
 pids=()
 for f in "${sources[@]}"; do
     while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do sleep 0.2; done
