@@ -50,6 +50,7 @@ void MemoryForm::reset()
     for (const auto &c : StartTexts)
         texts[c.id] = c.text;
     clearLog();
+    recording = true;
     resetState();
 }
 

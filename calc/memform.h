@@ -27,7 +27,8 @@ struct MemoryForm {
     bool recording = true; // the benchmarks time the form without its log
 
     // The window as the main procedure leaves it: 31 controls with their
-    // captions, no size or material box. Also resets the process-wide state.
+    // captions, no size or material box, recording on. Also resets the
+    // process-wide state, the selected core included.
     void reset();
     // A core-type click's boxes, with the given item shown (or none).
     void setCombos(const std::string &size, const std::string &material);

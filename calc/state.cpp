@@ -1,6 +1,8 @@
 // Process-wide values and their start state.
 #include "calc/state.h"
 
+#include "catalogue/catalogue.h"
+
 CoreType coreType;
 float lengthFactor;
 const char *lengthUnitWord = "";
@@ -22,4 +24,5 @@ void resetState()
     setLengthUnit(LengthInches);
     coreType = CorePowderedIron;
     solveMode = SolveTurns;
+    coreSpec = CoreSpec(); // as the start-up code zeroes it
 }

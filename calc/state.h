@@ -29,5 +29,5 @@ extern SolveMode solveMode;         // set by a solve button just before solve r
 // Sets lengthFactor and lengthUnitWord together.
 void setLengthUnit(LengthUnit unit);
 
-// The start-up state: inches, powdered iron, SolveMode 0.
+// The start-up state: inches, powdered iron, SolveMode 0, no core looked up.
 void resetState();
