@@ -40,7 +40,7 @@ for f in "-rwxr-xr-x ./usr/bin/mirvelta" "-rwxr-xr-x ./usr/bin/mirvelta-cli" \
     check "file $f" grep -qxF -- "$f" "$work/files"
 done
 check "nothing else in the package" test "$(grep -c '^-' "$work/files")" -eq 9
-check "lintian reports no errors" lintian --fail-on error "$deb"
+check "lintian reports no errors or warnings" lintian --fail-on error,warning "$deb"
 
 unpacked=$work/root
 dpkg-deb -x "$deb" "$unpacked"
@@ -85,9 +85,9 @@ check "the launcher's prefix leaves windows to the window manager" sh -c "! grep
 echo "== the Windows zip"
 unzip -q "$zip" -d "$work/zip"
 folder=$work/zip/mirvelta-$version-windows-x64
-check "the zip holds the two programs and the readme" \
+check "the zip holds the two programs, the readme and the licence" \
     test "$(cd "$work/zip" && find . -type f | sort | tr '\n' ' ')" = \
-    "./mirvelta-$version-windows-x64/README.txt ./mirvelta-$version-windows-x64/mirvelta-cli.exe ./mirvelta-$version-windows-x64/mirvelta.exe "
+    "./mirvelta-$version-windows-x64/LICENSE.txt ./mirvelta-$version-windows-x64/README.txt ./mirvelta-$version-windows-x64/mirvelta-cli.exe ./mirvelta-$version-windows-x64/mirvelta.exe "
 check "both .exe import only system DLLs" "$root/scripts/check-imports.sh" "$folder/mirvelta.exe" "$folder/mirvelta-cli.exe"
 "$WINE64" "$folder/mirvelta-cli.exe" "${solve[@]}" | tr -d '\r' > "$work/solve-zip"
 check "the zip's mirvelta-cli.exe solve prints the native lines" cmp "$work/solve-built" "$work/solve-zip"

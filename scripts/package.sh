@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what it needs and writes the two packages to dist/, both carrying
 # the build's one version:
-#   mirvelta-VERSION-windows-x64.zip  the two .exe and a readme for Windows
+#   mirvelta-VERSION-windows-x64.zip  the two .exe, a readme and the licence for Windows
 #   mirvelta_VERSION_amd64.deb        mirvelta-cli, the program under Wine with
 #                                     its launcher, menu entry, icon, man pages
 set -euo pipefail
@@ -100,6 +100,7 @@ mkdir -p "$work/zip/$folder"
 cp "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe" "$work/zip/$folder/"
 # CR LF, for Notepad.
 sed -e "s/VERSION/$version/" -e 's/$/\r/' "$root/packaging/README-windows.txt" > "$work/zip/$folder/README.txt"
+sed -e 's/$/\r/' "$root/LICENSE" > "$work/zip/$folder/LICENSE.txt"
 find "$work/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 zip=$dist/$folder.zip
 rm -f "$zip"
