@@ -40,7 +40,7 @@ int runCli(const std::vector<std::string> &args, std::string &out, std::string &
     const Command commands[] = {
         addSolveCommand(program), addListCommand(program),  addTableCommand(program),
         addFindCommand(program),  addCoreCommand(program),  addFluxCommand(program),
-        addIdentifyCommand(program),
+        addIdentifyCommand(program), addImpedanceCommand(program), addLossCommand(program),
     };
     program.footer("'mirvelta-cli COMMAND --help' describes a command.");
     if (args.empty())

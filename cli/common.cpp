@@ -81,7 +81,7 @@ LengthUnit readUnit(const std::string &text)
     return text == "mm" ? LengthMillimetres : LengthInches;
 }
 
-static int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes)
+int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes)
 {
     int n = sizes ? t.sizeCount : t.materialCount;
     for (int i = 0; i < n; i++)
@@ -90,7 +90,7 @@ static int codeIndex(const CoreFamilyTable &t, const std::string &code, bool siz
     return -1;
 }
 
-static std::string codeList(const CoreFamilyTable &t, bool sizes)
+std::string codeList(const CoreFamilyTable &t, bool sizes)
 {
     std::string s;
     int n = sizes ? t.sizeCount : t.materialCount;
@@ -240,14 +240,6 @@ bool readNumber(const std::string &text, const char *what, float *value, Failure
     }
     *value = textToNumber(text);
     return true;
-}
-
-double decimal(float value)
-{
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf - 1, value);
-    *r.ptr = '\0';
-    return std::strtod(buf, nullptr);
 }
 
 std::string significant(double value, int digits)

@@ -13,8 +13,12 @@
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
 #include "cli/cli.h"
+#include "design/magnetics.h"
 
 namespace cli {
+
+// The figures come from the designer's library; this side reads and prints.
+using namespace design;
 
 using Json = nlohmann::ordered_json;
 
@@ -37,6 +41,8 @@ Command addFindCommand(CLI::App &program);
 Command addCoreCommand(CLI::App &program);
 Command addFluxCommand(CLI::App &program);
 Command addIdentifyCommand(CLI::App &program);
+Command addImpedanceCommand(CLI::App &program);
+Command addLossCommand(CLI::App &program);
 
 // ---- The core the user names ------------------------------------------------
 
@@ -68,6 +74,10 @@ bool readFamily(const std::string &text, CoreType *family, Failure *failure);
 LengthUnit readUnit(const std::string &text); // checked by the option already
 // The family an optional --family names, or both when it is empty.
 bool readFamilies(const std::string &text, std::vector<CoreType> *families, Failure *failure);
+// The index of a size (sizes true) or material code in a family, -1 if none;
+// and the family's codes, blank-separated.
+int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes);
+std::string codeList(const CoreFamilyTable &t, bool sizes);
 // The core from its options: the codes must be the family's.
 bool readCore(const CoreOptions &options, Core *core, Failure *failure);
 // Like readCore, and the catalogue must have an AL for the pair.
@@ -98,9 +108,6 @@ std::string trim(const std::string &s);
 // A plain decimal number, sign and exponent allowed, nothing else.
 bool plainNumber(const std::string &s);
 bool readNumber(const std::string &text, const char *what, float *value, Failure *failure);
-// The decimal the catalogue was written with: the shortest text that reads
-// back as the float, read as a double (0.19f -> 0.19, not 0.18999999761).
-double decimal(float value);
 // A double with `digits` significant digits, no exponent for everyday sizes.
 std::string significant(double value, int digits = 4);
 // Bytes read as Latin-1, for JSON (which wants UTF-8).

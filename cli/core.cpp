@@ -1,7 +1,7 @@
 // core: one catalogue core as list shows it, with its effective parameters
 // and permeability.
 #include "cli/common.h"
-#include "cli/magnetics.h"
+#include "design/magnetics.h"
 
 namespace cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "cli/common.h"
-#include "cli/magnetics.h"
+#include "design/magnetics.h"
 
 namespace cli {
 namespace {

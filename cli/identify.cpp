@@ -1,17 +1,12 @@
 // identify: a core from its measured dimensions and a test winding: its AL,
 // its permeability, and the catalogue cores it may be, best first.
-#include <algorithm>
 #include <cmath>
 
 #include "cli/common.h"
-#include "cli/magnetics.h"
+#include "design/identify.h"
 
 namespace cli {
 namespace {
-
-// A measured dimension matches a catalogue size's when it is within this
-// share of it: calipers, paint and makers' tolerances all fit inside.
-const double SizeTolerancePercent = 5;
 
 struct IdentifyOptions {
     double od = 0, id = 0, height = 0, turns = 0, inductance = 0;
@@ -19,53 +14,28 @@ struct IdentifyOptions {
     bool json = false;
 };
 
-struct Candidate {
-    CoreType family;
-    int material;
-    int size;        // -1: no catalogue size matched
-    double catalogue; // AL in nH/N^2 with a size, else the material's permeability
-    double ratio;    // measured over catalogue
-};
-
-// The permeability of a material: the median over the catalogue's cores of
-// that material.
-double materialPermeability(CoreType family, int material)
+std::string candidateName(const Candidate &c)
 {
-    const CoreFamilyTable &t = catalogueOf(family);
-    std::vector<double> mu;
-    for (int s = 0; s < t.sizeCount; s++) {
-        float al = t.alOf(s, material);
-        if (al > 1.0f)
-            mu.push_back(permeability(nanohenryPerTurnSquared(al), effectiveParameters(t.sizes[s])));
-    }
-    if (mu.empty())
-        return 0;
-    std::sort(mu.begin(), mu.end());
-    size_t n = mu.size();
-    return n % 2 ? mu[n / 2] : (mu[n / 2 - 1] + mu[n / 2]) / 2;
+    const CoreFamilyTable &t = catalogueOf(c.family);
+    const CoreMaterial &m = t.materials[c.material];
+    return c.size >= 0 ? std::string(familyPrefix(c.family)) + t.sizes[c.size].code + "-" + m.code
+                       : std::string(familyName(c.family)) + " " + m.code;
 }
 
-// The catalogue size of the family whose three dimensions all lie within
-// the tolerance of the measured ones, the closest if several do; -1 if none.
-int matchingSize(CoreType family, double odMm, double idMm, double heightMm)
+// What the measurement itself puts in doubt, one sentence each.
+std::vector<std::string> warningsOf(const Identification &r, const std::vector<CoreType> &families)
 {
-    const CoreFamilyTable &t = catalogueOf(family);
-    int best = -1;
-    double bestOff = SizeTolerancePercent / 100;
-    for (int s = 0; s < t.sizeCount; s++) {
-        const CoreSize &c = t.sizes[s];
-        double off = 0;
-        for (auto pair : {std::make_pair(odMm, c.outsideDiameter), std::make_pair(idMm, c.insideDiameter),
-                          std::make_pair(heightMm, c.thickness)}) {
-            double nominal = decimal(pair.second) * MillimetresPerInch;
-            off = std::max(off, std::fabs(pair.first / nominal - 1));
+    std::vector<std::string> w;
+    if (r.impossiblePermeability)
+        w.push_back("an effective permeability below 1 is impossible for a magnetic core: "
+                    "check the turns, the inductance and the units");
+    for (CoreType f : families)
+        if (r.millimetreSizeOf[f] >= 0) {
+            w.push_back("these dimensions look like millimetres (" + std::string(familyPrefix(f)) +
+                        catalogueOf(f).sizes[r.millimetreSizeOf[f]].code + " in mm): did you mean --unit mm?");
+            break;
         }
-        if (off <= bestOff) {
-            best = s;
-            bestOff = off;
-        }
-    }
-    return best;
+    return w;
 }
 
 int runIdentify(const IdentifyOptions &o, std::string &out, Failure *failure)
@@ -77,52 +47,34 @@ int runIdentify(const IdentifyOptions &o, std::string &out, Failure *failure)
         return failure->text = "the inside diameter must be below the outside diameter", CliError;
     if (!(o.turns >= 1 && std::isfinite(o.turns)))
         return failure->text = "the test winding needs at least one turn", CliError;
+    if (o.turns != std::floor(o.turns))
+        return failure->text = "a test winding has whole turns, not " + significant(o.turns, 6), CliError;
     std::vector<CoreType> families;
     if (!readFamilies(o.family, &families, failure))
         return CliError;
 
-    double toMm = o.unit == "mm" ? 1 : MillimetresPerInch;
-    double odMm = o.od * toMm, idMm = o.id * toMm, heightMm = o.height * toMm;
-    Effective e = effectiveParameters(odMm, idMm, heightMm);
+    bool inches = o.unit != "mm";
+    double toMm = inches ? MillimetresPerInch : 1;
     double nanohenry = o.inductance * (o.units == "nH" ? 1 : o.units == "uH" ? 1e3 : 1e6);
-    double al = nanohenry / (o.turns * o.turns);
-    double mu = permeability(al, e);
-
-    std::vector<Candidate> candidates;
-    int sizeOf[2] = {-1, -1};
-    for (CoreType f : families) {
-        const CoreFamilyTable &t = catalogueOf(f);
-        int size = sizeOf[f] = matchingSize(f, odMm, idMm, heightMm);
-        for (int m = 0; m < t.materialCount; m++) {
-            if (size >= 0 && t.alOf(size, m) > 1.0f) {
-                double catalogueAl = nanohenryPerTurnSquared(t.alOf(size, m));
-                candidates.push_back({f, m, size, catalogueAl, al / catalogueAl});
-            } else if (double materialMu = materialPermeability(f, m)) {
-                candidates.push_back({f, m, -1, materialMu, mu / materialMu});
-            }
-        }
-    }
-    // Best first: the smallest factor off, whichever way.
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
-        return std::fabs(std::log(a.ratio)) < std::fabs(std::log(b.ratio));
-    });
+    Identification r = identify({o.od * toMm, o.id * toMm, o.height * toMm, o.turns, nanohenry, inches}, families);
+    const double al = r.alNanohenry, mu = r.permeability;
+    std::vector<std::string> warnings = warningsOf(r, families);
 
     Json j = {{"alNanohenryPerTurnSquared", al},
               {"alMicrohenryPer100Turns", al * 10},
               {"permeability", mu},
-              {"effectiveLengthMm", e.lengthMm},
-              {"effectiveAreaMm2", e.areaMm2},
+              {"effectiveLengthMm", r.effective.lengthMm},
+              {"effectiveAreaMm2", r.effective.areaMm2},
               {"sizeTolerancePercent", SizeTolerancePercent},
+              {"warnings", warnings},
               {"candidates", Json::array()}};
     Table table;
     table.rows.push_back({"core", "colour", "judged by", "catalogue", "measured/catalogue"});
     // AL in the catalogue's unit, uH per 100 turns, as the colour-coded tables give it.
-    for (const Candidate &c : candidates) {
+    for (const Candidate &c : r.candidates) {
         const CoreFamilyTable &t = catalogueOf(c.family);
         const CoreMaterial &m = t.materials[c.material];
-        std::string name = c.size >= 0 ? std::string(familyPrefix(c.family)) + t.sizes[c.size].code + "-" + m.code
-                                       : std::string(familyName(c.family)) + " " + m.code;
-        table.rows.push_back({name, m.colorCode, c.size >= 0 ? "AL uH/100 t" : "mu_e (median)",
+        table.rows.push_back({candidateName(c), m.colorCode, c.size >= 0 ? "AL uH/100 t" : "mu_e (median)",
                               significant(c.size >= 0 ? c.catalogue * 10 : c.catalogue), significant(c.ratio, 3)});
         j["candidates"].push_back({{"family", familyName(c.family)},
                                    {"material", m.code},
@@ -133,24 +85,24 @@ int runIdentify(const IdentifyOptions &o, std::string &out, Failure *failure)
 
     std::vector<std::pair<std::string, std::string>> lines = {
         {"Measured AL", significant(al * 10) + " uH per 100 turns = " + significant(al) + " nH/N^2"},
-        {"Effective permeability", significant(mu) + " (le " + significant(e.lengthMm) + " mm, Ae " +
-                                       significant(e.areaMm2) + " mm^2)"},
+        {"Effective permeability", significant(mu) + " (le " + significant(r.effective.lengthMm) + " mm, Ae " +
+                                       significant(r.effective.areaMm2) + " mm^2)"},
     };
     std::string sizes;
     for (CoreType f : families)
-        if (sizeOf[f] >= 0)
-            sizes += std::string(sizes.empty() ? "" : ", ") + familyPrefix(f) + catalogueOf(f).sizes[sizeOf[f]].code;
-    lines.push_back({"Catalogue size", (sizes.empty() ? "none" : sizes) + " (every dimension within " +
-                                           significant(SizeTolerancePercent) + " %)"});
-    if (!candidates.empty()) {
-        const Candidate &best = candidates[0];
+        if (r.sizeOf[f] >= 0)
+            sizes += std::string(sizes.empty() ? "" : ", ") + familyPrefix(f) + catalogueOf(f).sizes[r.sizeOf[f]].code;
+    std::string tolerance = significant(SizeTolerancePercent) + " %";
+    lines.push_back({"Catalogue size", sizes.empty() ? "none within " + tolerance + " in every dimension"
+                                                     : sizes + " (every dimension within " + tolerance + ")"});
+    if (!r.candidates.empty()) {
+        const Candidate &best = r.candidates[0];
         const CoreFamilyTable &t = catalogueOf(best.family);
         const CoreMaterial &m = t.materials[best.material];
-        std::string mix = std::string(familyPrefix(best.family));
         std::string verdict;
         if (best.size >= 0) {
-            std::string size = mix + t.sizes[best.size].code;
-            verdict = size + ", and AL " + significant(al * 10) + " is closest to " + size + "-" + m.code + " (" +
+            std::string size = familyPrefix(best.family) + std::string(t.sizes[best.size].code);
+            verdict = size + ", and AL " + significant(al * 10) + " is closest to " + candidateName(best) + " (" +
                       significant(best.catalogue * 10) + ")";
         } else {
             verdict = "mix " + std::string(m.code) + " (" + familyName(best.family) + "), whose mu_e is near " +
@@ -158,6 +110,8 @@ int runIdentify(const IdentifyOptions &o, std::string &out, Failure *failure)
         }
         lines.push_back({"Best match", verdict + ", colour " + trim(m.colorCode)});
     }
+    for (const std::string &w : warnings)
+        lines.push_back({"Warning", w});
     out = o.json ? jsonText(j) : captioned(lines) + "\n" + table.render(false);
     return CliOk;
 }
@@ -171,13 +125,14 @@ Command addIdentifyCommand(CLI::App &program)
     c->footer("A core from its measured dimensions and a test winding: its AL, its effective permeability,\n"
         "and the catalogue cores it may be, best first. Where every measured dimension is within 5 %\n"
         "of a catalogue size, the materials are judged by that size's AL; otherwise by permeability,\n"
-        "each material's being the median over the catalogue's cores of that material.");
+        "each material's being the median over the catalogue's cores of that material. A warning\n"
+        "line questions a permeability below 1, and inches that look like millimetres.");
     c->add_option("--od", o->od, "measured outside diameter")->required();
     c->add_option("--id", o->id, "measured inside diameter")->required();
     c->add_option("--height", o->height, "measured height (thickness)")->required();
     c->add_option("--unit", o->unit, "unit of the three: inches (default) or mm")
         ->check(CLI::IsMember({"inches", "mm"}));
-    c->add_option("--turns", o->turns, "turns of the test winding")->required();
+    c->add_option("--turns", o->turns, "whole turns of the test winding")->required();
     c->add_option("--inductance", o->inductance, "measured inductance of the test winding")->required();
     c->add_option("--units", o->units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
     c->add_option("--family", o->family, "iron or ferrite (default: both)");

@@ -7,7 +7,7 @@
 #include "calc/memform.h"
 #include "calc/numtext.h"
 #include "cli/common.h"
-#include "cli/magnetics.h"
+#include "design/magnetics.h"
 
 namespace cli {
 namespace {
@@ -42,22 +42,6 @@ struct SolveOptions {
          toleranceGiven = false;
 };
 
-// Most whole turns on which a wire of `inches` still fits the window's way
-// (0: not even one). The estimate from the inverted formula is settled with
-// the formula itself.
-long mostTurns(float insideDiameter, double inches)
-{
-    auto fits = [&](long n) { return n <= 65535 && inches <= fittingWireDiameter(insideDiameter, (float)n); };
-    double idInches = insideDiameter / (double)lengthFactor;
-    double estimate = (idInches / inches - 2) * 3.14159f / (330 / 360.0f);
-    long n = estimate < 0 ? 0 : estimate > 65535 ? 65535 : (long)estimate;
-    while (n > 0 && !fits(n))
-        n--;
-    while (fits(n + 1))
-        n++;
-    return n;
-}
-
 void wireAnswer(float insideDiameter, float turns, bool givenInMm, double inches, std::string *text, Json *json)
 {
     float largest = fittingWireDiameter(insideDiameter, turns);
@@ -86,29 +70,24 @@ void wireAnswer(float insideDiameter, float turns, bool givenInMm, double inches
 // The other quantity when AL is anywhere within +/- percent.
 void toleranceAnswer(SolveMode mode, float turns, double percent, std::string *text, Json *json)
 {
-    double al = decimal(coreSpec.al), low = al * (1 - percent / 100), high = al * (1 + percent / 100);
-    Json t = {{"percent", percent}, {"alLow", low}, {"alHigh", high}};
+    ToleranceBand b = toleranceBand(coreSpec.al, mode, turns, percent);
+    Json t = {{"percent", percent}, {"alLow", b.alLow}, {"alHigh", b.alHigh}};
     std::string range;
     if (mode == SolveTurns) {
-        // More AL, fewer turns.
-        double inductance = decimal(coreSpec.al) * std::pow(turns / 100.0, 2);
-        double most = 100 * std::sqrt(inductance / low), least = 100 * std::sqrt(inductance / high);
-        range = significant(least) + " to " + significant(most) + " turns";
-        t["turnsLow"] = least;
-        t["turnsHigh"] = most;
+        range = significant(b.low) + " to " + significant(b.high) + " turns";
+        t["turnsLow"] = b.low;
+        t["turnsHigh"] = b.high;
     } else {
         // In the unit the window chose for the result.
         std::string unit = form.text(ID_UNITS_COMBO);
         double scale = unit == "nH" ? 1000 : unit == "mH" ? 0.001 : 1;
-        double q = turns / 100.0;
-        double least = low * q * q * scale, most = high * q * q * scale;
-        range = significant(least) + " to " + significant(most) + " " + unit;
-        t["inductanceLow"] = least;
-        t["inductanceHigh"] = most;
+        range = significant(b.low * scale) + " to " + significant(b.high * scale) + " " + unit;
+        t["inductanceLow"] = b.low * scale;
+        t["inductanceHigh"] = b.high * scale;
         t["inductanceUnit"] = unit;
     }
-    *text += captioned({{"AL " + significant(al, 6) + " +/- " + significant(percent, 4) + " %",
-                         significant(low, 5) + " to " + significant(high, 5) + " uH per 100 turns"},
+    *text += captioned({{"AL " + significant(decimal(coreSpec.al), 6) + " +/- " + significant(percent, 4) + " %",
+                         significant(b.alLow, 5) + " to " + significant(b.alHigh, 5) + " uH per 100 turns"},
                         {"Within that", range}});
     (*json)["alTolerance"] = t;
 }

@@ -1,18 +1,28 @@
-// Effective parameters, permeability and flux density of a toroid.
-#include "cli/magnetics.h"
+// Effective parameters, permeability, flux density, surface, wire and AL band.
+#include "design/magnetics.h"
 
+#include <charconv>
 #include <cmath>
 
-#include "cli/common.h"
+#include "design/portable.h"
+#include <cstdlib>
 
-namespace cli {
+#include "calc/formulas.h"
 
-const double Pi = 3.14159265358979323846;
+namespace design {
+
+double decimal(float value)
+{
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf - 1, value);
+    *r.ptr = '\0';
+    return std::strtod(buf, nullptr);
+}
 
 Effective effectiveParameters(double outsideMm, double insideMm, double heightMm)
 {
     double r1 = insideMm / 2, r2 = outsideMm / 2;
-    double ln = std::log(r2 / r1), c1 = 1 / r1 - 1 / r2;
+    double ln = portableLog(r2 / r1), c1 = 1 / r1 - 1 / r2;
     Effective e;
     e.lengthMm = 2 * Pi * ln / c1;
     e.areaMm2 = heightMm * ln * ln / c1;
@@ -47,4 +57,46 @@ double fieldStrength(double amps, double turns, const Effective &e)
     return turns * amps / (e.lengthMm * 1e-3);
 }
 
-} // namespace cli
+double surfaceAreaCm2(const CoreSize &size)
+{
+    const double CmPerInch = MillimetresPerInch / 10;
+    double od = decimal(size.outsideDiameter) * CmPerInch, id = decimal(size.insideDiameter) * CmPerInch,
+           h = decimal(size.thickness) * CmPerInch;
+    return 2 * Pi / 4 * (od * od - id * id) + Pi * od * h + Pi * id * h;
+}
+
+long mostTurns(float insideDiameter, double inches)
+{
+    // The estimate from the inverted formula is settled with the formula itself.
+    auto fits = [&](long n) { return n <= 65535 && inches <= fittingWireDiameter(insideDiameter, (float)n); };
+    double idInches = insideDiameter / (double)lengthFactor;
+    double estimate = (idInches / inches - 2) * 3.14159f / (330 / 360.0f);
+    long n = estimate < 0 ? 0 : estimate > 65535 ? 65535 : (long)estimate;
+    while (n > 0 && !fits(n))
+        n--;
+    while (fits(n + 1))
+        n++;
+    return n;
+}
+
+ToleranceBand toleranceBand(float al, SolveMode mode, float turns, double percent)
+{
+    ToleranceBand b;
+    double nominal = decimal(al);
+    b.alLow = nominal * (1 - percent / 100);
+    b.alHigh = nominal * (1 + percent / 100);
+    if (mode == SolveTurns) {
+        // The inductance asked for, on either end: more AL, fewer turns.
+        double q = turns / 100.0;
+        double inductance = nominal * q * q;
+        b.low = 100 * std::sqrt(inductance / b.alHigh);
+        b.high = 100 * std::sqrt(inductance / b.alLow);
+    } else {
+        double q = turns / 100.0;
+        b.low = b.alLow * q * q;
+        b.high = b.alHigh * q * q;
+    }
+    return b;
+}
+
+} // namespace design

@@ -1,14 +1,24 @@
 // The designer's figures of a toroid: effective parameters after IEC 60205
-// for a rectangular cross-section, permeability and flux density. Double
-// precision throughout: these are not the window's digits.
+// for a rectangular cross-section, permeability, flux density, the surface
+// that sheds a core's heat, wire by its diameter and the AL tolerance band.
+// Double precision throughout: these are not the window's digits.
+//
+// This library computes and nothing else: no options, no JSON, no printing.
+// mirvelta-cli and the web page format what it returns.
 #pragma once
 
+#include "calc/state.h"
 #include "catalogue/catalogue.h"
 
-namespace cli {
+namespace design {
 
+const double Pi = 3.14159265358979323846;
 const double Mu0 = 1.25663706212e-6; // H/m
 const double MillimetresPerInch = 25.4;
+
+// The decimal the catalogue was written with: the shortest text that reads
+// back as the float, read as a double (0.19f -> 0.19, not 0.18999999761).
+double decimal(float value);
 
 struct Effective {
     double lengthMm, areaMm2, volumeMm3;
@@ -29,4 +39,26 @@ double sineFluxDensity(double vrms, double mhz, double turns, const Effective &e
 // Field strength in A/m of a current I through N turns.
 double fieldStrength(double amps, double turns, const Effective &e);
 
-} // namespace cli
+// The bare core's outer surface in cm^2: both faces, the outer and the
+// inner wall. What sheds the heat of its loss.
+double surfaceAreaCm2(const CoreSize &size);
+
+// ---- Wire by its diameter -----------------------------------------------------
+
+// Most whole turns on which a bare wire of `inches` still fits in one layer
+// the window's way (0: not even one), on a core whose inside diameter is
+// insideDiameter in the current unit of length.
+long mostTurns(float insideDiameter, double inches);
+
+// ---- The AL tolerance band -----------------------------------------------------
+
+// The other quantity when AL (uH per 100 turns) is anywhere within +/-
+// percent of the catalogue's: for a solve of turns, the turns that reach
+// the same inductance; for a solve of inductance, the inductance in uH.
+struct ToleranceBand {
+    double alLow, alHigh; // uH per 100 turns
+    double low, high;     // turns, or uH
+};
+ToleranceBand toleranceBand(float al, SolveMode mode, float turns, double percent);
+
+} // namespace design

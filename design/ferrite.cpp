@@ -1,0 +1,106 @@
+// Complex permeability, impedance, loss and temperature rise.
+#include "design/ferrite.h"
+
+#include <cmath>
+
+#include "design/portable.h"
+
+namespace design {
+
+const FerriteData *ferriteData(const std::string &code)
+{
+    for (int i = 0; i < FerriteMaterialDataCount; i++)
+        if (code == FerriteMaterialData[i].code)
+            return &FerriteMaterialData[i];
+    return nullptr;
+}
+
+ComplexPermeability permeabilityAt(const FerriteData &data, double hz)
+{
+    // The first row at or above hz.
+    int hi = 0;
+    while (hi < data.count - 1 && data.points[hi].hz < hz)
+        hi++;
+    const PermeabilityPoint &b = data.points[hi];
+    if (hi == 0 || b.hz == hz)
+        return {b.real, b.imag};
+    const PermeabilityPoint &a = data.points[hi - 1];
+    double t = portableLog(hz / a.hz) / portableLog(b.hz / a.hz);
+    return {a.real + t * (b.real - a.real), a.imag + t * (b.imag - a.imag)};
+}
+
+std::complex<double> windingImpedance(double turns, double hz, const Effective &e, ComplexPermeability mu)
+{
+    // omega N^2 mu0 Ae/le, in ohms per unit of permeability.
+    double k = 2 * Pi * hz * turns * turns * Mu0 * (e.areaMm2 * 1e-6) / (e.lengthMm * 1e-3);
+    // j k (mu' - j mu'') = k mu'' + j k mu'
+    return {k * mu.imag, k * mu.real};
+}
+
+std::complex<double> reactanceFromAl(double turns, double hz, double alNanohenry)
+{
+    return {0, 2 * Pi * hz * turns * turns * alNanohenry * 1e-9};
+}
+
+std::complex<double> withCapacitance(std::complex<double> z, double hz, double pf)
+{
+    std::complex<double> admittance = 1.0 / z + std::complex<double>(0, 2 * Pi * hz * pf * 1e-12);
+    return 1.0 / admittance;
+}
+
+ImpedanceFigures figuresOf(std::complex<double> z, double hz)
+{
+    ImpedanceFigures f;
+    f.resistance = z.real();
+    f.reactance = z.imag();
+    // Not std::abs: hypot's last bit differs between C libraries, and the
+    // twins print the same digits. No impedance comes near overflow.
+    f.magnitude = std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+    f.phaseDegrees = portableAtan2(z.imag(), z.real()) * 180 / Pi;
+    f.inductanceMicrohenry = z.imag() / (2 * Pi * hz) * 1e6;
+    f.q = z.imag() / z.real();
+    return f;
+}
+
+std::vector<double> logSweep(double lowHz, double highHz, int count)
+{
+    std::vector<double> hz;
+    if (count < 1)
+        return hz;
+    double step = count > 1 ? portableLog(highHz / lowHz) / (count - 1) : 0;
+    for (int i = 0; i < count; i++)
+        hz.push_back(i == 0 ? lowHz : i == count - 1 ? highHz : lowHz * portableExp(step * i));
+    return hz;
+}
+
+double selfResonance(const std::vector<double> &hz, const std::vector<std::complex<double>> &z)
+{
+    // Across a parallel resonance X runs off to infinity and comes back with
+    // the other sign; the susceptance Im(1/Z), of the opposite sign, passes
+    // through zero smoothly, so that is the one to interpolate.
+    for (size_t i = 0; i + 1 < hz.size() && i + 1 < z.size(); i++) {
+        if ((z[i].imag() > 0) == (z[i + 1].imag() > 0))
+            continue;
+        double b0 = (1.0 / z[i]).imag(), b1 = (1.0 / z[i + 1]).imag();
+        double t = b0 / (b0 - b1);
+        return hz[i] * portableExp(t * portableLog(hz[i + 1] / hz[i]));
+    }
+    return 0;
+}
+
+double lossFromVoltage(double vrms, std::complex<double> z)
+{
+    return vrms * vrms * (1.0 / z).real();
+}
+
+double lossFromCurrent(double amps, std::complex<double> z)
+{
+    return amps * amps * z.real();
+}
+
+double temperatureRise(double watts, double surfaceCm2)
+{
+    return portablePow(watts * 1e3 / surfaceCm2, 0.833);
+}
+
+} // namespace design

@@ -1,0 +1,88 @@
+// A winding on a ferrite core at frequency: the material's complex
+// permeability from the maker's published curve, the winding's impedance,
+// the power its core takes and how warm that makes it.
+//
+// Z = j 2 pi f N^2 mu0 (Ae / le) (mu' - j mu''): the mu'' part is the
+// resistance, the core's loss; the mu' part the reactance.
+#pragma once
+
+#include <complex>
+#include <string>
+#include <vector>
+
+#include "design/magnetics.h"
+
+namespace design {
+
+// One published row: frequency in Hz, mu' and mu'' (relative).
+struct PermeabilityPoint {
+    double hz, real, imag;
+};
+
+// A material's published curve, rows in increasing frequency.
+struct FerriteData {
+    const char *code;
+    const PermeabilityPoint *points;
+    int count;
+
+    double lowHz() const { return points[0].hz; }
+    double highHz() const { return points[count - 1].hz; }
+};
+
+extern const FerriteData FerriteMaterialData[];
+extern const int FerriteMaterialDataCount;
+
+// The curve of a ferrite material by its code; nullptr where there is none.
+const FerriteData *ferriteData(const std::string &code);
+
+struct ComplexPermeability {
+    double real, imag; // mu = real - j imag
+};
+
+// mu' and mu'' at hz, linear in log f between the two published rows around
+// it (a published frequency gives its own row). hz must lie within the
+// curve's range.
+ComplexPermeability permeabilityAt(const FerriteData &data, double hz);
+
+// The series impedance of N turns on a core of effective parameters e and
+// complex permeability mu, at hz.
+std::complex<double> windingImpedance(double turns, double hz, const Effective &e, ComplexPermeability mu);
+// A lossless inductance from AL (nH/N^2): X = 2 pi f N^2 AL, R = 0.
+std::complex<double> reactanceFromAl(double turns, double hz, double alNanohenry);
+// z with a capacitance of pf picofarads across it.
+std::complex<double> withCapacitance(std::complex<double> z, double hz, double pf);
+
+// What a user reads off an impedance at hz.
+struct ImpedanceFigures {
+    double resistance, reactance, magnitude; // ohms
+    double phaseDegrees;
+    double inductanceMicrohenry; // the series inductance X / (2 pi f)
+    double q;                    // X / R
+};
+ImpedanceFigures figuresOf(std::complex<double> z, double hz);
+
+// count frequencies from lowHz to highHz, evenly spaced in log f, both ends
+// included exactly (count 1: lowHz alone).
+std::vector<double> logSweep(double lowHz, double highHz, int count);
+
+// Where the reactance changes sign between two neighbouring points of a
+// sweep of impedances z at hz: the first self-resonant frequency, the
+// susceptance taken linear in log f between the two. 0 if the reactance
+// keeps its sign.
+double selfResonance(const std::vector<double> &hz, const std::vector<std::complex<double>> &z);
+
+// ---- Loss and heat -------------------------------------------------------------
+
+// The power into the core of a winding of impedance z: with a sine voltage
+// across it, V^2 Re(1/Z); with a sine current through it, I^2 R.
+double lossFromVoltage(double vrms, std::complex<double> z);
+double lossFromCurrent(double amps, std::complex<double> z);
+
+// The makers' empirical rule for a bare core in still air:
+// rise (K) = (loss in mW / surface in cm^2) ^ 0.833.
+double temperatureRise(double watts, double surfaceCm2);
+
+// Above this a core runs hot: the rise the makers' notes warn at.
+const double HotRiseKelvin = 40;
+
+} // namespace design

@@ -1,0 +1,81 @@
+// Elementary functions from IEEE operations only: argument reduction by
+// powers of two (exact), then short series.
+#include "design/portable.h"
+
+#include <cmath>
+
+namespace design {
+
+// ln 2 in two parts: the high part has trailing zero bits, so k * Ln2High is
+// exact for the exponents a double can have.
+static const double Ln2High = 6.93147180369123816490e-01;
+static const double Ln2Low = 1.90821492927058770002e-10;
+static const double Pi = 3.14159265358979323846;
+
+double portableLog(double x)
+{
+    if (!(x > 0))
+        return x == 0 ? -HUGE_VAL : NAN;
+    if (std::isinf(x))
+        return x;
+    int e;
+    double m = std::frexp(x, &e); // x = m 2^e, m in [0.5, 1)
+    if (m < 0.70710678118654752440) {
+        m *= 2;
+        e--;
+    }
+    // ln m = 2 atanh(s), s = (m - 1) / (m + 1), |s| < 0.172.
+    double s = (m - 1) / (m + 1), s2 = s * s, sum = 0;
+    for (int k = 25; k >= 1; k -= 2)
+        sum = 1.0 / k + s2 * sum;
+    return e * Ln2High + (2 * s * sum + e * Ln2Low);
+}
+
+double portableExp(double x)
+{
+    if (std::isnan(x))
+        return x;
+    if (x > 709.8)
+        return HUGE_VAL;
+    if (x < -745.2)
+        return 0;
+    double k = std::nearbyint(x / (Ln2High + Ln2Low));
+    double r = (x - k * Ln2High) - k * Ln2Low; // |r| <= 0.35
+    double sum = 1;
+    for (int n = 18; n >= 1; n--)
+        sum = 1 + r * sum / n;
+    return std::ldexp(sum, (int)k);
+}
+
+double portablePow(double x, double y)
+{
+    return portableExp(y * portableLog(x));
+}
+
+// atan t for |t| <= 1: halve the angle three times, atan t = 2 atan(t / (1 +
+// sqrt(1 + t^2))), down to |t| < 0.1, then the series.
+static double atanSmall(double t)
+{
+    for (int i = 0; i < 3; i++)
+        t = t / (1 + std::sqrt(1 + t * t));
+    double t2 = t * t, sum = 0;
+    for (int k = 19; k >= 1; k -= 2)
+        sum = ((k / 2) % 2 ? -1.0 : 1.0) / k + t2 * sum;
+    return 8 * t * sum;
+}
+
+double portableAtan2(double y, double x)
+{
+    if (std::isnan(x) || std::isnan(y))
+        return NAN;
+    if (x == 0 && y == 0)
+        return std::signbit(x) ? std::copysign(Pi, y) : std::copysign(0.0, y);
+    double ax = std::fabs(x), ay = std::fabs(y);
+    // The angle from the positive x axis in the first quadrant.
+    double a = ay <= ax ? atanSmall(ay / ax) : Pi / 2 - atanSmall(ax / ay);
+    if (x < 0)
+        a = Pi - a;
+    return std::copysign(a, y);
+}
+
+} // namespace design

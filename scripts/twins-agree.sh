@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The native and the Windows mirvelta-cli print the same bytes, CR LF aside,
+# for the designer's view: core, flux, identify, impedance (one frequency,
+# sweeps as a table, CSV and JSON, with a winding capacitance) and loss.
+# Runs inside the caller's Wine session (scripts/wine-stages.sh).
+set -euo pipefail
+build=${MIRVELTA_BUILD:?}
+. "$(dirname "$0")/wine-env.sh"
+native=$build/native/cli/mirvelta-cli
+windows=$build/windows/cli/mirvelta-cli.exe
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+commands=(
+    "core --family ferrite --size 240 --material 61 --json"
+    "flux --family iron --size 50 --material 2 --turns 20 --amps 1 --json"
+    "identify --od 12.8 --id 7.5 --height 4.9 --unit mm --turns 10 --inductance 470 --units nH --json"
+    "impedance --family iron --size 50 --material 2 --turns 20 --mhz 1:100 --points 50 --pf 100 --json"
+    "loss --family ferrite --size 240 --material 43 --turns 10 --mhz 1.8 --watts 100"
+    "loss --family ferrite --size 114 --material 61 --turns 7 --mhz 14.2 --amps 0.3 --json"
+)
+for m in 31 43 46 51 61 73 75 77; do
+    commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")
+    commands+=("impedance --family ferrite --size 50A --material $m --turns 3 --mhz 1:100 --points 40 --pf 3 --json")
+    commands+=("impedance --family ferrite --size 140 --material $m --turns 12 --mhz 2:50 --csv")
+done
+for c in "${commands[@]}"; do
+    # shellcheck disable=SC2086 # each entry is one command line
+    "$native" $c > "$work/native"
+    # shellcheck disable=SC2086
+    "$WINE64" "$windows" $c | tr -d '\r' > "$work/windows"
+    if ! cmp -s "$work/native" "$work/windows"; then
+        echo "twins differ: mirvelta-cli $c" >&2
+        diff "$work/native" "$work/windows" | head -20 >&2
+        exit 1
+    fi
+done
+echo "ok: ${#commands[@]} commands print the same bytes natively and under Wine"
