@@ -1,10 +1,9 @@
 // The winding formulas, in the order of operations the displayed digits depend on.
 #include "calc/formulas.h"
 
+#include "calc/extended.h"
 #include "calc/fpenv.h"
 #include "calc/state.h"
-
-typedef long double Extended;
 
 static const Extended TurnsReference = 100;
 static const float Pi = 3.14159f;           // deliberately not the full pi: 3.1415901
@@ -19,8 +18,8 @@ static const float LengthAllowance = 1.05f; // 1.04999995: 5 per cent extra wire
 // in single precision (0.91666669).
 static float windingArcFraction()
 {
-    volatile Extended full = 360;
-    return (float)(330 / full);
+    volatile int degrees = 360;
+    return (float)(330 / (Extended)degrees);
 }
 
 float inductanceFromTurns(float al, float turns)
@@ -50,7 +49,7 @@ uint16_t wireGaugeOf(float wireDiameter)
     // the conversion defined for them all the same.
     if (!(whole >= 0 && whole <= 65535))
         return 0;
-    return (uint16_t)whole;
+    return (uint16_t)(double)whole;
 }
 
 uint16_t maxWireGauge(float insideDiameter, float turns)

@@ -1,6 +1,10 @@
 // Setting and using the x87/SSE floating-point environment.
 #include "calc/fpenv.h"
 
+#include <cmath>
+
+#if defined(__i386__) || defined(__x86_64__)
+
 void setFloatingPointEnvironment()
 {
     unsigned short cw = X87ControlWord;
@@ -23,6 +27,33 @@ unsigned currentSseControlStatus()
     __asm__ volatile("stmxcsr %0" : "=m"(mxcsr));
     return mxcsr & 0xFFC0; // control bits only, not the sticky flags
 }
+
+#else
+
+void setFloatingPointEnvironment() {}
+unsigned currentX87ControlWord() { return X87ControlWord; }
+unsigned currentSseControlStatus() { return SseControlStatus; }
+
+#endif
+
+#ifdef MIRVELTA_EXTENDED_IS_SOFT
+
+Extended roundUpward(Extended g)
+{
+    return softCeil(g);
+}
+
+Extended log10Extended(Extended x)
+{
+    return std::log10((double)x);
+}
+
+Extended sqrtExtended(Extended x)
+{
+    return softSqrt(x);
+}
+
+#else
 
 long double roundUpward(long double g)
 {
@@ -47,3 +78,5 @@ long double sqrtExtended(long double x)
     __asm__("fsqrt" : "+t"(x));
     return x;
 }
+
+#endif

@@ -3,8 +3,14 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+
+#include "calc/extended.h"
+
+#if defined(__i386__) || defined(__x86_64__)
 #include <xmmintrin.h>
+#endif
 
 // ---- numberToText --------------------------------------------------------
 
@@ -16,8 +22,15 @@ static int significantDigits(float value, char digits[MaxDigits])
 {
     // "d.ddddddddddddddddde+XX"
     char buf[40];
+#ifdef __EMSCRIPTEN__
+    // Its C++ library has no floating-point to_chars; its printf is exact.
+    struct {
+        char *ptr;
+    } r = {buf + snprintf(buf, sizeof buf, "%.*e", MaxDigits - 1, std::fabs((double)value))};
+#else
     std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                            std::chars_format::scientific, MaxDigits - 1);
+#endif
     digits[0] = buf[0];
     memcpy(digits + 1, buf + 2, MaxDigits - 1);
     const char *p = buf + MaxDigits + 2; // at the exponent's sign
@@ -125,10 +138,15 @@ std::string numberToText(float value, int digits)
 
 // ---- textToNumber --------------------------------------------------------
 
-typedef long double Extended;
-
 // Powers of ten correctly rounded to extended precision; exact up to 10^27.
 // A scale beyond them takes any float result to 0 or infinity.
+#ifdef MIRVELTA_EXTENDED_IS_SOFT
+enum { MaxPowerOfTen = SoftPowersOfTen - 1 };
+static Extended powerOfTen(int k)
+{
+    return softPowerOfTen(k);
+}
+#else
 static const Extended PowersOfTen[] = {
     1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
     1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
@@ -139,6 +157,11 @@ static const Extended PowersOfTen[] = {
     1e60L, 1e61L, 1e62L, 1e63L, 1e64L,
 };
 enum { MaxPowerOfTen = (int)(sizeof PowersOfTen / sizeof PowersOfTen[0]) - 1 };
+static Extended powerOfTen(int k)
+{
+    return PowersOfTen[k];
+}
+#endif
 
 enum { ExponentCap = 9999, DecimalLimit = 4933 };
 
@@ -281,9 +304,9 @@ float textToNumber(const char *text, size_t length)
         else if (k < -MaxPowerOfTen)
             result = 0;
         else if (k >= 0)
-            result = (float)((Extended)m * PowersOfTen[k]);
+            result = (float)((Extended)m * powerOfTen((int)k));
         else
-            result = (float)((Extended)m / PowersOfTen[-k]);
+            result = (float)((Extended)m / powerOfTen((int)-k));
     }
     return negative ? -result : result;
 }
@@ -299,5 +322,11 @@ int32_t roundToInteger(float value)
 {
     // The SSE conversion rounds as MXCSR says (to nearest, ties to even) and
     // gives the "integer indefinite" INT32_MIN for NaN and out-of-range values.
+#if defined(__i386__) || defined(__x86_64__)
     return _mm_cvtss_si32(_mm_set_ss(value));
+#else
+    if (!(value >= -2147483648.0f && value < 2147483648.0f))
+        return INT32_MIN;
+    return (int32_t)std::nearbyint(value); // the default rounding: nearest, ties to even
+#endif
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "calc/controlids.h"
+#include "calc/extended.h"
 #include "calc/form.h"
 #include "calc/formulas.h"
 #include "calc/numtext.h"
@@ -138,7 +139,7 @@ static bool solveForTurns(const CoreSpec &core, float *turns)
         return false;
     }
 
-    float L = (float)((long double)unit->inductanceFactor * value);
+    float L = (float)((Extended)unit->inductanceFactor * value);
     *turns = turnsFromInductance(core.al, L);
     // The box shows the nearest whole number; the wire lines use the exact N.
     uint32_t whole = (uint32_t)roundToInteger(*turns);

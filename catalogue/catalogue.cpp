@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "calc/extended.h"
 #include "calc/results.h"
 #include "calc/state.h"
 
@@ -170,9 +171,9 @@ bool lookupCore(const std::string &sizeText, const std::string &materialText)
 
     const CoreSize &s = family.sizes[size];
     const CoreMaterial &m = family.materials[material];
-    coreSpec.outsideDiameter = (float)((long double)s.outsideDiameter * lengthFactor);
-    coreSpec.insideDiameter = (float)((long double)s.insideDiameter * lengthFactor);
-    coreSpec.thickness = (float)((long double)s.thickness * lengthFactor);
+    coreSpec.outsideDiameter = (float)((Extended)s.outsideDiameter * lengthFactor);
+    coreSpec.insideDiameter = (float)((Extended)s.insideDiameter * lengthFactor);
+    coreSpec.thickness = (float)((Extended)s.thickness * lengthFactor);
     coreSpec.rangeLowMHz = m.rangeLowMHz;
     coreSpec.rangeHighMHz = m.rangeHighMHz;
     if (coreType != CorePowderedIron) {

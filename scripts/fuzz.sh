@@ -8,7 +8,8 @@ build=${MIRVELTA_BUILD:-$root/build}/fuzz
 seconds=${1:-60}
 mkdir -p "$build/corpus" "$build/cli-corpus"
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$root")
-engine=("$root"/catalogue/catalogue.cpp "$root"/calc/{fpenv,formulas,numtext,results,solve,state,memform}.cpp)
+engine=("$root"/catalogue/catalogue.cpp "$root"/calc/{extended,fpenv,formulas,numtext,results,solve,state,memform}.cpp
+        "$root"/design/*.cpp)
 # The version is the build's (CMakeLists.txt), read from the one place it is set.
 version=$(sed -n 's/^project(Mirvelta VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ -n "$version" ] || { echo "fuzz: no version in CMakeLists.txt" >&2; exit 1; }
@@ -32,7 +33,7 @@ for f in "${sources[@]}"; do
 done
 for p in "${pids[@]}"; do wait "$p"; done
 clang++ "${flags[@]}" "$(object "$root/tests/fuzz/numtext_fuzz.cpp")" "$(object "$root/calc/numtext.cpp")" \
-    "$(object "$root/calc/fpenv.cpp")" -o "$build/numtext_fuzz"
+    "$(object "$root/calc/fpenv.cpp")" "$(object "$root/calc/extended.cpp")" -o "$build/numtext_fuzz"
 cli_objects=()
 for f in "${sources[@]}"; do
     [ "$f" = "$root/tests/fuzz/numtext_fuzz.cpp" ] || cli_objects+=("$(object "$f")")

@@ -37,6 +37,9 @@ TEST(FloatingPointEnvironment, ExceptionsAreMasked)
     EXPECT_TRUE(std::isnan((double)(zeroL / zeroL)));
 }
 
+// The x87 instructions behind the calculator's extended type; the software
+// type has its own differential test (extended_differential).
+#ifndef MIRVELTA_EXTENDED_IS_SOFT
 TEST(FloatingPointEnvironment, RoundUpwardAndBack)
 {
     const struct {
@@ -64,5 +67,6 @@ TEST(FloatingPointEnvironment, Log10AndSqrt)
     EXPECT_EQ(sqrtExtended(2.25L), 1.5L);
     EXPECT_EQ(sqrtExtended(1e-20L) * 1e10L, 1.0L);
 }
+#endif
 
 } // namespace
