@@ -3,6 +3,8 @@
 
 #include "calc/controlids.h"
 #include "calc/form.h"
+#include "calc/results.h"
+#include "calc/solve.h"
 #include "calc/state.h"
 
 MemoryForm form;
@@ -71,6 +73,44 @@ std::string MemoryForm::text(int id) const
     auto it = texts.find(id);
     return it == texts.end() ? std::string() : it->second;
 }
+
+bool solveAsUser(LengthUnit unit, CoreType family, const std::string &size, const std::string &material,
+                 SolveMode mode, const std::string &turns, const std::string &inductance,
+                 const std::string &units, std::string *message)
+{
+    form.reset();
+    form.recording = false;
+    setLengthUnit(unit);
+    clearResults();
+    coreType = family;
+    clearResults();
+    form.setCombos(size, material);
+    form.texts[ID_SIZE_CAPTION] = family == CorePowderedIron ? "Toroid Size:        T-" : "Toroid Size:       FT-";
+    form.texts[ID_TURNS_EDIT] = turns;
+    form.texts[ID_INDUCTANCE_EDIT] = inductance;
+    form.texts[ID_UNITS_COMBO] = units;
+    solveMode = mode;
+    solve();
+    if (form.messages.empty())
+        return true;
+    *message = form.messages[0].text;
+    return false;
+}
+
+const ResultLine ResultLines[12] = {
+    {ID_OD_LABEL, "outsideDiameter"},
+    {ID_ID_LABEL, "insideDiameter"},
+    {ID_THICKNESS_LABEL, "thickness"},
+    {ID_COLOR_LABEL, "colorCode"},
+    {ID_FREQ_LABEL, "frequencyRange"},
+    {ID_WIDEBAND_LABEL, "wideBand"},
+    {ID_TUNED_LABEL, "tunedCircuit"},
+    {ID_WIRE_SIZE_LABEL, "wireSize"},
+    {ID_WIRE_LENGTH_LABEL, "wireLength"},
+    {ID_TURNS_EDIT, "turns"},
+    {ID_INDUCTANCE_EDIT, "inductance"},
+    {ID_UNITS_COMBO, "units"},
+};
 
 // ---- The seam ------------------------------------------------------------
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "calc/state.h"
+
 struct FormWrite {
     int id;
     std::string text;
@@ -37,3 +39,20 @@ struct MemoryForm {
 };
 
 extern MemoryForm form;
+
+// The window as a user leaves it who clicks the unit, then the family, picks
+// the size and material and types the three boxes; then the solve button of
+// the mode, over the form above (its log off). Returns false, with the
+// window's message, where the window refuses.
+bool solveAsUser(LengthUnit unit, CoreType family, const std::string &size, const std::string &material,
+                 SolveMode mode, const std::string &turns, const std::string &inductance,
+                 const std::string &units, std::string *message);
+
+// The lines a solve leaves, in window order (the Core Parameters frame, the
+// Winding Information frame, the Calculate frame), with the names the twin's
+// and the web page's JSON give them.
+struct ResultLine {
+    int id;
+    const char *name;
+};
+extern const ResultLine ResultLines[12];

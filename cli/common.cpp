@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "calc/controlids.h"
+#include "calc/extended.h"
 #include "calc/formulas.h"
 #include "calc/memform.h"
 #include "calc/numtext.h"
@@ -132,24 +133,8 @@ bool readCoreWithAl(const CoreOptions &o, Core *core, Failure *failure)
 bool windowSolve(const Core &core, SolveMode mode, const std::string &turns,
                  const std::string &inductance, const std::string &units, Failure *failure)
 {
-    form.reset();
-    form.recording = false;
-    setLengthUnit(core.unit);
-    clearResults();
-    coreType = core.family;
-    clearResults();
-    form.setCombos(core.size, core.material);
-    form.texts[ID_SIZE_CAPTION] = core.family == CorePowderedIron ? "Toroid Size:        T-"
-                                                                  : "Toroid Size:       FT-";
-    form.texts[ID_TURNS_EDIT] = turns;
-    form.texts[ID_INDUCTANCE_EDIT] = inductance;
-    form.texts[ID_UNITS_COMBO] = units;
-    solveMode = mode;
-    solve();
-    if (form.messages.empty())
-        return true;
-    failure->text = form.messages[0].text;
-    return false;
+    return solveAsUser(core.unit, core.family, core.size, core.material, mode, turns, inductance, units,
+                       &failure->text);
 }
 
 float solvedTurns(SolveMode mode, const std::string &turns, const std::string &inductance,
@@ -161,7 +146,7 @@ float solvedTurns(SolveMode mode, const std::string &turns, const std::string &i
     float value = textToNumber(inductance);
     for (const InductanceUnit &u : InductanceUnits)
         if (units == u.text)
-            return turnsFromInductance(coreSpec.al, (float)((long double)u.inductanceFactor * value));
+            return turnsFromInductance(coreSpec.al, (float)((Extended)u.inductanceFactor * value));
     return 0;
 }
 
@@ -317,9 +302,9 @@ std::vector<std::string> sizeRow(const CoreSize &c, LengthUnit unit)
 {
     // The products lookupCore forms: single precision, like the window.
     const float factor = unit == LengthMillimetres ? 25.4f : 1.0f;
-    return {c.code, plain((float)((long double)c.outsideDiameter * factor)),
-            plain((float)((long double)c.insideDiameter * factor)),
-            plain((float)((long double)c.thickness * factor))};
+    return {c.code, plain((float)((Extended)c.outsideDiameter * factor)),
+            plain((float)((Extended)c.insideDiameter * factor)),
+            plain((float)((Extended)c.thickness * factor))};
 }
 
 std::vector<std::string> materialHeader(CoreType family)

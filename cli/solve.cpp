@@ -12,26 +12,6 @@
 namespace cli {
 namespace {
 
-// The lines of the window after a solve, in window order: the Core
-// Parameters frame, the Winding Information frame, the Calculate frame.
-const struct {
-    int id;
-    const char *name;
-} WindowLines[] = {
-    {ID_OD_LABEL, "outsideDiameter"},
-    {ID_ID_LABEL, "insideDiameter"},
-    {ID_THICKNESS_LABEL, "thickness"},
-    {ID_COLOR_LABEL, "colorCode"},
-    {ID_FREQ_LABEL, "frequencyRange"},
-    {ID_WIDEBAND_LABEL, "wideBand"},
-    {ID_TUNED_LABEL, "tunedCircuit"},
-    {ID_WIRE_SIZE_LABEL, "wireSize"},
-    {ID_WIRE_LENGTH_LABEL, "wireLength"},
-    {ID_TURNS_EDIT, "turns"},
-    {ID_INDUCTANCE_EDIT, "inductance"},
-    {ID_UNITS_COMBO, "units"},
-};
-
 struct SolveOptions {
     CoreOptions core;
     std::string turns, inductance, units = "uH";
@@ -113,7 +93,7 @@ int runSolve(const SolveOptions &o, std::string &out, Failure *failure)
 
     std::string text;
     Json json = Json::object();
-    for (const auto &line : WindowLines) {
+    for (const ResultLine &line : ResultLines) {
         text += asLines(form.text(line.id));
         json[line.name] = latin1(form.text(line.id));
     }

@@ -14,8 +14,18 @@ namespace design {
 double decimal(float value)
 {
     char buf[32];
+#ifdef __EMSCRIPTEN__
+    // Its C++ library has no floating-point to_chars: the fewest digits of
+    // the correctly rounded ones that read back as the float.
+    for (int digits = 1; digits <= 9; digits++) {
+        snprintf(buf, sizeof buf, "%.*g", digits, (double)value);
+        if (std::strtof(buf, nullptr) == value)
+            break;
+    }
+#else
     auto r = std::to_chars(buf, buf + sizeof buf - 1, value);
     *r.ptr = '\0';
+#endif
     return std::strtod(buf, nullptr);
 }
 

@@ -93,5 +93,13 @@ check "both .exe import only system DLLs" "$root/scripts/check-imports.sh" "$fol
 check "the zip's mirvelta-cli.exe solve prints the native lines" cmp "$work/solve-built" "$work/solve-zip"
 check "the zip's mirvelta.exe opens the window, which closes with exit code 0" opens_and_closes "$WINE64" "$folder/mirvelta.exe"
 
+echo "== the web page's zip"
+webzip=$dist/mirvelta-$version-web.zip
+unzip -q "$webzip" -d "$work/web"
+check "the web zip holds the page, its scripts, its style and the licence" \
+    test "$(cd "$work/web" && find . -type f | sort | tr '\n' ' ')" = \
+    "./mirvelta-$version-web/LICENSE.txt ./mirvelta-$version-web/index.html ./mirvelta-$version-web/mirvelta-engine.js ./mirvelta-$version-web/mirvelta.js ./mirvelta-$version-web/page.js ./mirvelta-$version-web/style.css "
+check "the page names no other site" sh -c "! grep -qE '(src|href)=\"(https?:)?//' '$work/web/mirvelta-$version-web/index.html'"
+
 echo "package checks: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds what it needs and writes the two packages to dist/, both carrying
-# the build's one version:
+# Builds what it needs and writes the packages to dist/, all carrying the
+# build's one version:
 #   mirvelta-VERSION-windows-x64.zip  the two .exe, a readme and the licence for Windows
+#   mirvelta-VERSION-web.zip          the static web page and the licence
 #   mirvelta_VERSION_amd64.deb        mirvelta-cli, the program under Wine with
 #                                     its launcher, menu entry, icon, man pages
 set -euo pipefail
@@ -12,6 +13,7 @@ export MIRVELTA_BUILD=$build
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
+"$root/scripts/build.sh" web >/dev/null
 "$root/scripts/check-imports.sh" "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe"
 
 # The Debian twin: Debian's hardening flags, and the C++ runtime linked in so
@@ -105,4 +107,15 @@ find "$work/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 zip=$dist/$folder.zip
 rm -f "$zip"
 (cd "$work/zip" && TZ=UTC zip -q -X -r "$zip" "$folder")
+echo "wrote $zip"
+
+# ---- the web page ------------------------------------------------------------
+folder=mirvelta-$version-web
+mkdir -p "$work/web/$folder"
+cp "$build"/web/site/{index.html,mirvelta-engine.js,mirvelta.js,page.js,style.css} "$work/web/$folder/"
+cp "$root/LICENSE" "$work/web/$folder/LICENSE.txt"
+find "$work/web" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+zip=$dist/$folder.zip
+rm -f "$zip"
+(cd "$work/web" && TZ=UTC zip -q -X -r "$zip" "$folder")
 echo "wrote $zip"

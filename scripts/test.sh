@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both builds and runs every test.
+# Installs what is missing, builds every build and runs every test.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MIRVELTA_BUILD:-$root/build}
@@ -24,6 +24,9 @@ echo "== unit tests, native, with AddressSanitizer and UBSan"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$build/sanitize" --output-on-failure -j "$(nproc)"
 "$root/scripts/wine-stages.sh"
+
+echo "== the web page in headless Chromium, from file://"
+/usr/bin/python3 "$root/tests/web/web_test.py" "$build/web/site" "$build/native/tests/cli_batch"
 
 echo "== the packages: build them, then check them"
 "$root/scripts/package.sh"
