@@ -42,10 +42,18 @@ std::complex<double> reactanceFromAl(double turns, double hz, double alNanohenry
     return {0, 2 * Pi * hz * turns * turns * alNanohenry * 1e-9};
 }
 
+// 1/z written out: the C++ libraries' complex division scales its operands
+// each in its own way, and the twins and the page must agree to the bit.
+static std::complex<double> reciprocal(std::complex<double> z)
+{
+    double a = z.real(), b = z.imag(), d = a * a + b * b;
+    return {a / d, -b / d};
+}
+
 std::complex<double> withCapacitance(std::complex<double> z, double hz, double pf)
 {
-    std::complex<double> admittance = 1.0 / z + std::complex<double>(0, 2 * Pi * hz * pf * 1e-12);
-    return 1.0 / admittance;
+    std::complex<double> y = reciprocal(z);
+    return reciprocal({y.real(), y.imag() + 2 * Pi * hz * pf * 1e-12});
 }
 
 ImpedanceFigures figuresOf(std::complex<double> z, double hz)
@@ -81,7 +89,7 @@ double selfResonance(const std::vector<double> &hz, const std::vector<std::compl
     for (size_t i = 0; i + 1 < hz.size() && i + 1 < z.size(); i++) {
         if ((z[i].imag() > 0) == (z[i + 1].imag() > 0))
             continue;
-        double b0 = (1.0 / z[i]).imag(), b1 = (1.0 / z[i + 1]).imag();
+        double b0 = reciprocal(z[i]).imag(), b1 = reciprocal(z[i + 1]).imag();
         double t = b0 / (b0 - b1);
         return hz[i] * portableExp(t * portableLog(hz[i + 1] / hz[i]));
     }
@@ -90,7 +98,7 @@ double selfResonance(const std::vector<double> &hz, const std::vector<std::compl
 
 double lossFromVoltage(double vrms, std::complex<double> z)
 {
-    return vrms * vrms * (1.0 / z).real();
+    return vrms * vrms * reciprocal(z).real();
 }
 
 double lossFromCurrent(double amps, std::complex<double> z)

@@ -235,6 +235,16 @@ def designer(driver):
     check("loss and rise of FT-240-43 at 1.8 MHz", "0.6641 W" in loss and "77.02 cm^2" in loss and "6 K" in loss, loss)
     ident = driver.find_element(By.ID, "identify-result").text
     check("identify names T-50-2 first", "T-50-2" in ident.split("measured/catalogue", 1)[-1][:40], ident)
+    # The designer's library in the page gives the twin's numbers to the bit.
+    page = driver.execute_async_script("""mirvelta.impedance({family: 'ferrite', size: '50A', material: '31',
+        turns: 7, fromMHz: 0.5, toMHz: 200, points: 40, pf: 4}).then(arguments[0])""")
+    twin = json.loads(subprocess.run([cli_batch], input=json.dumps(
+        ["impedance", "--family=ferrite", "--size=50A", "--material=31", "--turns=7", "--mhz=0.5:200",
+         "--points=40", "--pf=4", "--json"]) + "\n", capture_output=True, text=True, check=True).stdout)
+    twin = json.loads(twin["out"])
+    check("the page's impedance sweep is the twin's, bit for bit",
+          page["points"] == twin["points"] and page["selfResonantFrequencyMHz"] == twin["selfResonantFrequencyMHz"],
+          (page["points"][:1], twin["points"][:1]))
     driver.save_screenshot(str(site.parent / "web-page.png"))
     driver.set_window_size(390, 2400)
     driver.save_screenshot(str(site.parent / "web-page-phone.png"))
