@@ -133,9 +133,33 @@ const CoreFamilyTable FerriteCatalogue = {
 
 // ---- Lookup --------------------------------------------------------------
 
+const CoreFamilyTable &catalogueOf(CoreType family)
+{
+    return family == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
+}
+
+const char *familyName(CoreType family)
+{
+    return family == CorePowderedIron ? "iron" : "ferrite";
+}
+
+const char *familyPrefix(CoreType family)
+{
+    return family == CorePowderedIron ? "T-" : "FT-";
+}
+
+int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes)
+{
+    int n = sizes ? t.sizeCount : t.materialCount;
+    for (int i = 0; i < n; i++)
+        if (code == (sizes ? t.sizes[i].code : t.materials[i].code))
+            return i;
+    return -1;
+}
+
 const CoreFamilyTable &currentCatalogue()
 {
-    return coreType == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
+    return catalogueOf(coreType);
 }
 
 // Exact match: same length, same bytes; no trimming, no case folding. Stops

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "calc/state.h"
+
 // One size of a family; dimensions in inches.
 struct CoreSize {
     const char *code;
@@ -37,6 +39,14 @@ struct CoreFamilyTable {
 
 extern const CoreFamilyTable IronCatalogue;
 extern const CoreFamilyTable FerriteCatalogue;
+
+const CoreFamilyTable &catalogueOf(CoreType family);
+// "iron" or "ferrite"; "T-" or "FT-", as a core's name starts.
+const char *familyName(CoreType family);
+const char *familyPrefix(CoreType family);
+// The index of a size code (sizes true) or a material code in a family, -1
+// if it has none.
+int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes);
 
 enum { ColorCodeWidth = 20 };
 

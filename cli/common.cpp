@@ -34,21 +34,6 @@ void addCoreOptions(CLI::App *command, CoreOptions *options)
     addUnitOption(command, &options->unit);
 }
 
-const CoreFamilyTable &catalogueOf(CoreType family)
-{
-    return family == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
-}
-
-const char *familyName(CoreType family)
-{
-    return family == CorePowderedIron ? "iron" : "ferrite";
-}
-
-const char *familyPrefix(CoreType family)
-{
-    return family == CorePowderedIron ? "T-" : "FT-";
-}
-
 const CoreSize &Core::dimensions() const { return catalogueOf(family).sizes[sizeIndex]; }
 const CoreMaterial &Core::mix() const { return catalogueOf(family).materials[materialIndex]; }
 float Core::al() const { return catalogueOf(family).alOf(sizeIndex, materialIndex); }
@@ -80,15 +65,6 @@ bool readFamilies(const std::string &text, std::vector<CoreType> *families, Fail
 LengthUnit readUnit(const std::string &text)
 {
     return text == "mm" ? LengthMillimetres : LengthInches;
-}
-
-int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes)
-{
-    int n = sizes ? t.sizeCount : t.materialCount;
-    for (int i = 0; i < n; i++)
-        if (code == (sizes ? t.sizes[i].code : t.materials[i].code))
-            return i;
-    return -1;
 }
 
 std::string codeList(const CoreFamilyTable &t, bool sizes)

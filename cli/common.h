@@ -67,16 +67,11 @@ struct Core {
     std::string name() const;                 // T-50-2, FT-240-61
 };
 
-const CoreFamilyTable &catalogueOf(CoreType family);
-const char *familyName(CoreType family);
-const char *familyPrefix(CoreType family);
 bool readFamily(const std::string &text, CoreType *family, Failure *failure);
 LengthUnit readUnit(const std::string &text); // checked by the option already
 // The family an optional --family names, or both when it is empty.
 bool readFamilies(const std::string &text, std::vector<CoreType> *families, Failure *failure);
-// The index of a size (sizes true) or material code in a family, -1 if none;
-// and the family's codes, blank-separated.
-int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes);
+// A family's size (sizes true) or material codes, blank-separated.
 std::string codeList(const CoreFamilyTable &t, bool sizes);
 // The core from its options: the codes must be the family's.
 bool readCore(const CoreOptions &options, Core *core, Failure *failure);

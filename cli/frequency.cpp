@@ -11,49 +11,36 @@ namespace {
 
 const char DataNote[] = "the maker's typical curve (Fair-Rite); a real core may differ by +/- 20-25 %";
 
-// The core a frequency command names: a ferrite size with any material that
-// has published data, or a catalogue iron core with its AL.
-struct FrequencyCore {
-    CoreType family = CoreFerrite;
+// The core a frequency command names, with its name: a ferrite size with
+// any material that has a curve, or a catalogue iron core with its AL.
+struct NamedCore : FrequencyCore {
     std::string name;
-    const CoreSize *size = nullptr;
-    Effective effective{};
-    const FerriteData *data = nullptr; // ferrite
-    double alNanohenry = 0;            // iron
 };
 
-std::string dataMaterials()
+bool readFrequencyCore(const CoreOptions &o, NamedCore *c, Failure *failure)
 {
-    std::string s;
-    for (int i = 0; i < FerriteMaterialDataCount; i++)
-        s += std::string(i ? " " : "") + FerriteMaterialData[i].code;
-    return s;
-}
-
-bool readFrequencyCore(const CoreOptions &o, FrequencyCore *c, Failure *failure)
-{
-    if (!readFamily(o.family, &c->family, failure))
+    CoreType family;
+    if (!readFamily(o.family, &family, failure))
         return false;
-    if (c->family == CorePowderedIron) {
+    if (family == CorePowderedIron) {
         Core core;
         if (!readCoreWithAl(o, &core, failure))
             return false;
         c->name = core.name();
-        c->size = &core.dimensions();
-        c->alNanohenry = nanohenryPerTurnSquared(core.al());
-    } else {
-        int size = codeIndex(FerriteCatalogue, o.size, true);
-        if (size < 0)
-            return failure->text = "unknown ferrite size '" + o.size + "' (" + codeList(FerriteCatalogue, true) + ")",
-                   false;
-        c->data = ferriteData(o.material);
-        if (!c->data)
-            return failure->text = "no permeability data for ferrite material '" + o.material + "' (data for " +
-                                   dataMaterials() + ")", false;
-        c->size = &FerriteCatalogue.sizes[size];
-        c->name = std::string(familyPrefix(CoreFerrite)) + o.size + "-" + o.material;
     }
-    c->effective = effectiveParameters(*c->size);
+    switch (frequencyCore(family, o.size, o.material, c)) {
+    case NoSuchSize:
+        return failure->text = "unknown ferrite size '" + o.size + "' (" + codeList(FerriteCatalogue, true) + ")",
+               false;
+    case NoCurve:
+        return failure->text = "no permeability data for ferrite material '" + o.material + "' (data for " +
+                               curveMaterials() + ")", false;
+    case NoAl: // readCoreWithAl has refused it already
+    case CoreFound:
+        break;
+    }
+    if (family == CoreFerrite)
+        c->name = std::string(familyPrefix(CoreFerrite)) + o.size + "-" + o.material;
     return true;
 }
 
@@ -80,41 +67,17 @@ bool readFrequencies(const std::string &text, double *low, double *high, Failure
 
 bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *failure)
 {
-    if (!c.data || (lowMhz * 1e6 >= c.data->lowHz() && highMhz * 1e6 <= c.data->highHz()))
+    if (withinCurve(c, lowMhz * 1e6, highMhz * 1e6))
         return true;
     return failure->text = "material " + std::string(c.data->code) + " has published data from " +
                            significant(c.data->lowHz() / 1e6) + " to " + significant(c.data->highHz() / 1e6) +
                            " MHz only", false;
 }
 
-std::string coreLine(const FrequencyCore &c)
+std::string coreLine(const NamedCore &c)
 {
     return c.name + ": le " + significant(c.effective.lengthMm) + " mm, Ae " + significant(c.effective.areaMm2) +
            " mm^2";
-}
-
-// One frequency: the core's complex permeability (iron: its mu_e from AL,
-// lossless) and the winding's impedance.
-struct Point {
-    double hz;
-    ComplexPermeability mu;
-    std::complex<double> z;
-};
-
-Point pointAt(const FrequencyCore &c, double turns, double hz, double pf)
-{
-    Point p;
-    p.hz = hz;
-    if (c.data) {
-        p.mu = permeabilityAt(*c.data, hz);
-        p.z = windingImpedance(turns, hz, c.effective, p.mu);
-    } else {
-        p.mu = {permeability(c.alNanohenry, c.effective), 0};
-        p.z = reactanceFromAl(turns, hz, c.alNanohenry);
-    }
-    if (pf > 0)
-        p.z = withCapacitance(p.z, hz, pf);
-    return p;
 }
 
 // ---- impedance ---------------------------------------------------------------
@@ -127,7 +90,7 @@ struct ImpedanceOptions {
     bool json = false, csv = false, pfGiven = false, pointsGiven = false;
 };
 
-Json pointJson(const FrequencyCore &c, const Point &p)
+Json pointJson(const FrequencyCore &c, const FrequencyPoint &p)
 {
     ImpedanceFigures f = figuresOf(p.z, p.hz);
     bool lossless = !c.data; // iron: R not modelled
@@ -142,7 +105,7 @@ Json pointJson(const FrequencyCore &c, const Point &p)
             {"q", lossless ? Json(nullptr) : Json(f.q)}};
 }
 
-std::vector<std::string> pointRow(const FrequencyCore &c, const Point &p)
+std::vector<std::string> pointRow(const FrequencyCore &c, const FrequencyPoint &p)
 {
     ImpedanceFigures f = figuresOf(p.z, p.hz);
     const std::string none = "-";
@@ -153,7 +116,7 @@ std::vector<std::string> pointRow(const FrequencyCore &c, const Point &p)
 
 int runImpedance(const ImpedanceOptions &o, std::string &out, Failure *failure)
 {
-    FrequencyCore c;
+    NamedCore c;
     if (!readFrequencyCore(o.core, &c, failure))
         return CliError;
     if (!(o.turns >= 1 && std::isfinite(o.turns)))
@@ -171,11 +134,11 @@ int runImpedance(const ImpedanceOptions &o, std::string &out, Failure *failure)
     if (o.json && o.csv)
         return failure->text = "--json excludes --csv", CliError;
 
-    std::vector<Point> points;
+    std::vector<FrequencyPoint> points;
     std::vector<double> hz = sweep ? logSweep(low * 1e6, high * 1e6, o.points) : std::vector<double>{low * 1e6};
     std::vector<std::complex<double>> z;
     for (double f : hz) {
-        points.push_back(pointAt(c, o.turns, f, o.pf));
+        points.push_back(frequencyPoint(c, o.turns, f, o.pf));
         z.push_back(points.back().z);
     }
     double resonance = o.pfGiven ? selfResonance(hz, z) : 0;
@@ -186,7 +149,7 @@ int runImpedance(const ImpedanceOptions &o, std::string &out, Failure *failure)
                                                          "inductance_uh", "q"}
                                : std::vector<std::string>{"MHz", "mu'", "mu''", "R ohms", "X ohms", "|Z| ohms",
                                                          "phase deg", "L uH", "Q"});
-    for (const Point &p : points)
+    for (const FrequencyPoint &p : points)
         table.rows.push_back(pointRow(c, p));
     if (o.csv)
         return out = table.render(true), CliOk;
@@ -197,7 +160,7 @@ int runImpedance(const ImpedanceOptions &o, std::string &out, Failure *failure)
             j["capacitancePf"] = o.pf;
         if (sweep) {
             j["points"] = Json::array();
-            for (const Point &p : points)
+            for (const FrequencyPoint &p : points)
                 j["points"].push_back(pointJson(c, p));
             if (o.pfGiven)
                 j["selfResonantFrequencyMHz"] = resonance > 0 ? Json(resonance / 1e6) : Json(nullptr);
@@ -218,7 +181,7 @@ int runImpedance(const ImpedanceOptions &o, std::string &out, Failure *failure)
                                                                       " MHz, where X crosses zero"
                                                                 : "not within the sweep"}});
     } else {
-        const Point &p = points[0];
+        const FrequencyPoint &p = points[0];
         ImpedanceFigures f = figuresOf(p.z, p.hz);
         lines.push_back({"Frequency", significant(low, 6) + " MHz"});
         if (c.data) {
@@ -250,7 +213,7 @@ struct LossOptions {
 
 int runLoss(const LossOptions &o, std::string &out, Failure *failure)
 {
-    FrequencyCore c;
+    NamedCore c;
     if (!readFrequencyCore(o.core, &c, failure))
         return CliError;
     if (!c.data)
@@ -267,13 +230,10 @@ int runLoss(const LossOptions &o, std::string &out, Failure *failure)
         !finitePositive(o.ohms) || (o.ampsGiven && !finitePositive(o.amps)))
         return failure->text = "--vrms, --watts, --ohms and --amps take values above 0", CliError;
 
-    Point p = pointAt(c, o.turns, o.mhz * 1e6, 0);
-    ImpedanceFigures f = figuresOf(p.z, p.hz);
-    double vrms = o.ampsGiven ? o.amps * f.magnitude : o.wattsGiven ? std::sqrt(o.watts * o.ohms) : o.vrms;
-    double loss = o.ampsGiven ? lossFromCurrent(o.amps, p.z) : lossFromVoltage(vrms, p.z);
-    double surface = surfaceAreaCm2(*c.size);
-    double rise = temperatureRise(loss, surface);
-    double tesla = sineFluxDensity(vrms, o.mhz, o.turns, c.effective);
+    CoreLoss l = coreLoss(c, o.turns, o.mhz, o.ampsGiven ? 0 : o.wattsGiven ? std::sqrt(o.watts * o.ohms) : o.vrms,
+                          o.amps);
+    ImpedanceFigures f = figuresOf(l.point.z, l.point.hz);
+    const double vrms = l.vrms, loss = l.watts, surface = l.surfaceCm2, rise = l.riseKelvin, tesla = l.peakTesla;
 
     Json j = {{"core", c.name}, {"turns", o.turns}, {"frequencyMHz", o.mhz}};
     std::string drive;

@@ -14,21 +14,12 @@ struct IdentifyOptions {
     bool json = false;
 };
 
-std::string candidateName(const Candidate &c)
-{
-    const CoreFamilyTable &t = catalogueOf(c.family);
-    const CoreMaterial &m = t.materials[c.material];
-    return c.size >= 0 ? std::string(familyPrefix(c.family)) + t.sizes[c.size].code + "-" + m.code
-                       : std::string(familyName(c.family)) + " " + m.code;
-}
-
 // What the measurement itself puts in doubt, one sentence each.
 std::vector<std::string> warningsOf(const Identification &r, const std::vector<CoreType> &families)
 {
     std::vector<std::string> w;
     if (r.impossiblePermeability)
-        w.push_back("an effective permeability below 1 is impossible for a magnetic core: "
-                    "check the turns, the inductance and the units");
+        w.push_back(ImpossiblePermeabilityWarning);
     for (CoreType f : families)
         if (r.millimetreSizeOf[f] >= 0) {
             w.push_back("these dimensions look like millimetres (" + std::string(familyPrefix(f)) +

@@ -96,6 +96,67 @@ double selfResonance(const std::vector<double> &hz, const std::vector<std::compl
     return 0;
 }
 
+FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const std::string &material,
+                                 FrequencyCore *core)
+{
+    const CoreFamilyTable &t = catalogueOf(family);
+    int s = codeIndex(t, size, true);
+    if (s < 0)
+        return NoSuchSize;
+    core->size = &t.sizes[s];
+    core->effective = effectiveParameters(*core->size);
+    if (family == CoreFerrite) {
+        core->data = ferriteData(material);
+        return core->data ? CoreFound : NoCurve;
+    }
+    int m = codeIndex(t, material, false);
+    if (m < 0 || !(t.alOf(s, m) > 1.0f))
+        return NoAl;
+    core->alNanohenry = nanohenryPerTurnSquared(t.alOf(s, m));
+    return CoreFound;
+}
+
+std::string curveMaterials()
+{
+    std::string s;
+    for (int i = 0; i < FerriteMaterialDataCount; i++)
+        s += std::string(i ? " " : "") + FerriteMaterialData[i].code;
+    return s;
+}
+
+bool withinCurve(const FrequencyCore &c, double lowHz, double highHz)
+{
+    return !c.data || (lowHz >= c.data->lowHz() && highHz <= c.data->highHz());
+}
+
+FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, double pf)
+{
+    FrequencyPoint p;
+    p.hz = hz;
+    if (c.data) {
+        p.mu = permeabilityAt(*c.data, hz);
+        p.z = windingImpedance(turns, hz, c.effective, p.mu);
+    } else {
+        p.mu = {permeability(c.alNanohenry, c.effective), 0};
+        p.z = reactanceFromAl(turns, hz, c.alNanohenry);
+    }
+    if (pf > 0)
+        p.z = withCapacitance(p.z, hz, pf);
+    return p;
+}
+
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps)
+{
+    CoreLoss l;
+    const FrequencyPoint &p = l.point = frequencyPoint(c, turns, mhz * 1e6, 0);
+    l.vrms = vrms > 0 ? vrms : amps * figuresOf(p.z, p.hz).magnitude;
+    l.watts = vrms > 0 ? lossFromVoltage(vrms, p.z) : lossFromCurrent(amps, p.z);
+    l.surfaceCm2 = surfaceAreaCm2(*c.size);
+    l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
+    l.peakTesla = sineFluxDensity(l.vrms, mhz, turns, c.effective);
+    return l;
+}
+
 double lossFromVoltage(double vrms, std::complex<double> z)
 {
     return vrms * vrms * reciprocal(z).real();

@@ -71,6 +71,34 @@ std::vector<double> logSweep(double lowHz, double highHz, int count);
 // keeps its sign.
 double selfResonance(const std::vector<double> &hz, const std::vector<std::complex<double>> &z);
 
+// ---- A core at frequency --------------------------------------------------------
+
+// A catalogue size with a ferrite material that has a published curve (its
+// catalogue AL is not needed), or a catalogue iron core, lossless, with its AL.
+struct FrequencyCore {
+    const CoreSize *size = nullptr;
+    Effective effective{};
+    const FerriteData *data = nullptr; // ferrite
+    double alNanohenry = 0;            // iron
+};
+
+enum FrequencyCoreFault { CoreFound, NoSuchSize, NoCurve, NoAl };
+FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const std::string &material,
+                                 FrequencyCore *core);
+// The codes of the materials with a curve, blank-separated.
+std::string curveMaterials();
+// Whether the frequencies lie within the curve's published range (iron: any).
+bool withinCurve(const FrequencyCore &c, double lowHz, double highHz);
+
+// N turns on the core at hz, with pf picofarads across them (0: none): the
+// complex permeability (iron: its mu_e from AL, mu'' 0) and the impedance.
+struct FrequencyPoint {
+    double hz;
+    ComplexPermeability mu;
+    std::complex<double> z;
+};
+FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, double pf);
+
 // ---- Loss and heat -------------------------------------------------------------
 
 // The power into the core of a winding of impedance z: with a sine voltage
@@ -84,5 +112,14 @@ double temperatureRise(double watts, double surfaceCm2);
 
 // Above this a core runs hot: the rise the makers' notes warn at.
 const double HotRiseKelvin = 40;
+
+// N turns on the core at mhz (no capacitance), driven by vrms across them,
+// or where vrms is 0 by amps through them: the point, the voltage, the loss,
+// the core's surface, its rise and the peak flux density.
+struct CoreLoss {
+    FrequencyPoint point;
+    double vrms, watts, surfaceCm2, riseKelvin, peakTesla;
+};
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps);
 
 } // namespace design

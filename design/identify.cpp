@@ -8,14 +8,21 @@
 
 namespace design {
 
-static const CoreFamilyTable &tableOf(CoreType family)
+const char ImpossiblePermeabilityWarning[] =
+    "an effective permeability below 1 is impossible for a magnetic core: check the turns, the inductance and the "
+    "units";
+
+std::string candidateName(const Candidate &c)
 {
-    return family == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
+    const CoreFamilyTable &t = catalogueOf(c.family);
+    const char *material = t.materials[c.material].code;
+    return c.size >= 0 ? std::string(familyPrefix(c.family)) + t.sizes[c.size].code + "-" + material
+                       : std::string(familyName(c.family)) + " " + material;
 }
 
 double materialPermeability(CoreType family, int material)
 {
-    const CoreFamilyTable &t = tableOf(family);
+    const CoreFamilyTable &t = catalogueOf(family);
     std::vector<double> mu;
     for (int s = 0; s < t.sizeCount; s++) {
         float al = t.alOf(s, material);
@@ -31,7 +38,7 @@ double materialPermeability(CoreType family, int material)
 
 int matchingSize(CoreType family, double outsideMm, double insideMm, double heightMm)
 {
-    const CoreFamilyTable &t = tableOf(family);
+    const CoreFamilyTable &t = catalogueOf(family);
     int best = -1;
     double bestOff = SizeTolerancePercent / 100;
     for (int s = 0; s < t.sizeCount; s++) {
@@ -61,7 +68,7 @@ Identification identify(const Measurement &m, const std::vector<CoreType> &famil
         r.sizeOf[f] = r.millimetreSizeOf[f] = -1;
 
     for (CoreType f : families) {
-        const CoreFamilyTable &t = tableOf(f);
+        const CoreFamilyTable &t = catalogueOf(f);
         int size = r.sizeOf[f] = matchingSize(f, m.outsideMm, m.insideMm, m.heightMm);
         if (m.givenInInches) {
             const double mm = 1 / MillimetresPerInch; // the numbers typed, read as mm

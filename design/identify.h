@@ -41,6 +41,13 @@ struct Identification {
     int millimetreSizeOf[2];
 };
 
+// A candidate as a core's name (T-50-2) where a size matched, else as its
+// family and mix (ferrite 43).
+std::string candidateName(const Candidate &c);
+
+// What identify says of a measurement with a permeability below 1.
+extern const char ImpossiblePermeabilityWarning[];
+
 // The permeability of a material: the median over the catalogue's cores of
 // that material; 0 when the catalogue has none.
 double materialPermeability(CoreType family, int material);

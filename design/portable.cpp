@@ -4,13 +4,14 @@
 
 #include <cmath>
 
+#include "design/magnetics.h" // Pi
+
 namespace design {
 
 // ln 2 in two parts: the high part has trailing zero bits, so k * Ln2High is
 // exact for the exponents a double can have.
 static const double Ln2High = 6.93147180369123816490e-01;
 static const double Ln2Low = 1.90821492927058770002e-10;
-static const double Pi = 3.14159265358979323846;
 
 double portableLog(double x)
 {

@@ -113,11 +113,6 @@ std::string latin1(const char *utf8)
 
 // ---- The catalogue -------------------------------------------------------------
 
-const CoreFamilyTable &tableOf(CoreType family)
-{
-    return family == CorePowderedIron ? IronCatalogue : FerriteCatalogue;
-}
-
 // "iron" or "ferrite", or the window's captions.
 bool readFamily(const char *text, CoreType *family)
 {
@@ -127,20 +122,6 @@ bool readFamily(const char *text, CoreType *family)
     if (s == "ferrite" || s == "Ferrite")
         return *family = CoreFerrite, true;
     return false;
-}
-
-int indexOf(const CoreFamilyTable &t, const char *code, bool sizes)
-{
-    int n = sizes ? t.sizeCount : t.materialCount;
-    for (int i = 0; i < n; i++)
-        if (std::string(code) == (sizes ? t.sizes[i].code : t.materials[i].code))
-            return i;
-    return -1;
-}
-
-std::string prefix(CoreType family)
-{
-    return family == CorePowderedIron ? "T-" : "FT-";
 }
 
 // A number the user typed in a designer's box; false where it is none.
@@ -161,7 +142,7 @@ EXPORT const char *mirvelta_catalogue()
 {
     std::vector<std::string> families;
     for (CoreType f : {CorePowderedIron, CoreFerrite}) {
-        const CoreFamilyTable &t = tableOf(f);
+        const CoreFamilyTable &t = catalogueOf(f);
         std::vector<std::string> sizes, materials, al;
         for (int s = 0; s < t.sizeCount; s++) {
             sizes.push_back(quoted(t.sizes[s].code));
@@ -174,7 +155,7 @@ EXPORT const char *mirvelta_catalogue()
             materials.push_back(quoted(t.materials[m].code));
         families.push_back(Object()
                                .add("family", quoted(f == CorePowderedIron ? "iron" : "ferrite"))
-                               .add("prefix", quoted(prefix(f)))
+                               .add("prefix", quoted(familyPrefix(f)))
                                .add("sizes", array(sizes))
                                .add("materials", array(materials))
                                .add("al", array(al))
@@ -221,13 +202,13 @@ EXPORT const char *mirvelta_core(const char *family, const char *size, const cha
     CoreType f;
     if (!readFamily(family, &f))
         return error("unknown family");
-    const CoreFamilyTable &t = tableOf(f);
-    int s = indexOf(t, size, true), m = indexOf(t, material, false);
+    const CoreFamilyTable &t = catalogueOf(f);
+    int s = codeIndex(t, size, true), m = codeIndex(t, material, false);
     if (s < 0)
         return error(std::string("unknown size '") + size + "'");
     Effective e = effectiveParameters(t.sizes[s]);
     Object o;
-    o.add("name", quoted(prefix(f) + size + "-" + material))
+    o.add("name", quoted(familyPrefix(f) + std::string(size) + "-" + material))
         .add("effectiveLengthMm", e.lengthMm)
         .add("effectiveAreaMm2", e.areaMm2)
         .add("effectiveVolumeMm3", e.volumeMm3)
@@ -246,12 +227,12 @@ EXPORT const char *mirvelta_flux(const char *family, const char *size, const cha
 {
     CoreType f;
     double turns, vrms, mhz;
-    if (!readFamily(family, &f) || indexOf(tableOf(f), size, true) < 0)
+    if (!readFamily(family, &f) || codeIndex(catalogueOf(f), size, true) < 0)
         return error("unknown core");
     if (!readNumber(turnsText, &turns) || !(turns > 0) || !readNumber(vrmsText, &vrms) || !(vrms > 0) ||
         !readNumber(mhzText, &mhz) || !(mhz > 0))
         return error("turns, voltage and frequency take numbers above 0");
-    Effective e = effectiveParameters(tableOf(f).sizes[indexOf(tableOf(f), size, true)]);
+    Effective e = effectiveParameters(catalogueOf(f).sizes[codeIndex(catalogueOf(f), size, true)]);
     double tesla = sineFluxDensity(vrms, mhz, turns, e);
     return answer(Object().add("peakFluxDensityMilliTesla", tesla * 1e3).add("peakFluxDensityGauss", tesla * 1e4).done());
 }
@@ -278,12 +259,9 @@ EXPORT const char *mirvelta_identify(const char *odText, const char *idText, con
     std::vector<std::string> candidates, warnings, sizes;
     for (size_t i = 0; i < r.candidates.size() && i < 12; i++) {
         const Candidate &c = r.candidates[i];
-        const CoreFamilyTable &t = tableOf(c.family);
-        std::string name = c.size >= 0 ? prefix(c.family) + t.sizes[c.size].code + "-" + t.materials[c.material].code
-                                       : std::string(c.family == CorePowderedIron ? "iron " : "ferrite ") +
-                                             t.materials[c.material].code;
+        const CoreFamilyTable &t = catalogueOf(c.family);
         candidates.push_back(Object()
-                                 .add("name", quoted(name))
+                                 .add("name", quoted(candidateName(c)))
                                  .add("colorCode", quoted(t.materials[c.material].colorCode))
                                  .add("judgedBy", quoted(c.size >= 0 ? "AL" : "permeability"))
                                  .add("catalogue", c.size >= 0 ? c.catalogue * 10 : c.catalogue)
@@ -292,14 +270,13 @@ EXPORT const char *mirvelta_identify(const char *odText, const char *idText, con
     }
     for (CoreType f : {CorePowderedIron, CoreFerrite}) {
         if (r.sizeOf[f] >= 0)
-            sizes.push_back(quoted(prefix(f) + tableOf(f).sizes[r.sizeOf[f]].code));
+            sizes.push_back(quoted(familyPrefix(f) + std::string(catalogueOf(f).sizes[r.sizeOf[f]].code)));
         if (r.millimetreSizeOf[f] >= 0 && warnings.empty())
-            warnings.push_back(quoted("these dimensions look like millimetres (" + prefix(f) +
-                                      tableOf(f).sizes[r.millimetreSizeOf[f]].code + " in mm)"));
+            warnings.push_back(quoted("these dimensions look like millimetres (" + std::string(familyPrefix(f)) +
+                                      catalogueOf(f).sizes[r.millimetreSizeOf[f]].code + " in mm)"));
     }
     if (r.impossiblePermeability)
-        warnings.insert(warnings.begin(), quoted("an effective permeability below 1 is impossible for a magnetic "
-                                                 "core: check the turns, the inductance and the units"));
+        warnings.insert(warnings.begin(), quoted(ImpossiblePermeabilityWarning));
     return answer(Object()
                       .add("alMicrohenryPer100Turns", r.alNanohenry * 10)
                       .add("alNanohenryPerTurnSquared", r.alNanohenry)
@@ -314,59 +291,28 @@ EXPORT const char *mirvelta_identify(const char *odText, const char *idText, con
 
 namespace {
 
-// A ferrite size with a material that has a curve, or an iron core with its
-// AL; its figures at hz.
-struct WebCore {
-    const FerriteData *data = nullptr;
-    double alNanohenry = 0;
-    Effective effective{};
-    const CoreSize *size = nullptr;
-};
-
-const char *readWebCore(const char *family, const char *size, const char *material, WebCore *c)
+// The core a frequency function names, or why there is none.
+const char *readFrequencyCore(const char *family, const char *size, const char *material, FrequencyCore *c)
 {
+    static std::string text;
     CoreType f;
     if (!readFamily(family, &f))
         return "unknown family";
-    const CoreFamilyTable &t = tableOf(f);
-    int s = indexOf(t, size, true);
-    if (s < 0)
-        return "unknown size";
-    c->size = &t.sizes[s];
-    c->effective = effectiveParameters(*c->size);
-    if (f == CoreFerrite) {
-        c->data = ferriteData(material);
-        if (!c->data)
-            return "no permeability data for this material (data for 31 43 46 51 61 73 75 77)";
-    } else {
-        int m = indexOf(t, material, false);
-        if (m < 0 || !(t.alOf(s, m) > 1.0f))
-            return "the catalogue has no AL for this core";
-        c->alNanohenry = nanohenryPerTurnSquared(t.alOf(s, m));
+    switch (frequencyCore(f, size, material, c)) {
+    case NoSuchSize: return "unknown size";
+    case NoCurve: return (text = "no permeability data for this material (data for " + curveMaterials() + ")").c_str();
+    case NoAl: return "the catalogue has no AL for this core";
+    case CoreFound: break;
     }
     return nullptr;
 }
 
-std::complex<double> impedanceAt(const WebCore &c, double turns, double hz, ComplexPermeability *mu)
+const char *outsideCurve(const FrequencyCore &c)
 {
-    if (c.data) {
-        *mu = permeabilityAt(*c.data, hz);
-        return windingImpedance(turns, hz, c.effective, *mu);
-    }
-    *mu = {permeability(c.alNanohenry, c.effective), NAN};
-    return reactanceFromAl(turns, hz, c.alNanohenry);
-}
-
-const char *checkRange(const WebCore &c, double lowMhz, double highMhz)
-{
-    static std::string text;
-    if (c.data && (lowMhz * 1e6 < c.data->lowHz() || highMhz * 1e6 > c.data->highHz())) {
-        char buf[120];
-        snprintf(buf, sizeof buf, "material %s has published data from %g to %g MHz only", c.data->code,
-                 c.data->lowHz() / 1e6, c.data->highHz() / 1e6);
-        return (text = buf).c_str();
-    }
-    return nullptr;
+    static char text[120];
+    snprintf(text, sizeof text, "material %s has published data from %g to %g MHz only", c.data->code,
+             c.data->lowHz() / 1e6, c.data->highHz() / 1e6);
+    return text;
 }
 
 } // namespace
@@ -376,8 +322,8 @@ const char *checkRange(const WebCore &c, double lowMhz, double highMhz)
 EXPORT const char *mirvelta_impedance(const char *family, const char *size, const char *material, double turns,
                                       double lowMhz, double highMhz, int points, double pf)
 {
-    WebCore c;
-    if (const char *e = readWebCore(family, size, material, &c))
+    FrequencyCore c;
+    if (const char *e = readFrequencyCore(family, size, material, &c))
         return error(e);
     if (!(turns >= 1) || !std::isfinite(turns))
         return error("turns take a number of 1 or more");
@@ -387,22 +333,19 @@ EXPORT const char *mirvelta_impedance(const char *family, const char *size, cons
         return error("the capacitance takes a number of 0 or more");
     if (points < 2 || points > 10000)
         return error("a sweep takes 2 to 10000 points");
-    if (const char *e = checkRange(c, lowMhz, highMhz))
-        return error(e);
+    if (!withinCurve(c, lowMhz * 1e6, highMhz * 1e6))
+        return error(outsideCurve(c));
     std::vector<double> hz = logSweep(lowMhz * 1e6, highMhz * 1e6, points);
     std::vector<std::complex<double>> z;
     std::vector<std::string> rows;
     for (double f : hz) {
-        ComplexPermeability mu;
-        std::complex<double> zf = impedanceAt(c, turns, f, &mu);
-        if (pf > 0)
-            zf = withCapacitance(zf, f, pf);
-        z.push_back(zf);
-        ImpedanceFigures fig = figuresOf(zf, f);
+        FrequencyPoint p = frequencyPoint(c, turns, f, pf);
+        z.push_back(p.z);
+        ImpedanceFigures fig = figuresOf(p.z, f);
         rows.push_back(Object()
                            .add("frequencyMHz", f / 1e6)
-                           .add("muReal", mu.real)
-                           .add("muImag", mu.imag)
+                           .add("muReal", p.mu.real)
+                           .add("muImag", c.data ? p.mu.imag : NAN)
                            .add("resistanceOhms", c.data ? fig.resistance : NAN)
                            .add("reactanceOhms", fig.reactance)
                            .add("impedanceOhms", fig.magnitude)
@@ -423,30 +366,24 @@ EXPORT const char *mirvelta_impedance(const char *family, const char *size, cons
 EXPORT const char *mirvelta_loss(const char *size, const char *material, double turns, double mhz, double vrms,
                                  double amps)
 {
-    WebCore c;
-    if (const char *e = readWebCore("ferrite", size, material, &c))
+    FrequencyCore c;
+    if (const char *e = readFrequencyCore("ferrite", size, material, &c))
         return error(e);
     if (!(turns >= 1) || !std::isfinite(turns) || !(mhz > 0) || !std::isfinite(mhz))
         return error("turns and frequency take numbers of 1 or more and above 0");
     if ((vrms > 0) == (amps > 0) || !std::isfinite(vrms) || !std::isfinite(amps))
         return error("give a voltage or a current above 0");
-    if (const char *e = checkRange(c, mhz, mhz))
-        return error(e);
-    ComplexPermeability mu;
-    double hz = mhz * 1e6;
-    std::complex<double> z = impedanceAt(c, turns, hz, &mu);
-    ImpedanceFigures fig = figuresOf(z, hz);
-    double v = amps > 0 ? amps * fig.magnitude : vrms;
-    double loss = amps > 0 ? lossFromCurrent(amps, z) : lossFromVoltage(vrms, z);
-    double surface = surfaceAreaCm2(*c.size), rise = temperatureRise(loss, surface);
+    if (!withinCurve(c, mhz * 1e6, mhz * 1e6))
+        return error(outsideCurve(c));
+    CoreLoss l = coreLoss(c, turns, mhz, amps > 0 ? 0 : vrms, amps);
     return answer(Object()
-                      .add("vrms", v)
-                      .add("resistanceOhms", fig.resistance)
-                      .add("reactanceOhms", fig.reactance)
-                      .add("coreLossWatts", loss)
-                      .add("surfaceAreaCm2", surface)
-                      .add("temperatureRiseKelvin", rise)
-                      .add("runsHot", rise > HotRiseKelvin ? "true" : "false")
-                      .add("peakFluxDensityMilliTesla", sineFluxDensity(v, mhz, turns, c.effective) * 1e3)
+                      .add("vrms", l.vrms)
+                      .add("resistanceOhms", l.point.z.real())
+                      .add("reactanceOhms", l.point.z.imag())
+                      .add("coreLossWatts", l.watts)
+                      .add("surfaceAreaCm2", l.surfaceCm2)
+                      .add("temperatureRiseKelvin", l.riseKelvin)
+                      .add("runsHot", l.riseKelvin > HotRiseKelvin ? "true" : "false")
+                      .add("peakFluxDensityMilliTesla", l.peakTesla * 1e3)
                       .done());
 }

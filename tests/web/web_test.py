@@ -14,6 +14,7 @@ Usage: web_test.py SITE_DIR CLI_BATCH [REQUESTS]
 import json
 import pathlib
 import random
+import struct
 import subprocess
 import sys
 import tempfile
@@ -79,7 +80,6 @@ def number_text(rng):
                            "65535", "65535.4", "0.001", "0.0009", "65537", "1e999", "1e-999", "&HFFFF", "3e"])
     if kind in (4, 5, 6):
         # 18 significant digits around a float's midpoint: x87 and quad differ here.
-        import struct
         f = rng.uniform(0.001, 60000)
         bits = struct.unpack("<I", struct.pack("<f", f))[0]
         lo = struct.unpack("<f", struct.pack("<I", bits))[0]
@@ -124,10 +124,15 @@ def cli_args(r):
     return args
 
 
-def native(reqs):
-    lines = "".join(json.dumps(cli_args(r)) + "\n" for r in reqs)
+def twin(command_lines):
+    """mirvelta-cli over the command lines, in one process: code, out, err."""
+    lines = "".join(json.dumps(args) + "\n" for args in command_lines)
     out = subprocess.run([cli_batch], input=lines, capture_output=True, text=True, check=True).stdout
     return [json.loads(l) for l in out.splitlines()]
+
+
+def native(reqs):
+    return twin([cli_args(r) for r in reqs])
 
 
 def same(page, twin):
@@ -238,13 +243,11 @@ def designer(driver):
     # The designer's library in the page gives the twin's numbers to the bit.
     page = driver.execute_async_script("""mirvelta.impedance({family: 'ferrite', size: '50A', material: '31',
         turns: 7, fromMHz: 0.5, toMHz: 200, points: 40, pf: 4}).then(arguments[0])""")
-    twin = json.loads(subprocess.run([cli_batch], input=json.dumps(
-        ["impedance", "--family=ferrite", "--size=50A", "--material=31", "--turns=7", "--mhz=0.5:200",
-         "--points=40", "--pf=4", "--json"]) + "\n", capture_output=True, text=True, check=True).stdout)
-    twin = json.loads(twin["out"])
+    sweep = json.loads(twin([["impedance", "--family=ferrite", "--size=50A", "--material=31", "--turns=7",
+                              "--mhz=0.5:200", "--points=40", "--pf=4", "--json"]])[0]["out"])
     check("the page's impedance sweep is the twin's, bit for bit",
-          page["points"] == twin["points"] and page["selfResonantFrequencyMHz"] == twin["selfResonantFrequencyMHz"],
-          (page["points"][:1], twin["points"][:1]))
+          page["points"] == sweep["points"] and page["selfResonantFrequencyMHz"] == sweep["selfResonantFrequencyMHz"],
+          (page["points"][:1], sweep["points"][:1]))
     driver.save_screenshot(str(site.parent / "web-page.png"))
     driver.set_window_size(390, 2400)
     driver.save_screenshot(str(site.parent / "web-page-phone.png"))
