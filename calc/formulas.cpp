@@ -34,11 +34,20 @@ float turnsFromInductance(float al, float inductance)
     return (float)(TurnsReference * sqrtExtended(r));
 }
 
-float fittingWireDiameter(float insideDiameter, float turns)
+static float fittingWire(Extended idInches, float turns)
 {
-    Extended idInches = insideDiameter / (Extended)lengthFactor;
     Extended divisor = turns / (Extended)Pi * windingArcFraction() + DivisorOffset;
     return (float)(idInches / divisor);
+}
+
+float fittingWireDiameter(float insideDiameter, float turns)
+{
+    return fittingWire(insideDiameter / (Extended)lengthFactor, turns);
+}
+
+float fittingWireDiameterInches(float insideInches, float turns)
+{
+    return fittingWire(insideInches, turns);
 }
 
 uint16_t wireGaugeOf(float wireDiameter)

@@ -22,6 +22,9 @@ uint16_t maxWireGauge(float insideDiameter, float turns);
 // rounded up to a whole gauge (0 outside the 16-bit range).
 float fittingWireDiameter(float insideDiameter, float turns);
 uint16_t wireGaugeOf(float wireDiameter);
+// fittingWireDiameter on a core whose inside diameter is given in inches,
+// whatever the current unit: for the designer's figures.
+float fittingWireDiameterInches(float insideInches, float turns);
 
 // Wire for the winding, leads not included, in the unit of the dimensions.
 float wireLength(float turns, float thickness, float outsideDiameter, float insideDiameter);

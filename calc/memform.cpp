@@ -76,7 +76,7 @@ std::string MemoryForm::text(int id) const
 
 bool solveAsUser(LengthUnit unit, CoreType family, const std::string &size, const std::string &material,
                  SolveMode mode, const std::string &turns, const std::string &inductance,
-                 const std::string &units, std::string *message)
+                 const std::string &units, std::string *message, SolveReport *report)
 {
     form.reset();
     form.recording = false;
@@ -90,7 +90,7 @@ bool solveAsUser(LengthUnit unit, CoreType family, const std::string &size, cons
     form.texts[ID_INDUCTANCE_EDIT] = inductance;
     form.texts[ID_UNITS_COMBO] = units;
     solveMode = mode;
-    solve();
+    solve(report);
     if (form.messages.empty())
         return true;
     *message = form.messages[0].text;

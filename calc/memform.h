@@ -43,10 +43,12 @@ extern MemoryForm form;
 // The window as a user leaves it who clicks the unit, then the family, picks
 // the size and material and types the three boxes; then the solve button of
 // the mode, over the form above (its log off). Returns false, with the
-// window's message, where the window refuses.
+// window's message, where the window refuses; report (if given) receives
+// the solve's numbers.
+struct SolveReport;
 bool solveAsUser(LengthUnit unit, CoreType family, const std::string &size, const std::string &material,
                  SolveMode mode, const std::string &turns, const std::string &inductance,
-                 const std::string &units, std::string *message);
+                 const std::string &units, std::string *message, SolveReport *report = nullptr);
 
 // The lines a solve leaves, in window order (the Core Parameters frame, the
 // Winding Information frame, the Calculate frame), with the names the twin's

@@ -10,7 +10,7 @@
 #include "calc/numtext.h"
 #include "calc/results.h"
 #include "calc/state.h"
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 
 const InductanceUnit InductanceUnits[InductanceUnitCount] = {
     {"nH", 0.001f}, // held as 0.0010000000475
@@ -147,7 +147,7 @@ static bool solveForTurns(const CoreSpec &core, float *turns)
     return true;
 }
 
-void solve()
+void solve(SolveReport *report)
 {
     std::string sizeText = formText(ID_SIZE_COMBO);
     std::string materialText = formText(ID_MATERIAL_COMBO);
@@ -167,6 +167,8 @@ void solve()
     float length = wireLength(turns, core.thickness, core.outsideDiameter, core.insideDiameter);
     writeLine(ID_WIRE_LENGTH_LABEL, LineText().add("Total length of wire\r\n   (Not including leads):   ")
                                         .number(length, 5).add("  ").add(lengthUnitWord));
+    if (report)
+        *report = {turns, gauge, length, core.al, core.insideDiameter};
 }
 
 static int32_t solveButton(uint32_t message, uintptr_t wParam, unsigned button, SolveMode mode)

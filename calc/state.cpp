@@ -1,7 +1,7 @@
 // Process-wide values and their start state.
 #include "calc/state.h"
 
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 
 CoreType coreType;
 float lengthFactor;

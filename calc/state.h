@@ -3,11 +3,7 @@
 
 #include <cstdint>
 
-// The core family.
-enum CoreType : uint16_t {
-    CoreFerrite = 0,
-    CorePowderedIron = 1,
-};
+#include "catalogue/catalogue.h" // CoreType
 
 // The unit of every length the window shows.
 enum LengthUnit {

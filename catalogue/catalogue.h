@@ -1,9 +1,14 @@
-// The built-in toroid core catalogue and the lookup of the selected core.
+// The built-in toroid core catalogue and its lookups by code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "calc/state.h"
+// The core family.
+enum CoreType : uint16_t {
+    CoreFerrite = 0,
+    CorePowderedIron = 1,
+};
 
 // One size of a family; dimensions in inches.
 struct CoreSize {
@@ -47,28 +52,3 @@ const char *familyPrefix(CoreType family);
 // The index of a size code (sizes true) or a material code in a family, -1
 // if it has none.
 int codeIndex(const CoreFamilyTable &t, const std::string &code, bool sizes);
-
-enum { ColorCodeWidth = 20 };
-
-// The selected core, in the current unit of length.
-struct CoreSpec {
-    float al;
-    float outsideDiameter;
-    float insideDiameter;
-    float thickness;
-    float rangeLowMHz;
-    float rangeHighMHz;
-    float tunedLowMHz;  // ferrite only; a powdered-iron lookup leaves it as it was
-    float tunedHighMHz; // ferrite only
-    char colorCode[ColorCodeWidth + 1]; // left-aligned, padded with blanks
-};
-
-extern CoreSpec coreSpec;
-
-// The catalogue of the current CoreType.
-const CoreFamilyTable &currentCatalogue();
-
-// Finds the core by the exact texts of the size and material boxes and fills
-// coreSpec. On failure it has already cleared the results and shown message
-// 0 (unknown size or material) or 1 (no AL for the pair), and returns false.
-bool lookupCore(const std::string &sizeText, const std::string &materialText);

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "calc/results.h"
-#include "cli/common.h"
+#include "cli/layout.h"
+#include "cli/options.h"
 
 #ifndef MIRVELTA_VERSION
 #error "MIRVELTA_VERSION must be defined by the build"
@@ -30,21 +30,22 @@ static std::string oneLine(std::string s)
     return s;
 }
 
-int runCli(const std::vector<std::string> &args, std::string &out, std::string &err)
+CliAnswer answerCli(const std::vector<std::string> &args)
 {
-    out.clear();
-    err.clear();
+    CliAnswer a;
+    auto refused = [&](const std::string &line) {
+        a.refusal = line;
+        a.err = "mirvelta-cli: " + line + "\n";
+        a.code = CliError;
+        return a;
+    };
     CLI::App program(ProgramDescription, "mirvelta-cli");
     program.set_version_flag("--version", "mirvelta-cli " MIRVELTA_VERSION);
     program.require_subcommand(1);
-    const Command commands[] = {
-        addSolveCommand(program), addListCommand(program),  addTableCommand(program),
-        addFindCommand(program),  addCoreCommand(program),  addFluxCommand(program),
-        addIdentifyCommand(program), addImpedanceCommand(program), addLossCommand(program),
-    };
+    const std::vector<Command> commands = addCommands(program);
     program.footer("'mirvelta-cli COMMAND --help' describes a command.");
     if (args.empty())
-        return err = program.help(), CliError;
+        return a.err = program.help(), a.code = CliError, a;
     if (args[0].compare(0, 1, "-") != 0) {
         bool known = false;
         std::string names;
@@ -53,22 +54,22 @@ int runCli(const std::vector<std::string> &args, std::string &out, std::string &
             names += (names.empty() ? "" : ", ") + c.app->get_name();
         }
         if (!known)
-            return err = "mirvelta-cli: unknown command '" + args[0] + "' (" + names + "; --help)\n", CliError;
+            return refused("unknown command '" + args[0] + "' (" + names + "; --help)");
     }
 
     try {
         std::vector<const char *> argv = {"mirvelta-cli"};
-        for (const std::string &a : args)
-            argv.push_back(a.c_str());
+        for (const std::string &arg : args)
+            argv.push_back(arg.c_str());
         program.parse((int)argv.size(), argv.data());
     } catch (const CLI::CallForHelp &) {
-        return out = program.help(), CliOk;
+        return a.out = program.help(), a;
     } catch (const CLI::CallForAllHelp &) {
-        return out = program.help("", CLI::AppFormatMode::All), CliOk;
+        return a.out = program.help("", CLI::AppFormatMode::All), a;
     } catch (const CLI::CallForVersion &v) {
-        return out = std::string(v.what()) + "\n", CliOk;
+        return a.out = std::string(v.what()) + "\n", a;
     } catch (const CLI::ParseError &e) {
-        return err = "mirvelta-cli: " + oneLine(e.what()) + "\n", CliError;
+        return refused(oneLine(e.what()));
     }
 
     for (const Command &c : commands) {
@@ -76,18 +77,24 @@ int runCli(const std::vector<std::string> &args, std::string &out, std::string &
             continue;
         Failure failure;
         std::string text;
-        int code = c.run(text, &failure);
-        if (code == CliOk) {
-            out = text;
-        } else if (!failure.text.empty()) {
-            // The window's messages keep their own words; the twin's own
-            // errors say who is speaking.
-            bool windowMessage = false;
-            for (const char *m : InvalidDataMessages)
-                windowMessage = windowMessage || failure.text == m;
-            err = windowMessage ? asLines(failure.text) : "mirvelta-cli: " + failure.text + "\n";
-        }
-        return code;
+        a.code = c.run(text, &failure);
+        if (a.code == CliOk)
+            return a.out = text, a;
+        if (!failure.windowMessage)
+            return refused(failure.text);
+        // The window's messages keep their own words.
+        a.refusal = failure.text;
+        a.windowMessage = true;
+        a.err = asLines(failure.text);
+        return a;
     }
-    return err = "mirvelta-cli: no command given\n", CliError;
+    return refused("no command given");
+}
+
+int runCli(const std::vector<std::string> &args, std::string &out, std::string &err)
+{
+    CliAnswer a = answerCli(args);
+    out = a.out;
+    err = a.err;
+    return a.code;
 }

@@ -7,6 +7,17 @@
 
 enum { CliOk = 0, CliError = 2 };
 
+// What one command line gives: the exit code, what the program prints on
+// standard output and on standard error, and a refusal as its one line
+// without the program's name (a window message as the window has it).
+struct CliAnswer {
+    int code = CliOk;
+    std::string out, err;
+    std::string refusal;
+    bool windowMessage = false;
+};
+CliAnswer answerCli(const std::vector<std::string> &args);
+
 // Runs one command line (without the program name). What the program would
 // print goes to out and err; the result is the exit code. Nothing reaches out
 // unless the whole command succeeds.

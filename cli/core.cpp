@@ -1,18 +1,17 @@
-// core: one catalogue core as list shows it, with its effective parameters
-// and permeability.
-#include "cli/common.h"
-#include "design/magnetics.h"
+// core: one catalogue core as list shows it, with its effective parameters,
+// permeability and surface.
+#include "cli/layout.h"
+#include "cli/request.h"
 
 namespace cli {
-namespace {
 
-struct CoreCommandOptions {
-    CoreOptions core;
-    bool json = false;
-};
+bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
+{
+    return readCoreWithAl(r.core, &result->core, failure);
+}
 
 // Lengths, areas and volumes in the unit the user chose.
-std::string inUnit(double mm, int power, LengthUnit unit)
+static std::string inUnit(double mm, int power, LengthUnit unit)
 {
     if (unit == LengthMillimetres)
         return significant(mm) + (power == 1 ? " mm" : power == 2 ? " mm^2" : " mm^3");
@@ -23,8 +22,9 @@ std::string inUnit(double mm, int power, LengthUnit unit)
            inUnit(mm, power, LengthMillimetres) + ")";
 }
 
-Json coreJson(const Core &core)
+Json coreJson(const CoreResult &r)
 {
+    const Core &core = r.core;
     const CoreSize &s = core.dimensions();
     const CoreMaterial &m = core.mix();
     Json j = {{"family", familyName(core.family)},
@@ -55,11 +55,15 @@ Json coreJson(const Core &core)
     j["effectiveAreaMm2"] = e.areaMm2;
     j["effectiveVolumeMm3"] = e.volumeMm3;
     j["permeability"] = permeability(al, e);
+    j["surfaceAreaCm2"] = surfaceAreaCm2(s);
+    const FerriteData *curve = core.family == CoreFerrite ? ferriteData(core.material) : nullptr;
+    j["curve"] = curve ? Json({{"lowMHz", curve->lowHz() / 1e6}, {"highMHz", curve->highHz() / 1e6}}) : Json(nullptr);
     return j;
 }
 
-std::string coreText(const Core &core)
+std::string coreText(const CoreResult &r)
 {
+    const Core &core = r.core;
     const char *unitWord = core.unit == LengthMillimetres ? "mm" : "inches";
     std::string s = core.name() + ": " + (core.family == CorePowderedIron ? "powdered iron" : "ferrite") +
                     ", dimensions in " + unitWord + "\n";
@@ -77,29 +81,6 @@ std::string coreText(const Core &core)
         {"Effective permeability", significant(permeability(al, e), 4)},
     });
     return s;
-}
-
-int runCore(const CoreCommandOptions &o, std::string &out, Failure *failure)
-{
-    Core core;
-    if (!readCoreWithAl(o.core, &core, failure))
-        return CliError;
-    out = o.json ? jsonText(coreJson(core)) : coreText(core);
-    return CliOk;
-}
-
-} // namespace
-
-Command addCoreCommand(CLI::App &program)
-{
-    auto o = std::make_shared<CoreCommandOptions>();
-    CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
-    c->footer("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
-        "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
-        "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
-    addCoreOptions(c, &o->core);
-    c->add_flag("--json", o->json, "one JSON object");
-    return {c, [o](std::string &out, Failure *failure) { return runCore(*o, out, failure); }};
 }
 
 } // namespace cli

@@ -1,114 +1,82 @@
 // find: every catalogue core that reaches an inductance, shortest wire first.
 #include <algorithm>
-#include <cmath>
 
-#include "calc/controlids.h"
 #include "calc/memform.h"
 #include "calc/numtext.h"
-#include "cli/common.h"
+#include "calc/solve.h"
+#include "cli/layout.h"
+#include "cli/refusals.h"
+#include "cli/request.h"
 
 namespace cli {
-namespace {
 
-struct FindOptions {
-    std::string inductance, units = "uH", family, unit = "inches";
-    int awg = 0;
+bool find(const FindRequest &r, FindResult *result, Failure *failure)
+{
     double mhz = 0;
-    bool csv = false, mhzGiven = false;
-};
-
-struct Found {
-    std::vector<std::string> cells;
-    float length;
-};
-
-bool covers(float low, float high, double mhz)
-{
-    return decimal(low) <= mhz && mhz <= decimal(high);
-}
-
-// Is the material meant for f? Powdered iron: its usable range covers f;
-// ferrite: its wide-band or its tuned-circuit range does.
-bool meantFor(CoreType family, const CoreMaterial &m, double mhz)
-{
-    if (covers(m.rangeLowMHz, m.rangeHighMHz, mhz))
-        return true;
-    return family == CoreFerrite && covers(m.tunedLowMHz, m.tunedHighMHz, mhz);
-}
-
-int runFind(const FindOptions &o, std::string &out, Failure *failure)
-{
-    float target;
-    if (!readNumber(o.inductance, "--inductance", &target, failure))
-        return CliError;
-    if (o.mhzGiven && !(o.mhz > 0 && std::isfinite(o.mhz)))
-        return failure->text = "--mhz takes a frequency above 0", CliError;
+    int awg = 0;
+    if ((r.awg.given && !readWhole(r.awg.text, "--awg", 1, 65535, GaugeRange, &awg, failure)) ||
+        (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure)))
+        return false;
+    // The value itself is the window's to read and bound.
+    if (!plainNumber(r.inductance))
+        return refuse(failure, MalformedNumber, {r.inductance, "--inductance"});
+    if (r.mhz.given && !(mhz > 0 && std::isfinite(mhz)))
+        return refuse(failure, FrequencyAboveZero);
     std::vector<CoreType> families;
-    if (!readFamilies(o.family, &families, failure))
-        return CliError;
+    if (!readFamilies(r.family, &families, failure))
+        return false;
 
-    std::vector<Found> found;
     for (CoreType f : families) {
         const CoreFamilyTable &t = catalogueOf(f);
         for (int s = 0; s < t.sizeCount; s++) {
             for (int m = 0; m < t.materialCount; m++) {
                 if (!(t.alOf(s, m) > 1.0f))
                     continue;
-                if (o.mhzGiven && !meantFor(f, t.materials[m], o.mhz))
+                if (r.mhz.given && !meantFor(f, t.materials[m], mhz))
                     continue;
-                Core core;
-                core.family = f;
-                core.unit = readUnit(o.unit);
-                core.size = t.sizes[s].code;
-                core.material = t.materials[m].code;
-                Failure refused;
+                SolveReport report;
                 // The value's bounds are the window's: its message ends the search.
-                if (!windowSolve(core, SolveTurns, "", o.inductance, o.units, &refused))
-                    return failure->text = refused.text, CliError;
-                float turns = textToNumber(form.text(ID_TURNS_EDIT));
-                float gauge = textToNumber(shownGauge());
-                if (!(turns >= 1 && turns <= 65535) || (o.awg > 0 && o.awg < gauge))
+                if (!solveAsUser(readUnit(r.unit), f, t.sizes[s].code, t.materials[m].code, SolveTurns, "",
+                                 r.inductance, r.units, &failure->text, &report))
+                    return failure->windowMessage = true, false;
+                const std::string turns = form.text(ResultLines[9].id);
+                float shownTurns = textToNumber(turns);
+                if (!(shownTurns >= 1 && shownTurns < TurnsLimit) || (awg > 0 && awg < report.gauge))
                     continue;
-                found.push_back({{std::string(familyPrefix(f)) + core.size, core.material,
-                                  plain(t.alOf(s, m)), trim(form.text(ID_TURNS_EDIT)), shownGauge(),
-                                  shownLength(), lengthUnitWord},
-                                 textToNumber(shownLength())});
+                result->cores.push_back({std::string(familyPrefix(f)) + t.sizes[s].code, t.materials[m].code,
+                                         plain(t.alOf(s, m)), trim(turns), plain(report.gauge),
+                                         plain(report.wireLength, 5), lengthUnitWord,
+                                         // by the length as shown: equals keep the catalogue's order
+                                         textToNumber(plain(report.wireLength, 5))});
             }
         }
     }
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Found &a, const Found &b) { return a.length < b.length; });
-
-    Table table;
-    table.rows.push_back({"core", "material", "AL", "turns", "AWG", "wire length", "unit"});
-    for (const Found &f : found)
-        table.rows.push_back(f.cells);
-    out = table.render(o.csv);
-    return CliOk;
+    std::stable_sort(result->cores.begin(), result->cores.end(),
+                     [](const FoundCore &a, const FoundCore &b) { return a.wireLength < b.wireLength; });
+    return true;
 }
 
-} // namespace
-
-Command addFindCommand(CLI::App &program)
+Json findJson(const FindResult &r)
 {
-    auto o = std::make_shared<FindOptions>();
-    CLI::App *c = program.add_subcommand("find", "every core that reaches an inductance, shortest wire first");
-    c->footer("Every catalogue core on which V can be wound (1 to 65535 turns, rounded as the window rounds\n"
-        "them), with its turns, the largest AWG that fits and the wire length, shortest wire first.");
-    c->add_option("--inductance", o->inductance, "V, the inductance to wind")->required();
-    c->add_option("--units", o->units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
-    c->add_option("--family", o->family, "iron or ferrite (default: both)");
-    addUnitOption(c, &o->unit);
-    c->add_option("--awg", o->awg, "only the cores on which wire of this gauge still fits in one layer")
-        ->check(CLI::Range(1, 65535));
-    auto *mhz = c->add_option("--mhz", o->mhz,
-                              "only materials meant for this frequency: iron by its usable range, ferrite by "
-                              "its wide-band or tuned-circuit range");
-    c->add_flag("--csv", o->csv, "comma-separated values");
-    return {c, [=](std::string &out, Failure *failure) {
-                o->mhzGiven = mhz->count() > 0;
-                return runFind(*o, out, failure);
-            }};
+    Json cores = Json::array();
+    for (const FoundCore &c : r.cores)
+        cores.push_back({{"core", c.core},
+                         {"material", c.material},
+                         {"al", c.al},
+                         {"turns", c.turns},
+                         {"wireSize", c.gauge},
+                         {"wireLength", c.length},
+                         {"lengthUnit", c.lengthUnit}});
+    return {{"cores", cores}};
+}
+
+std::string findText(const FindResult &r, bool csv)
+{
+    Table table;
+    table.rows.push_back({"core", "material", "AL", "turns", "AWG", "wire length", "unit"});
+    for (const FoundCore &c : r.cores)
+        table.rows.push_back({c.core, c.material, c.al, c.turns, c.gauge, c.length, c.lengthUnit});
+    return table.render(csv);
 }
 
 } // namespace cli

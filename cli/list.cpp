@@ -1,15 +1,65 @@
-// list: the catalogue, family by family: sizes, materials and AL values.
-#include "cli/common.h"
+// list: the catalogue, family by family: sizes, materials and AL values;
+// and in JSON, the ferrite materials that have a published curve.
+#include "cli/layout.h"
+#include "cli/request.h"
 
 namespace cli {
-namespace {
 
-struct ListOptions {
-    std::string family, unit = "inches";
-    bool csv = false;
-};
+bool list(const ListRequest &r, ListResult *result, Failure *failure)
+{
+    if (!readFamilies(r.family, &result->families, failure))
+        return false;
+    result->unit = readUnit(r.unit);
+    return true;
+}
 
-std::string listFamily(CoreType family, LengthUnit unit, bool csv)
+Json listJson(const ListResult &r)
+{
+    const double factor = r.unit == LengthMillimetres ? MillimetresPerInch : 1;
+    Json families = Json::array();
+    for (CoreType f : r.families) {
+        const CoreFamilyTable &t = catalogueOf(f);
+        Json sizes = Json::array(), materials = Json::array(), al = Json::array();
+        for (int i = 0; i < t.sizeCount; i++) {
+            const CoreSize &s = t.sizes[i];
+            sizes.push_back({{"size", s.code},
+                             {"outsideDiameter", decimal(s.outsideDiameter) * factor},
+                             {"insideDiameter", decimal(s.insideDiameter) * factor},
+                             {"thickness", decimal(s.thickness) * factor}});
+            Json row = Json::array();
+            for (int m = 0; m < t.materialCount; m++)
+                row.push_back(t.alOf(i, m) > 1.0f ? Json(decimal(t.alOf(i, m))) : Json(nullptr));
+            al.push_back(row);
+        }
+        for (int m = 0; m < t.materialCount; m++) {
+            const CoreMaterial &mix = t.materials[m];
+            Json j = {{"material", mix.code}, {"colorCode", mix.colorCode}};
+            if (f == CorePowderedIron) {
+                j["rangeLowMHz"] = decimal(mix.rangeLowMHz);
+                j["rangeHighMHz"] = decimal(mix.rangeHighMHz);
+            } else {
+                j["wideBandLowMHz"] = decimal(mix.rangeLowMHz);
+                j["wideBandHighMHz"] = decimal(mix.rangeHighMHz);
+                j["tunedCircuitLowMHz"] = decimal(mix.tunedLowMHz);
+                j["tunedCircuitHighMHz"] = decimal(mix.tunedHighMHz);
+            }
+            materials.push_back(j);
+        }
+        families.push_back({{"family", familyName(f)},
+                            {"prefix", familyPrefix(f)},
+                            {"sizes", sizes},
+                            {"materials", materials},
+                            {"alMicrohenryPer100Turns", al}});
+    }
+    Json curves = Json::array();
+    for (int i = 0; i < FerriteMaterialDataCount; i++) {
+        const FerriteData &d = FerriteMaterialData[i];
+        curves.push_back({{"material", d.code}, {"lowMHz", d.lowHz() / 1e6}, {"highMHz", d.highHz() / 1e6}});
+    }
+    return {{"unit", r.unit == LengthMillimetres ? "mm" : "inches"}, {"families", families}, {"curves", curves}};
+}
+
+static std::string listFamily(CoreType family, LengthUnit unit, bool csv)
 {
     const CoreFamilyTable &t = catalogueOf(family);
     const char *unitWord = unit == LengthMillimetres ? "mm" : "inches";
@@ -51,30 +101,12 @@ std::string listFamily(CoreType family, LengthUnit unit, bool csv)
     return s;
 }
 
-int runList(const ListOptions &o, std::string &out, Failure *failure)
+std::string listText(const ListResult &r, bool csv)
 {
-    std::vector<CoreType> families;
-    if (!readFamilies(o.family, &families, failure))
-        return CliError;
-    for (CoreType f : families)
-        out += listFamily(f, readUnit(o.unit), o.csv);
-    return CliOk;
-}
-
-} // namespace
-
-Command addListCommand(CLI::App &program)
-{
-    auto o = std::make_shared<ListOptions>();
-    CLI::App *c = program.add_subcommand("list", "the catalogue: sizes, materials and AL values");
-    c->footer("The catalogue: each family's sizes with their dimensions, its materials with colour code and\n"
-        "frequency ranges, and its AL matrix in uH per 100 turns (the catalogue's unit) and in nH per\n"
-        "turn squared (1 uH per 100 turns is 0.1 nH/N^2). A '-' marks a core the catalogue has no\n"
-        "information on.");
-    c->add_option("--family", o->family, "iron or ferrite (default: both)");
-    addUnitOption(c, &o->unit);
-    c->add_flag("--csv", o->csv, "comma-separated values");
-    return {c, [o](std::string &out, Failure *failure) { return runList(*o, out, failure); }};
+    std::string s;
+    for (CoreType f : r.families)
+        s += listFamily(f, r.unit, csv);
+    return s;
 }
 
 } // namespace cli

@@ -1,141 +1,132 @@
-// solve: one solve, printed as the window's result lines; on request, whether
-// a wire of a given diameter fits, and the range an AL tolerance allows.
+// solve: one solve, as the window's result lines; on request, whether a wire
+// of a given diameter fits, and the range an AL tolerance allows.
 #include <cmath>
 
-#include "calc/controlids.h"
-#include "calc/formulas.h"
 #include "calc/memform.h"
-#include "calc/numtext.h"
-#include "cli/common.h"
-#include "design/magnetics.h"
+#include "calc/solve.h"
+#include "cli/layout.h"
+#include "cli/refusals.h"
+#include "cli/request.h"
 
 namespace cli {
-namespace {
 
-struct SolveOptions {
-    CoreOptions core;
-    std::string turns, inductance, units = "uH";
-    double wireMm = 0, wireIn = 0, tolerance = 0;
-    bool json = false;
-    // Which of them were given.
-    bool byTurns = false, byInductance = false, wireMmGiven = false, wireInGiven = false,
-         toleranceGiven = false;
-};
-
-void wireAnswer(float insideDiameter, float turns, bool givenInMm, double inches, std::string *text, Json *json)
+static WireAnswer wireAnswer(float insideInches, float turns, bool givenInMm, double inches)
 {
-    float largest = fittingWireDiameter(insideDiameter, turns);
-    bool fits = inches <= largest;
-    std::string mm = significant(inches * MillimetresPerInch) + " mm", in = significant(inches) + " in";
-    std::string wire = givenInMm ? mm + " (" + in + ")" : in + " (" + mm + ")";
-    std::vector<std::pair<std::string, std::string>> lines = {
-        {"Wire", wire},
-        {"Fits in one layer", fits ? "yes" : "no"},
-        {"Largest wire that fits", significant(largest * MillimetresPerInch) + " mm (" + significant(largest) + " in)"},
-    };
-    Json w = {{"diameterMm", inches * MillimetresPerInch},
-              {"diameterInches", inches},
-              {"fits", fits},
-              {"largestDiameterMm", largest * MillimetresPerInch},
-              {"largestDiameterInches", (double)largest}};
-    if (!fits) {
-        long most = mostTurns(insideDiameter, inches);
-        lines.push_back({"Most turns with this wire", std::to_string(most)});
-        w["mostTurns"] = most;
-    }
-    *text += captioned(lines);
-    (*json)["wire"] = w;
+    WireAnswer w;
+    w.givenInMm = givenInMm;
+    w.inches = inches;
+    w.largestInches = largestWire(insideInches, turns);
+    w.fits = inches <= w.largestInches;
+    w.mostTurns = w.fits ? 0 : mostTurns(insideInches, inches);
+    return w;
 }
 
-// The other quantity when AL is anywhere within +/- percent.
-void toleranceAnswer(SolveMode mode, float turns, double percent, std::string *text, Json *json)
+bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
 {
-    ToleranceBand b = toleranceBand(coreSpec.al, mode, turns, percent);
-    Json t = {{"percent", percent}, {"alLow", b.alLow}, {"alHigh", b.alHigh}};
-    std::string range;
-    if (mode == SolveTurns) {
-        range = significant(b.low) + " to " + significant(b.high) + " turns";
-        t["turnsLow"] = b.low;
-        t["turnsHigh"] = b.high;
-    } else {
-        // In the unit the window chose for the result.
-        std::string unit = form.text(ID_UNITS_COMBO);
-        double scale = unit == "nH" ? 1000 : unit == "mH" ? 0.001 : 1;
-        range = significant(b.low * scale) + " to " + significant(b.high * scale) + " " + unit;
-        t["inductanceLow"] = b.low * scale;
-        t["inductanceHigh"] = b.high * scale;
-        t["inductanceUnit"] = unit;
-    }
-    *text += captioned({{"AL " + significant(decimal(coreSpec.al), 6) + " +/- " + significant(percent, 4) + " %",
-                         significant(b.alLow, 5) + " to " + significant(b.alHigh, 5) + " uH per 100 turns"},
-                        {"Within that", range}});
-    (*json)["alTolerance"] = t;
-}
-
-int runSolve(const SolveOptions &o, std::string &out, Failure *failure)
-{
+    double wireMm = 0, wireIn = 0, percent = 0;
+    if ((r.wireMm.given && !readNumber(r.wireMm.text, "--wire-mm", &wireMm, failure)) ||
+        (r.wireIn.given && !readNumber(r.wireIn.text, "--wire-in", &wireIn, failure)) ||
+        (r.tolerance.given && !readNumber(r.tolerance.text, "--al-tolerance", &percent, failure)))
+        return false;
     Core core;
-    if (!readCore(o.core, &core, failure))
-        return CliError;
-    bool byTurns = o.byTurns;
-    if (o.byTurns == o.byInductance)
-        return failure->text = "give either --turns or --inductance", CliError;
-    if ((o.wireMmGiven && !(o.wireMm > 0 && std::isfinite(o.wireMm))) ||
-        (o.wireInGiven && !(o.wireIn > 0 && std::isfinite(o.wireIn))))
-        return failure->text = "a wire diameter must be above 0", CliError;
-    if (o.toleranceGiven && !(o.tolerance >= 0 && o.tolerance < 100))
-        return failure->text = "--al-tolerance takes a percentage from 0 to below 100", CliError;
-    SolveMode mode = byTurns ? SolveInductance : SolveTurns;
-    std::string units = byTurns ? "uH" : o.units;
-    if (!windowSolve(core, mode, o.turns, o.inductance, units, failure))
-        return CliError;
-    float turns = solvedTurns(mode, o.turns, o.inductance, units);
+    if (!readCore(r.core, &core, failure))
+        return false;
+    if (r.turns.given == r.inductance.given)
+        return refuse(failure, TurnsOrInductance);
+    if ((r.wireMm.given && !(wireMm > 0 && std::isfinite(wireMm))) ||
+        (r.wireIn.given && !(wireIn > 0 && std::isfinite(wireIn))))
+        return refuse(failure, WireAboveZero);
+    if (r.tolerance.given && !(percent >= 0 && percent < 100))
+        return refuse(failure, AlTolerancePercent);
 
-    std::string text;
-    Json json = Json::object();
-    for (const ResultLine &line : ResultLines) {
-        text += asLines(form.text(line.id));
-        json[line.name] = latin1(form.text(line.id));
-    }
-    if (o.wireMmGiven)
-        wireAnswer(coreSpec.insideDiameter, turns, true, o.wireMm / MillimetresPerInch, &text, &json);
-    if (o.wireInGiven)
-        wireAnswer(coreSpec.insideDiameter, turns, false, o.wireIn, &text, &json);
-    if (o.toleranceGiven)
-        toleranceAnswer(mode, turns, o.tolerance, &text, &json);
-    out = o.json ? jsonText(json) : text;
-    return CliOk;
+    SolveMode mode = r.turns.given ? SolveInductance : SolveTurns;
+    SolveReport report;
+    if (!solveAsUser(core.unit, core.family, core.size, core.material, mode, r.turns.text, r.inductance.text,
+                     r.turns.given ? "uH" : r.units, &failure->text, &report))
+        return failure->windowMessage = true, false;
+
+    result->mode = mode;
+    for (const ResultLine &line : ResultLines)
+        result->lines.push_back({line.name, form.text(line.id)});
+    result->unit = form.text(ResultLines[11].id);
+    const float insideInches = core.dimensions().insideDiameter;
+    if (r.wireMm.given)
+        result->wires.push_back(wireAnswer(insideInches, report.turns, true, wireMm / MillimetresPerInch));
+    if (r.wireIn.given)
+        result->wires.push_back(wireAnswer(insideInches, report.turns, false, wireIn));
+    result->toleranceGiven = r.tolerance.given;
+    result->percent = percent;
+    result->al = report.al;
+    if (r.tolerance.given)
+        result->band = toleranceBand(report.al, mode, report.turns, percent);
+    return true;
 }
 
-} // namespace
-
-Command addSolveCommand(CLI::App &program)
+// A tolerance band's inductances in the unit the window chose for the result.
+static double unitScale(const std::string &unit)
 {
-    auto o = std::make_shared<SolveOptions>();
-    CLI::App *c = program.add_subcommand("solve", "one solve, printed as the window's result lines");
-    c->footer("One solve, printed as the window's lines in window order: the core parameters, the winding\n"
-        "information (the wire length as two lines), then the turns box, the inductance box and the\n"
-        "units box. TEXT is read as the window reads a text box; an input the window refuses prints\n"
-        "the window's message on stderr (exit 2).");
-    addCoreOptions(c, &o->core);
-    auto *turns = c->add_option("--turns", o->turns, "solve for the inductance from TEXT turns");
-    auto *inductance = c->add_option("--inductance", o->inductance, "solve for the turns from TEXT");
-    turns->excludes(inductance);
-    c->add_option("--units", o->units, "unit of --inductance as the units box holds it: nH, uH (default), mH")
-        ->needs(inductance);
-    auto *mm = c->add_option("--wire-mm", o->wireMm, "does a bare wire of this diameter (mm) fit in one layer?");
-    auto *in = c->add_option("--wire-in", o->wireIn, "the same with the diameter in inches")->excludes(mm);
-    auto *tolerance = c->add_option("--al-tolerance", o->tolerance,
-                                    "percent: the range of the result when AL is anywhere within +/- this");
-    c->add_flag("--json", o->json, "one JSON object: the lines by name, and the answers above as numbers");
-    return {c, [=](std::string &out, Failure *failure) {
-                o->byTurns = turns->count() > 0;
-                o->byInductance = inductance->count() > 0;
-                o->wireMmGiven = mm->count() > 0;
-                o->wireInGiven = in->count() > 0;
-                o->toleranceGiven = tolerance->count() > 0;
-                return runSolve(*o, out, failure);
-            }};
+    return 1e3 / nanohenriesPer(unit);
+}
+
+Json solveJson(const SolveResult &r)
+{
+    Json json = Json::object();
+    for (const auto &line : r.lines)
+        json[line.first] = latin1(line.second);
+    for (const WireAnswer &w : r.wires) {
+        Json j = {{"diameterMm", w.inches * MillimetresPerInch},
+                  {"diameterInches", w.inches},
+                  {"fits", w.fits},
+                  {"largestDiameterMm", w.largestInches * MillimetresPerInch},
+                  {"largestDiameterInches", w.largestInches}};
+        if (!w.fits)
+            j["mostTurns"] = w.mostTurns;
+        json["wire"] = j;
+    }
+    if (r.toleranceGiven) {
+        const ToleranceBand &b = r.band;
+        Json t = {{"percent", r.percent}, {"alLow", b.alLow}, {"alHigh", b.alHigh}};
+        if (r.mode == SolveTurns) {
+            t["turnsLow"] = b.low;
+            t["turnsHigh"] = b.high;
+        } else {
+            t["inductanceLow"] = b.low * unitScale(r.unit);
+            t["inductanceHigh"] = b.high * unitScale(r.unit);
+            t["inductanceUnit"] = r.unit;
+        }
+        json["alTolerance"] = t;
+    }
+    return json;
+}
+
+std::string solveText(const SolveResult &r)
+{
+    std::string text;
+    for (const auto &line : r.lines)
+        text += asLines(line.second);
+    for (const WireAnswer &w : r.wires) {
+        std::string mm = significant(w.inches * MillimetresPerInch) + " mm", in = significant(w.inches) + " in";
+        Lines lines = {
+            {"Wire", w.givenInMm ? mm + " (" + in + ")" : in + " (" + mm + ")"},
+            {"Fits in one layer", w.fits ? "yes" : "no"},
+            {"Largest wire that fits", significant(w.largestInches * MillimetresPerInch) + " mm (" +
+                                           significant(w.largestInches) + " in)"},
+        };
+        if (!w.fits)
+            lines.push_back({"Most turns with this wire", std::to_string(w.mostTurns)});
+        text += captioned(lines);
+    }
+    if (r.toleranceGiven) {
+        const ToleranceBand &b = r.band;
+        std::string range = r.mode == SolveTurns
+                                ? significant(b.low) + " to " + significant(b.high) + " turns"
+                                : significant(b.low * unitScale(r.unit)) + " to " +
+                                      significant(b.high * unitScale(r.unit)) + " " + r.unit;
+        text += captioned({{"AL " + significant(decimal(r.al), 6) + " +/- " + significant(r.percent, 4) + " %",
+                            significant(b.alLow, 5) + " to " + significant(b.alHigh, 5) + " uH per 100 turns"},
+                           {"Within that", range}});
+    }
+    return text;
 }
 
 } // namespace cli

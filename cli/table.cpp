@@ -1,9 +1,11 @@
 // table: one solve per value of a range of turns or inductances.
 #include <algorithm>
 
-#include "calc/controlids.h"
 #include "calc/memform.h"
-#include "cli/common.h"
+#include "calc/solve.h"
+#include "cli/layout.h"
+#include "cli/refusals.h"
+#include "cli/request.h"
 
 namespace cli {
 namespace {
@@ -106,86 +108,80 @@ bool readRange(const std::string &text, bool stepOptional, std::vector<std::stri
         parts.push_back(text.substr(start, p - start));
     parts.push_back(text.substr(start));
     if (parts.size() < (stepOptional ? 2u : 3u) || parts.size() > 3)
-        return failure->text = "malformed range '" + text + "' (FROM:TO" +
-                               (stepOptional ? "[:STEP])" : ":STEP)"), false;
+        return refuse(failure, MalformedRange, {text, stepOptional ? "[:STEP]" : ":STEP"});
     if (parts.size() == 2)
         parts.push_back("1");
     const char *what[] = {"FROM", "TO", "STEP"};
     Decimal d[3];
     for (int i = 0; i < 3; i++) {
-        float unused;
-        if (!readNumber(parts[i], what[i], &unused, failure))
-            return false;
+        if (!plainNumber(parts[i]))
+            return refuse(failure, MalformedNumber, {parts[i], what[i]});
         if (!readDecimal(parts[i], &d[i]))
-            return failure->text = "range '" + text + "' needs numbers of at most 30 digits and decimals", false;
+            return refuse(failure, RangeDigits, {text});
     }
     int scale = std::max({d[0].scale, d[1].scale, d[2].scale});
     __int128 from, to, step;
     if (!atScale(d[0], scale, &from) || !atScale(d[1], scale, &to) || !atScale(d[2], scale, &step))
-        return failure->text = "range '" + text + "' needs numbers of at most 30 digits and decimals", false;
+        return refuse(failure, RangeDigits, {text});
     if (!(step > 0) || !(from <= to))
-        return failure->text = "range '" + text + "' needs FROM <= TO and a STEP above 0", false;
+        return refuse(failure, RangeOrder, {text});
     if ((to - from) / step >= MaxRows)
-        return failure->text = "range '" + text + "' has more than " + std::to_string(MaxRows) + " rows", false;
+        return refuse(failure, RangeRows, {text, std::to_string(MaxRows)});
     for (__int128 v = from; v <= to; v += step)
         values->push_back(decimalText(v, scale));
     return true;
 }
 
-struct TableOptions {
-    CoreOptions core;
-    std::string turns, inductance, units = "uH";
-    bool csv = false;
-};
-
-int runTable(const TableOptions &o, bool byTurns, std::string &out, Failure *failure)
-{
-    Core core;
-    if (!readCore(o.core, &core, failure))
-        return CliError;
-    std::vector<std::string> values;
-    if (!readRange(byTurns ? o.turns : o.inductance, byTurns, &values, failure))
-        return CliError;
-
-    Table t;
-    t.rows.push_back({"turns", "inductance", "unit", "AWG", "wire length", "unit"});
-    for (const std::string &text : values) {
-        Failure refused;
-        if (!windowSolve(core, byTurns ? SolveInductance : SolveTurns, byTurns ? text : "",
-                         byTurns ? "" : text, byTurns ? "uH" : o.units, &refused)) {
-            std::string why = asLines(refused.text);
-            std::replace(why.begin(), why.end(), '\n', ' ');
-            return failure->text = "the row for " + text + (byTurns ? " turns" : " " + o.units) +
-                                   " is refused: " + trim(why), CliError;
-        }
-        t.rows.push_back({trim(form.text(ID_TURNS_EDIT)), trim(form.text(ID_INDUCTANCE_EDIT)),
-                          form.text(ID_UNITS_COMBO), shownGauge(), shownLength(), lengthUnitWord});
-    }
-    out = t.render(o.csv);
-    return CliOk;
-}
-
 } // namespace
 
-Command addTableCommand(CLI::App &program)
+bool table(const TableRequest &r, TableResult *result, Failure *failure)
 {
-    auto o = std::make_shared<TableOptions>();
-    CLI::App *c = program.add_subcommand("table", "one solve per value of a range of turns or inductances");
-    c->footer("One solve per value from FROM to TO, one row each: turns, inductance and its unit, AWG, wire\n"
-        "length and its unit. The values are FROM, FROM + STEP, ... counted in decimal, so TO is a row\n"
-        "whenever the steps reach it. Every row is solved before anything is printed; at most 10000 rows.");
-    addCoreOptions(c, &o->core);
-    auto *turns = c->add_option("--turns", o->turns, "FROM:TO[:STEP] turns (STEP 1 by default)");
-    auto *inductance = c->add_option("--inductance", o->inductance, "FROM:TO:STEP in --units");
-    turns->excludes(inductance);
-    c->add_option("--units", o->units, "nH, uH (default) or mH")->needs(inductance);
-    c->add_flag("--csv", o->csv, "comma-separated values");
-    return {c, [=](std::string &out, Failure *failure) {
-                if ((turns->count() > 0) == (inductance->count() > 0))
-                    return failure->text = "give either --turns FROM:TO[:STEP] or --inductance FROM:TO:STEP",
-                           (int)CliError;
-                return runTable(*o, turns->count() > 0, out, failure);
-            }};
+    if (r.turns.given == r.inductance.given)
+        return refuse(failure, TableTurnsOrInductance);
+    Core core;
+    if (!readCore(r.core, &core, failure))
+        return false;
+    const bool byTurns = r.turns.given;
+    std::vector<std::string> values;
+    if (!readRange(byTurns ? r.turns.text : r.inductance.text, byTurns, &values, failure))
+        return false;
+
+    for (const std::string &text : values) {
+        std::string refused;
+        SolveReport report;
+        if (!solveAsUser(core.unit, core.family, core.size, core.material, byTurns ? SolveInductance : SolveTurns,
+                         byTurns ? text : "", byTurns ? "" : text, byTurns ? "uH" : r.units, &refused, &report)) {
+            std::string why = asLines(refused);
+            std::replace(why.begin(), why.end(), '\n', ' ');
+            return refuse(failure, RowRefused, {text + (byTurns ? " turns" : " " + r.units), trim(why)});
+        }
+        result->rows.push_back({trim(form.text(ResultLines[9].id)), trim(form.text(ResultLines[10].id)),
+                                form.text(ResultLines[11].id), plain(report.gauge), plain(report.wireLength, 5),
+                                lengthUnitWord});
+    }
+    return true;
+}
+
+Json tableJson(const TableResult &r)
+{
+    Json rows = Json::array();
+    for (const TableRow &row : r.rows)
+        rows.push_back({{"turns", row.turns},
+                        {"inductance", row.inductance},
+                        {"units", row.units},
+                        {"wireSize", row.gauge},
+                        {"wireLength", row.length},
+                        {"lengthUnit", row.lengthUnit}});
+    return {{"rows", rows}};
+}
+
+std::string tableText(const TableResult &r, bool csv)
+{
+    Table t;
+    t.rows.push_back({"turns", "inductance", "unit", "AWG", "wire length", "unit"});
+    for (const TableRow &row : r.rows)
+        t.rows.push_back({row.turns, row.inductance, row.units, row.gauge, row.length, row.lengthUnit});
+    return t.render(csv);
 }
 
 } // namespace cli

@@ -61,6 +61,12 @@ struct ImpedanceFigures {
 };
 ImpedanceFigures figuresOf(std::complex<double> z, double hz);
 
+// A sweep's points: at least two (both ends), at most this many; this many
+// where none are asked for.
+const int SweepPointsLeast = 2, SweepPointsMost = 10000, SweepPointsDefault = 25;
+// A winding at frequency has at least one turn.
+const double LeastTurns = 1;
+
 // count frequencies from lowHz to highHz, evenly spaced in log f, both ends
 // included exactly (count 1: lowHz alone).
 std::vector<double> logSweep(double lowHz, double highHz, int count);

@@ -67,6 +67,28 @@ double fieldStrength(double amps, double turns, const Effective &e)
     return turns * amps / (e.lengthMm * 1e-3);
 }
 
+double dcFluxDensity(double amps, double turns, const Effective &e, double mu)
+{
+    return Mu0 * mu * fieldStrength(amps, turns, e);
+}
+
+double voltageFromPower(double watts, double ohms)
+{
+    return std::sqrt(watts * ohms);
+}
+
+static bool covers(float low, float high, double mhz)
+{
+    return decimal(low) <= mhz && mhz <= decimal(high);
+}
+
+bool meantFor(CoreType family, const CoreMaterial &m, double mhz)
+{
+    if (covers(m.rangeLowMHz, m.rangeHighMHz, mhz))
+        return true;
+    return family == CoreFerrite && covers(m.tunedLowMHz, m.tunedHighMHz, mhz);
+}
+
 double surfaceAreaCm2(const CoreSize &size)
 {
     const double CmPerInch = MillimetresPerInch / 10;
@@ -75,12 +97,16 @@ double surfaceAreaCm2(const CoreSize &size)
     return 2 * Pi / 4 * (od * od - id * id) + Pi * od * h + Pi * id * h;
 }
 
-long mostTurns(float insideDiameter, double inches)
+float largestWire(float insideInches, float turns)
+{
+    return fittingWireDiameterInches(insideInches, turns);
+}
+
+long mostTurns(float insideInches, double inches)
 {
     // The estimate from the inverted formula is settled with the formula itself.
-    auto fits = [&](long n) { return n <= 65535 && inches <= fittingWireDiameter(insideDiameter, (float)n); };
-    double idInches = insideDiameter / (double)lengthFactor;
-    double estimate = (idInches / inches - 2) * 3.14159f / (330 / 360.0f);
+    auto fits = [&](long n) { return n < TurnsLimit && inches <= largestWire(insideInches, (float)n); };
+    double estimate = (insideInches / inches - 2) * 3.14159f / (330 / 360.0f);
     long n = estimate < 0 ? 0 : estimate > 65535 ? 65535 : (long)estimate;
     while (n > 0 && !fits(n))
         n--;

@@ -38,6 +38,16 @@ double permeability(double alNanohenry, const Effective &e);
 double sineFluxDensity(double vrms, double mhz, double turns, const Effective &e);
 // Field strength in A/m of a current I through N turns.
 double fieldStrength(double amps, double turns, const Effective &e);
+// The flux density in tesla of a DC current through N turns on a core of
+// permeability mu: B = mu0 mu H, valid below saturation.
+double dcFluxDensity(double amps, double turns, const Effective &e, double mu);
+// The rms voltage of a power into a resistance: V = sqrt(P R).
+double voltageFromPower(double watts, double ohms);
+
+// Whether a material is meant for a frequency: powdered iron when its
+// usable range covers it, ferrite when its wide-band or tuned-circuit
+// range does.
+bool meantFor(CoreType family, const CoreMaterial &material, double mhz);
 
 // The bare core's outer surface in cm^2: both faces, the outer and the
 // inner wall. What sheds the heat of its loss.
@@ -45,10 +55,16 @@ double surfaceAreaCm2(const CoreSize &size);
 
 // ---- Wire by its diameter -----------------------------------------------------
 
-// Most whole turns on which a bare wire of `inches` still fits in one layer
-// the window's way (0: not even one), on a core whose inside diameter is
-// insideDiameter in the current unit of length.
-long mostTurns(float insideDiameter, double inches);
+// The window's turn limit: a winding has fewer than this many turns.
+const long TurnsLimit = 65536;
+
+// The largest bare wire, in inches, that fits the turns in one layer the
+// window's way (before its 0.3-inch cap), on a core whose inside diameter
+// is insideInches.
+float largestWire(float insideInches, float turns);
+// Most whole turns on which a bare wire of wireInches still fits in one
+// layer that way (0: not even one).
+long mostTurns(float insideInches, double wireInches);
 
 // ---- The AL tolerance band -----------------------------------------------------
 

@@ -10,7 +10,7 @@
 #include "calc/numtext.h"
 #include "calc/results.h"
 #include "calc/state.h"
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 #include "calc/memform.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "calc/results.h"
 #include "calc/solve.h"
 #include "calc/state.h"
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 #include "cli/cli.h"
 #include "design/ferrite.h"
 #include "design/portable.h"
@@ -280,7 +280,7 @@ TEST(Cli, ErrorsExitTwoWithOneLineAndNoOutput)
         {{"table", "--family", "iron", "--size", "50", "--material", "2", "--inductance", "1:5"}, "mirvelta-cli: malformed range"},
         {{"find", "--inductance", "1e"}, "mirvelta-cli: malformed number '1e'"},
         {{"find", "--inductance", "10", "--units", "H"}, "mirvelta-cli: --units: H not in {nH,uH,mH}"},
-        {{"find", "--inductance", "10", "--awg", "2.5"}, "mirvelta-cli: --awg: Value 2.5 not in range"},
+        {{"find", "--inductance", "10", "--awg", "2.5"}, "mirvelta-cli: --awg takes a whole gauge from 1 to 65535"},
         {{"find", "--inductance", "0"}, "Inductance value too small\n"},
         {{"list", "--family", "iron", "extra"}, "mirvelta-cli: The following argument was not expected: extra"},
         {{"core", "--family", "iron", "--size", "12", "--material", "26"}, "mirvelta-cli: the catalogue has no AL for T-12-26"},
@@ -291,7 +291,7 @@ TEST(Cli, ErrorsExitTwoWithOneLineAndNoOutput)
         {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--vrms", "1"}, "mirvelta-cli: a sine voltage needs"},
         {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--vrms", "1", "--amps", "1"}, "mirvelta-cli: give one of"},
         {{"flux", "--family", "iron", "--size", "12", "--material", "26", "--turns", "5", "--amps", "1"}, "mirvelta-cli: the catalogue has no AL"},
-        {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--vrms", "x", "--mhz", "1"}, "mirvelta-cli: Could not convert: --vrms = x"},
+        {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--vrms", "x", "--mhz", "1"}, "mirvelta-cli: malformed number 'x' for --vrms"},
         {{"solve", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--wire-mm", "0"}, "mirvelta-cli: a wire diameter must be above 0"},
         {{"solve", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--wire-mm", "1", "--wire-in", "1"}, "mirvelta-cli: --wire-mm excludes --wire-in"},
         {{"solve", "--family", "iron", "--size", "50", "--material", "2", "--turns", "5", "--al-tolerance", "100"}, "mirvelta-cli: --al-tolerance takes"},
@@ -314,11 +314,16 @@ TEST(Cli, ErrorsExitTwoWithOneLineAndNoOutput)
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1e999"}, "mirvelta-cli: --mhz takes frequencies above 0"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "0"}, "mirvelta-cli: --pf takes a capacitance above 0"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "-2"}, "mirvelta-cli: --pf takes a capacitance above 0"},
-        {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "inf"}, "mirvelta-cli: --pf takes a capacitance above 0"},
+        {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "inf"}, "mirvelta-cli: malformed number 'inf' for --pf"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1:2", "--points", "1"}, "mirvelta-cli: --points takes 2 to 10000"},
+        // One grammar for every number outside the window's boxes: no blanks, hex or words.
+        {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", "0x10", "--amps", "1"}, "mirvelta-cli: malformed number '0x10' for --turns"},
+        {{"flux", "--family", "iron", "--size", "50", "--material", "2", "--turns", " 5", "--amps", "1"}, "mirvelta-cli: malformed number ' 5' for --turns"},
+        {{"identify", "--od", "0.5", "--id", "0.3", "--height", "", "--turns", "10", "--inductance", "5"}, "mirvelta-cli: malformed number '' for --height"},
+        {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--watts", "1e400"}, "mirvelta-cli: --vrms, --watts, --ohms and --amps take values above 0"},
         {{"loss", "--family", "iron", "--size", "50", "--material", "2", "--turns", "10", "--mhz", "1", "--watts", "5"}, "mirvelta-cli: no loss data for powdered iron"},
         {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1"}, "mirvelta-cli: give one of --vrms, --watts or --amps"},
-        {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "nan", "--amps", "1"}, "mirvelta-cli: --mhz takes a frequency above 0"},
+        {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "nan", "--amps", "1"}, "mirvelta-cli: malformed number 'nan' for --mhz"},
     };
     for (const auto &c : cases) {
         CliRun r = cli(c.args);

@@ -4,7 +4,7 @@
 #include "calc/controlids.h"
 #include "calc/results.h"
 #include "calc/state.h"
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 #include "ui/window.h"
 
 int32_t lengthUnitHandler(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t)

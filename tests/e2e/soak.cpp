@@ -22,7 +22,7 @@
 #include "calc/results.h"
 #include "calc/solve.h"
 #include "calc/state.h"
-#include "catalogue/catalogue.h"
+#include "calc/core.h"
 #include "tests/e2e/driver.h"
 #include "calc/memform.h"
 #include "ui/helptexts.h"

@@ -1,0 +1,88 @@
+// loss: a ferrite winding's core loss and temperature rise under a drive.
+#include <cmath>
+
+#include "cli/layout.h"
+#include "cli/refusals.h"
+#include "cli/request.h"
+
+namespace cli {
+
+extern const char FerriteDataNote[];
+
+bool loss(const LossRequest &r, LossResult *result, Failure *failure)
+{
+    LossResult &l = *result;
+    if (!readNumber(r.turns, "--turns", &l.turns, failure) || !readNumber(r.mhz, "--mhz", &l.mhz, failure) ||
+        !readDriveNumbers(r.drive, &l.drive, failure))
+        return false;
+    if (!readFrequencyCore(r.core, &l.core, failure))
+        return false;
+    if (!l.core.data)
+        return refuse(failure, NoIronLoss);
+    if (!(l.turns >= LeastTurns && std::isfinite(l.turns)))
+        return refuse(failure, TurnsOneOrMore);
+    if (!(l.mhz > 0 && std::isfinite(l.mhz)))
+        return refuse(failure, FrequencyAboveZero);
+    if (!withinData(l.core, l.mhz, l.mhz, failure) || !readDrive(r.drive, LossDriveOne, &l.drive, failure))
+        return false;
+    l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps);
+    return true;
+}
+
+Json lossJson(const LossResult &r)
+{
+    const CoreLoss &l = r.loss;
+    ImpedanceFigures f = figuresOf(l.point.z, l.point.hz);
+    Json j = {{"core", r.core.name}, {"turns", r.turns}, {"frequencyMHz", r.mhz}};
+    if (r.drive.byCurrent) {
+        j["amps"] = r.drive.amps;
+    } else {
+        if (r.drive.byPower) {
+            j["watts"] = r.drive.watts;
+            j["ohms"] = r.drive.ohms;
+        }
+        j["vrms"] = l.vrms;
+    }
+    j["resistanceOhms"] = f.resistance;
+    j["reactanceOhms"] = f.reactance;
+    j["coreLossWatts"] = l.watts;
+    j["surfaceAreaCm2"] = l.surfaceCm2;
+    j["temperatureRiseKelvin"] = l.riseKelvin;
+    j["peakFluxDensityMilliTesla"] = l.peakTesla * 1e3;
+    j["impedanceOhms"] = f.magnitude;
+    j["runsHot"] = l.riseKelvin > HotRiseKelvin;
+    return j;
+}
+
+std::string lossText(const LossResult &r)
+{
+    const CoreLoss &l = r.loss;
+    ImpedanceFigures f = figuresOf(l.point.z, l.point.hz);
+    std::string drive;
+    if (r.drive.byCurrent)
+        drive = significant(r.drive.amps, 6) + " A rms through the winding";
+    else
+        drive = (r.drive.byPower ? significant(r.drive.watts, 6) + " W into " + significant(r.drive.ohms, 6) +
+                                       " ohms: "
+                                 : "") +
+                significant(l.vrms) + " V rms across the winding";
+    const NamedCore &c = r.core;
+    Lines lines = {
+        {"Core", c.name + ": le " + significant(c.effective.lengthMm) + " mm, Ae " +
+                     significant(c.effective.areaMm2) + " mm^2"},
+        {"Turns", significant(r.turns, 6)},
+        {"Drive", drive + " at " + significant(r.mhz, 6) + " MHz"},
+        {"Impedance", significant(f.resistance) + " + j" + significant(f.reactance) + " ohms (|Z| " +
+                          significant(f.magnitude) + ")"},
+        {"Core loss", significant(l.watts) + " W"},
+        {"Surface", significant(l.surfaceCm2) + " cm^2 (both faces, outer and inner wall)"},
+        {"Temperature rise", significant(l.riseKelvin, 2) + " K (bare core in still air)"},
+        {"Peak flux density (B)", significant(l.peakTesla * 1e3) + " mT = " + significant(l.peakTesla * 1e4) + " gauss"},
+    };
+    if (l.riseKelvin > HotRiseKelvin)
+        lines.push_back({"Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise"});
+    lines.push_back({"Data", FerriteDataNote});
+    return captioned(lines);
+}
+
+} // namespace cli

@@ -1,0 +1,277 @@
+// Reading mirvelta-cli's options with CLI11 into the request layer's
+// requests, for every command; and the command's answer as JSON or text.
+// The web page's requests go through here too, as argument vectors.
+#include "cli/options.h"
+
+#include <memory>
+
+#include "cli/layout.h"
+#include "cli/refusals.h"
+
+namespace cli {
+namespace {
+
+// An option read as its text, with whether it was given.
+CLI::Option *addGiven(CLI::App *c, const char *name, Given *g, const char *help)
+{
+    return c->add_option(name, g->text, help)->each([g](const std::string &) { g->given = true; });
+}
+
+void addUnitOption(CLI::App *command, std::string *unit)
+{
+    command->add_option("--unit", *unit, "unit of length: inches (default) or mm")
+        ->check(CLI::IsMember({"inches", "mm"}));
+}
+
+// --family, --size, --material (required) and --unit.
+void addCoreOptions(CLI::App *command, CoreOptions *options)
+{
+    command->add_option("--family", options->family, "iron or ferrite")->required();
+    command->add_option("--size", options->size, "size code, as in the size box (50, 240, 50A)")->required();
+    command->add_option("--material", options->material, "material code, as in the material box (2, 61, J)")
+        ->required();
+    addUnitOption(command, &options->unit);
+}
+
+CLI::Option *addUnitsOption(CLI::App *c, std::string *units)
+{
+    return c->add_option("--units", *units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
+}
+
+// --vrms, --watts with --ohms, --amps.
+void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
+{
+    addGiven(c, "--vrms", &d->vrms, "sine voltage across the winding, V rms")->type_name("FLOAT");
+    auto *watts = addGiven(c, "--watts", &d->watts, "power into --ohms, in W")->type_name("FLOAT");
+    c->add_option("--ohms", d->ohms, "the resistance the power goes into (default 50)")->type_name("FLOAT")->needs(watts);
+    addGiven(c, "--amps", &d->amps, amps)->type_name("FLOAT");
+}
+
+// One command: its request bound to the options, and how its result reads.
+template <class Request, class Result>
+Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const Request &, Result *, Failure *),
+                std::function<std::string(const Result &)> print)
+{
+    return {c, [=](std::string &out, Failure *failure) {
+                Result result;
+                if (!run(*request, &result, failure))
+                    return (int)CliError;
+                out = print(result);
+                return (int)CliOk;
+            }};
+}
+
+struct Output {
+    bool json = false, csv = false;
+};
+
+// --json, or the text (with --csv where the command has it).
+template <class Result>
+std::function<std::string(const Result &)> printer(std::shared_ptr<const Output> o, Json (*toJson)(const Result &),
+                                                   std::function<std::string(const Result &)> text)
+{
+    return [=](const Result &r) { return o->json ? jsonText(toJson(r)) : text(r); };
+}
+
+void addJson(CLI::App *c, Output *o, const char *help = "one JSON object")
+{
+    c->add_flag("--json", o->json, help);
+}
+
+void addCsv(CLI::App *c, Output *o, const char *help = "comma-separated values")
+{
+    c->add_flag("--csv", o->csv, help);
+}
+
+Command solveCommand(CLI::App &program)
+{
+    auto r = std::make_shared<SolveRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("solve", "one solve, printed as the window's result lines");
+    c->footer("One solve, printed as the window's lines in window order: the core parameters, the winding\n"
+        "information (the wire length as two lines), then the turns box, the inductance box and the\n"
+        "units box. TEXT is read as the window reads a text box; an input the window refuses prints\n"
+        "the window's message on stderr (exit 2).");
+    addCoreOptions(c, &r->core);
+    auto *turns = addGiven(c, "--turns", &r->turns, "solve for the inductance from TEXT turns");
+    auto *inductance = addGiven(c, "--inductance", &r->inductance, "solve for the turns from TEXT");
+    turns->excludes(inductance);
+    c->add_option("--units", r->units, "unit of --inductance as the units box holds it: nH, uH (default), mH")
+        ->needs(inductance);
+    auto *mm = addGiven(c, "--wire-mm", &r->wireMm, "does a bare wire of this diameter (mm) fit in one layer?")->type_name("FLOAT");
+    addGiven(c, "--wire-in", &r->wireIn, "the same with the diameter in inches")->type_name("FLOAT")->excludes(mm);
+    addGiven(c, "--al-tolerance", &r->tolerance,
+             "percent: the range of the result when AL is anywhere within +/- this")->type_name("FLOAT");
+    addJson(c, o.get(), "one JSON object: the lines by name, and the answers above as numbers");
+    return command(c, r, solve, printer<SolveResult>(o, solveJson, solveText));
+}
+
+Command listCommand(CLI::App &program)
+{
+    auto r = std::make_shared<ListRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("list", "the catalogue: sizes, materials and AL values");
+    c->footer("The catalogue: each family's sizes with their dimensions, its materials with colour code and\n"
+        "frequency ranges, and its AL matrix in uH per 100 turns (the catalogue's unit) and in nH per\n"
+        "turn squared (1 uH per 100 turns is 0.1 nH/N^2). A '-' marks a core the catalogue has no\n"
+        "information on.");
+    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    addUnitOption(c, &r->unit);
+    addCsv(c, o.get());
+    addJson(c, o.get(), "one JSON object: the catalogue as data, and the materials with a published curve");
+    return command(c, r, list,
+                   printer<ListResult>(o, listJson, [o](const ListResult &l) { return listText(l, o->csv); }));
+}
+
+Command tableCommand(CLI::App &program)
+{
+    auto r = std::make_shared<TableRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("table", "one solve per value of a range of turns or inductances");
+    c->footer("One solve per value from FROM to TO, one row each: turns, inductance and its unit, AWG, wire\n"
+        "length and its unit. The values are FROM, FROM + STEP, ... counted in decimal, so TO is a row\n"
+        "whenever the steps reach it. Every row is solved before anything is printed; at most 10000 rows.");
+    addCoreOptions(c, &r->core);
+    auto *turns = addGiven(c, "--turns", &r->turns, "FROM:TO[:STEP] turns (STEP 1 by default)");
+    auto *inductance = addGiven(c, "--inductance", &r->inductance, "FROM:TO:STEP in --units");
+    turns->excludes(inductance);
+    c->add_option("--units", r->units, "nH, uH (default) or mH")->needs(inductance);
+    addCsv(c, o.get());
+    addJson(c, o.get(), "one JSON object: the rows, their cells as the window shows them");
+    return command(c, r, table, printer<TableResult>(o, tableJson, [o](const TableResult &t) {
+                       return tableText(t, o->csv);
+                   }));
+}
+
+Command findCommand(CLI::App &program)
+{
+    auto r = std::make_shared<FindRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("find", "every core that reaches an inductance, shortest wire first");
+    c->footer("Every catalogue core on which V can be wound (1 to 65535 turns, rounded as the window rounds\n"
+        "them), with its turns, the largest AWG that fits and the wire length, shortest wire first.");
+    c->add_option("--inductance", r->inductance, "V, the inductance to wind")->required();
+    addUnitsOption(c, &r->units);
+    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    addUnitOption(c, &r->unit);
+    addGiven(c, "--awg", &r->awg, "only the cores on which wire of this gauge still fits in one layer")->type_name("INT:INT in [1 - 65535]");
+    addGiven(c, "--mhz", &r->mhz,
+             "only materials meant for this frequency: iron by its usable range, ferrite by its wide-band or "
+             "tuned-circuit range")->type_name("FLOAT");
+    addCsv(c, o.get());
+    addJson(c, o.get(), "one JSON object: the cores, their cells as the table shows them");
+    return command(c, r, find,
+                   printer<FindResult>(o, findJson, [o](const FindResult &f) { return findText(f, o->csv); }));
+}
+
+Command coreCommand(CLI::App &program)
+{
+    auto r = std::make_shared<CoreRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
+    c->footer("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
+        "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
+        "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
+    addCoreOptions(c, &r->core);
+    addJson(c, o.get());
+    return command(c, r, core, printer<CoreResult>(o, coreJson, coreText));
+}
+
+Command fluxCommand(CLI::App &program)
+{
+    auto r = std::make_shared<FluxRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("flux", "flux density from a sine voltage, a power or a DC current");
+    c->footer("The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n"
+        "50 by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
+        "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.");
+    addCoreOptions(c, &r->core);
+    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
+    addGiven(c, "--mhz", &r->mhz, "frequency of the sine voltage, in MHz")->type_name("FLOAT");
+    addDriveOptions(c, &r->drive, "DC current through the winding, in A");
+    addJson(c, o.get());
+    return command(c, r, flux, printer<FluxResult>(o, fluxJson, fluxText));
+}
+
+Command identifyCommand(CLI::App &program)
+{
+    auto r = std::make_shared<IdentifyRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("identify", "a core from measured dimensions and a test winding");
+    c->footer("A core from its measured dimensions and a test winding: its AL, its effective permeability,\n"
+        "and the catalogue cores it may be, best first. Where every measured dimension is within 5 %\n"
+        "of a catalogue size, the materials are judged by that size's AL; otherwise by permeability,\n"
+        "each material's being the median over the catalogue's cores of that material. A warning\n"
+        "line questions a permeability below 1, and inches that look like millimetres.");
+    c->add_option("--od", r->od, "measured outside diameter")->type_name("FLOAT")->required();
+    c->add_option("--id", r->id, "measured inside diameter")->type_name("FLOAT")->required();
+    c->add_option("--height", r->height, "measured height (thickness)")->type_name("FLOAT")->required();
+    c->add_option("--unit", r->unit, "unit of the three: inches (default) or mm")
+        ->check(CLI::IsMember({"inches", "mm"}));
+    c->add_option("--turns", r->turns, "whole turns of the test winding")->type_name("FLOAT")->required();
+    c->add_option("--inductance", r->inductance, "measured inductance of the test winding")->type_name("FLOAT")->required();
+    addUnitsOption(c, &r->units);
+    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    addJson(c, o.get());
+    return command(c, r, identify, printer<IdentifyResult>(o, identifyJson, identifyText));
+}
+
+Command impedanceCommand(CLI::App &program)
+{
+    auto r = std::make_shared<ImpedanceRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("impedance", "a winding's impedance at a frequency, or over a sweep");
+    c->footer("A winding's impedance at --mhz F, or at --points frequencies from A to B (--mhz A:B, log-spaced,\n"
+        "both ends included). Ferrite: Z = j 2 pi f N^2 mu0 (Ae/le) (mu' - j mu''), with mu' and mu''\n"
+        "the maker's published curve (Fair-Rite), linear in log f between its rows; any ferrite size\n"
+        "takes a material with data (31 43 46 51 61 73 75 77). The curve is the material's typical one:\n"
+        "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL from the catalogue;\n"
+        "its resistance is not modelled. --pf puts the winding's own capacitance in parallel; a sweep\n"
+        "then names the self-resonant frequency, where X crosses zero.");
+    addCoreOptions(c, &r->core);
+    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
+    c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
+    addGiven(c, "--points", &r->points, "frequencies in a range (default 25)")->type_name("INT");
+    addGiven(c, "--pf", &r->pf, "the winding's capacitance in parallel, in pF")->type_name("FLOAT");
+    addJson(c, o.get());
+    addCsv(c, o.get(), "the table as CSV");
+    return {c, [=](std::string &out, Failure *failure) {
+                ImpedanceResult result;
+                if (!impedance(*r, &result, failure))
+                    return (int)CliError;
+                if (o->json && o->csv)
+                    return refuse(failure, JsonOrCsv), (int)CliError;
+                out = o->json ? jsonText(impedanceJson(result)) : impedanceText(result, o->csv);
+                return (int)CliOk;
+            }};
+}
+
+Command lossCommand(CLI::App &program)
+{
+    auto r = std::make_shared<LossRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("loss", "a ferrite winding's core loss and temperature rise");
+    c->footer("The power a ferrite core takes at --mhz, and how warm it runs. A voltage across the winding,\n"
+        "as a transformer or voltage balun sees it (--vrms, or --watts into --ohms, 50 by default,\n"
+        "V = sqrt(P R)): loss = V^2 Re(1/Z). A current through it, as a common-mode choke carries\n"
+        "(--amps, RF rms): loss = I^2 R. The rise of a bare core in still air follows the makers'\n"
+        "rule, (loss in mW / surface in cm^2)^0.833 K. Z is impedance's, from the material's typical\n"
+        "curve: a real core may differ by +/- 20-25 %.");
+    addCoreOptions(c, &r->core);
+    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
+    c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
+    addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
+    addJson(c, o.get());
+    return command(c, r, loss, printer<LossResult>(o, lossJson, lossText));
+}
+
+} // namespace
+
+std::vector<Command> addCommands(CLI::App &program)
+{
+    return {solveCommand(program), listCommand(program),     tableCommand(program),
+            findCommand(program),  coreCommand(program),     fluxCommand(program),
+            identifyCommand(program), impedanceCommand(program), lossCommand(program)};
+}
+
+} // namespace cli

@@ -1,0 +1,65 @@
+// The refusals' texts.
+#include "cli/refusals.h"
+
+#include "cli/request.h"
+
+namespace cli {
+
+static const struct {
+    Refusal refusal;
+    const char *text;
+} Refusals[] = {
+    {UnknownFamily,          "unknown family '{}' (iron or ferrite)"},
+    {UnknownSize,            "unknown {} size '{}' ({})"},
+    {UnknownMaterial,        "unknown {} material '{}' ({})"},
+    {NoAlForCore,            "the catalogue has no AL for {}"},
+    {MalformedNumber,        "malformed number '{}' for {}"},
+    {TurnsOrInductance,      "give either --turns or --inductance"},
+    {WireAboveZero,          "a wire diameter must be above 0"},
+    {AlTolerancePercent,     "--al-tolerance takes a percentage from 0 to below 100"},
+    {MalformedRange,         "malformed range '{}' (FROM:TO{})"},
+    {RangeDigits,            "range '{}' needs numbers of at most 30 digits and decimals"},
+    {RangeOrder,             "range '{}' needs FROM <= TO and a STEP above 0"},
+    {RangeRows,              "range '{}' has more than {} rows"},
+    {RowRefused,             "the row for {} is refused: {}"},
+    {TableTurnsOrInductance, "give either --turns FROM:TO[:STEP] or --inductance FROM:TO:STEP"},
+    {FrequencyAboveZero,     "--mhz takes a frequency above 0"},
+    {FluxTurnsAboveZero,     "--turns takes a number of turns above 0"},
+    {FluxDriveOne,           "give one of --vrms or --watts (each with --mhz), or --amps"},
+    {FrequencyWithDc,        "--mhz goes with --vrms or --watts, not with a DC current"},
+    {SineNeedsFrequency,     "a sine voltage needs its frequency: --mhz"},
+    {DriveAboveZero,         "--vrms, --watts, --ohms and --amps take values above 0"},
+    {MeasuredAboveZero,      "--od, --id, --height and --inductance take values above 0"},
+    {InsideBelowOutside,     "the inside diameter must be below the outside diameter"},
+    {TestWindingTurn,        "the test winding needs at least one turn"},
+    {TestWindingWhole,       "a test winding has whole turns, not {}"},
+    {NoCurveData,                "no permeability data for ferrite material '{}' (data for {})"},
+    {NoIronLoss,             "no loss data for powdered iron: loss takes a ferrite core"},
+    {TurnsOneOrMore,         "--turns takes a number of turns of 1 or more"},
+    {FrequencyForm,          "--mhz takes a frequency F or a range A:B in MHz, not '{}'"},
+    {FrequenciesAboveZero,   "--mhz takes frequencies above 0"},
+    {RangeStartEnd,          "range '{}' needs its start below its end"},
+    {OutsideCurve,           "material {} has published data from {} to {} MHz only"},
+    {CapacitanceAboveZero,   "--pf takes a capacitance above 0"},
+    {PointsNeedRange,        "--points goes with a range --mhz A:B"},
+    {PointsCount,            "--points takes {} to {}"},
+    {JsonOrCsv,              "--json excludes --csv"},
+    {LossDriveOne,           "give one of --vrms, --watts or --amps"},
+    {GaugeRange,             "--awg takes a whole gauge from {} to {}"},
+};
+static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");
+
+bool refuse(Failure *failure, Refusal refusal, std::initializer_list<std::string> args)
+{
+    std::string text = Refusals[refusal].text;
+    auto arg = args.begin();
+    for (size_t p = 0; (p = text.find("{}", p)) != std::string::npos && arg != args.end(); ++arg) {
+        text.replace(p, 2, *arg);
+        p += arg->size();
+    }
+    failure->text = text;
+    failure->windowMessage = false;
+    return false;
+}
+
+} // namespace cli

@@ -1,0 +1,248 @@
+// The request layer: each command of mirvelta-cli and of the web page, from
+// a typed request (the texts and flags a user gave) to a typed result or a
+// refusal, and from the result to its JSON and its text. The twin reaches it
+// through CLI11 (options.cpp), the page through the same options.
+//
+// A request holds what the user typed; the rules that read and refuse it
+// are here, once. The figures come from design/ and from the window's solve.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+#include "calc/state.h"
+#include "catalogue/catalogue.h"
+#include "design/ferrite.h"
+#include "design/identify.h"
+#include "design/magnetics.h"
+
+namespace cli {
+
+using namespace design;
+
+using Json = nlohmann::ordered_json;
+
+// Why a command refused: one line. The window's own messages keep their
+// words (and say so); the twin's are said after "mirvelta-cli: ".
+struct Failure {
+    std::string text;
+    bool windowMessage = false;
+};
+
+// An option's text, and whether it was given at all.
+struct Given {
+    std::string text;
+    bool given = false;
+};
+
+// ---- Reading what the user typed (values.cpp) ----------------------------------
+
+// A plain decimal number: sign, digits with at most one point, an exponent;
+// no blanks, no hexadecimal, no words. The grammar of every number a user
+// types into the twin or the page, outside the window's own boxes.
+bool plainNumber(const std::string &s);
+// A plain number as a double (correctly rounded), or the refusal naming
+// the option.
+bool readNumber(const std::string &text, const char *option, double *value, Failure *failure);
+// A plain number that is whole, as an int; what is not whole or beyond int
+// is refused as out of [least, most] with refusal `range`.
+bool readWhole(const std::string &text, const char *option, int least, int most, int range, int *value,
+               Failure *failure);
+
+// Above 0 and finite.
+bool finitePositive(double v);
+
+bool readFamily(const std::string &text, CoreType *family, Failure *failure);
+// The family an optional --family names, or both when it is empty.
+bool readFamilies(const std::string &text, std::vector<CoreType> *families, Failure *failure);
+LengthUnit readUnit(const std::string &text); // checked by the option already
+// "nH", "uH", "mH": the factor to nanohenries (checked by the option).
+double nanohenriesPer(const std::string &units);
+
+// A catalogue core the user names.
+struct CoreOptions {
+    std::string family, size, material, unit = "inches";
+};
+
+struct Core {
+    CoreType family = CorePowderedIron;
+    LengthUnit unit = LengthInches;
+    int sizeIndex = 0, materialIndex = 0;
+    std::string size, material;
+
+    const CoreSize &dimensions() const; // inches
+    const CoreMaterial &mix() const;
+    float al() const;                   // uH per 100 turns; 1 or less: none
+    std::string name() const;           // T-50-2, FT-240-61
+};
+
+// The core from its options: the codes must be the family's.
+bool readCore(const CoreOptions &options, Core *core, Failure *failure);
+// Like readCore, and the catalogue must have an AL for the pair.
+bool readCoreWithAl(const CoreOptions &options, Core *core, Failure *failure);
+
+// A core at frequency with its name: a ferrite size with any material that
+// has a curve, or a catalogue iron core with its AL.
+struct NamedCore : FrequencyCore {
+    std::string name;
+};
+bool readFrequencyCore(const CoreOptions &options, NamedCore *core, Failure *failure);
+// The frequencies within the core's curve, or the refusal that says its range.
+bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *failure);
+
+// The drive of a winding: a sine voltage, a power into a resistance (V =
+// sqrt(P R)), or a current.
+struct DriveOptions {
+    Given vrms, watts, amps;
+    std::string ohms = "50";
+};
+struct Drive {
+    bool byCurrent = false, byPower = false;
+    double vrms = 0, watts = 0, ohms = 50, amps = 0;
+};
+// The drive's numbers, each read where given.
+bool readDriveNumbers(const DriveOptions &o, Drive *drive, Failure *failure);
+// After readDriveNumbers: exactly one of the three, each above 0; `which`
+// is the refusal for "not one of them".
+bool readDrive(const DriveOptions &o, int which, Drive *drive, Failure *failure);
+
+// ---- The commands ---------------------------------------------------------------
+
+struct SolveRequest {
+    CoreOptions core;
+    Given turns, inductance, wireMm, wireIn, tolerance;
+    std::string units = "uH";
+};
+struct WireAnswer {
+    bool givenInMm;
+    double inches, largestInches;
+    bool fits;
+    long mostTurns;
+};
+struct SolveResult {
+    SolveMode mode;
+    std::vector<std::pair<const char *, std::string>> lines; // the window's lines by name
+    std::vector<WireAnswer> wires;
+    bool toleranceGiven = false;
+    double percent = 0;
+    float al = 0;
+    ToleranceBand band{};
+    std::string unit; // the units box after the solve
+};
+bool solve(const SolveRequest &r, SolveResult *result, Failure *failure);
+Json solveJson(const SolveResult &r);
+std::string solveText(const SolveResult &r);
+
+struct ListRequest {
+    std::string family, unit = "inches";
+};
+struct ListResult {
+    std::vector<CoreType> families;
+    LengthUnit unit;
+};
+bool list(const ListRequest &r, ListResult *result, Failure *failure);
+Json listJson(const ListResult &r);
+std::string listText(const ListResult &r, bool csv);
+
+struct TableRequest {
+    CoreOptions core;
+    Given turns, inductance;
+    std::string units = "uH";
+};
+struct TableRow {
+    std::string turns, inductance, units, gauge, length, lengthUnit;
+};
+struct TableResult {
+    std::vector<TableRow> rows;
+};
+bool table(const TableRequest &r, TableResult *result, Failure *failure);
+Json tableJson(const TableResult &r);
+std::string tableText(const TableResult &r, bool csv);
+
+struct FindRequest {
+    std::string inductance, units = "uH", family, unit = "inches";
+    Given awg, mhz;
+};
+struct FoundCore {
+    std::string core, material, al, turns, gauge, length, lengthUnit;
+    float wireLength;
+};
+struct FindResult {
+    std::vector<FoundCore> cores;
+};
+bool find(const FindRequest &r, FindResult *result, Failure *failure);
+Json findJson(const FindResult &r);
+std::string findText(const FindResult &r, bool csv);
+
+struct CoreRequest {
+    CoreOptions core;
+};
+struct CoreResult {
+    Core core;
+};
+bool core(const CoreRequest &r, CoreResult *result, Failure *failure);
+Json coreJson(const CoreResult &r);
+std::string coreText(const CoreResult &r);
+
+struct FluxRequest {
+    CoreOptions core;
+    std::string turns;
+    Given mhz;
+    DriveOptions drive;
+};
+struct FluxResult {
+    Core core;
+    Effective effective;
+    double permeability, turns, mhz, fieldStrength, tesla;
+    Drive drive;
+};
+bool flux(const FluxRequest &r, FluxResult *result, Failure *failure);
+Json fluxJson(const FluxResult &r);
+std::string fluxText(const FluxResult &r);
+
+struct IdentifyRequest {
+    std::string od, id, height, turns, inductance, unit = "inches", units = "uH", family;
+};
+struct IdentifyResult {
+    Identification identification;
+    std::vector<CoreType> families;
+    std::vector<std::string> warnings;
+};
+bool identify(const IdentifyRequest &r, IdentifyResult *result, Failure *failure);
+Json identifyJson(const IdentifyResult &r);
+std::string identifyText(const IdentifyResult &r);
+
+struct ImpedanceRequest {
+    CoreOptions core;
+    std::string turns, mhz;
+    Given points, pf;
+};
+struct ImpedanceResult {
+    NamedCore core;
+    double turns, low, pf;
+    bool sweep, pfGiven;
+    std::vector<FrequencyPoint> points;
+    double resonanceHz;
+};
+bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure);
+Json impedanceJson(const ImpedanceResult &r);
+std::string impedanceText(const ImpedanceResult &r, bool csv);
+
+struct LossRequest {
+    CoreOptions core;
+    std::string turns, mhz;
+    DriveOptions drive;
+};
+struct LossResult {
+    NamedCore core;
+    double turns, mhz;
+    Drive drive;
+    CoreLoss loss;
+};
+bool loss(const LossRequest &r, LossResult *result, Failure *failure);
+Json lossJson(const LossResult &r);
+std::string lossText(const LossResult &r);
+
+} // namespace cli
