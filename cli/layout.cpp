@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 
 #include "calc/extended.h"
@@ -22,12 +23,26 @@ std::string trim(const std::string &s)
     return a == std::string::npos ? "" : s.substr(a, b - a + 1);
 }
 
+// value in the format with `precision` digits after the point, correctly
+// rounded. std::to_chars gives the same text from every C library; the web
+// build's C++ library has none for doubles, and its printf (musl's) rounds
+// exactly too.
+static std::string formatted(double value, bool scientific, int precision)
+{
+    char buf[400];
+#ifdef __EMSCRIPTEN__
+    snprintf(buf, sizeof buf, scientific ? "%.*e" : "%.*f", precision, value);
+    return buf;
+#else
+    auto r = std::to_chars(buf, buf + sizeof buf, value,
+                           scientific ? std::chars_format::scientific : std::chars_format::fixed, precision);
+    return std::string(buf, r.ptr);
+#endif
+}
+
 std::string significant(double value, int digits)
 {
-    // std::to_chars, not printf: the same text from every C library.
-    char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
-    std::string s(buf, r.ptr);
+    std::string s = formatted(value, true, digits - 1);
     size_t e = s.find('e');
     if (e == std::string::npos)
         return s; // inf, nan
@@ -35,8 +50,7 @@ std::string significant(double value, int digits)
     if (exponent < -4 || exponent >= 9)
         return s;
     // Fixed point, rounded to the digits, without trailing zeros.
-    r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, std::max(0, digits - 1 - exponent));
-    s.assign(buf, r.ptr);
+    s = formatted(value, false, std::max(0, digits - 1 - exponent));
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0')
             s.pop_back();

@@ -1,11 +1,18 @@
 // The page: the window's form over mirvelta.solve, and the designer's view
-// over the same engine.
+// over the same engine, on one core. Every figure comes from the engine's
+// answers (the twin's JSON); this script lays them out and keeps the page's
+// inputs in its address.
 (function () {
     "use strict";
 
     const $ = (id) => document.getElementById(id);
     const ResultIds = ["outsideDiameter", "insideDiameter", "thickness", "colorCode", "frequencyRange",
                        "wideBand", "tunedCircuit", "wireSize", "wireLength"];
+    // The amateur bands from 160 m to 6 m (IARU Region 2 edges), MHz.
+    const Bands = [["160 m", 1.8, 2.0], ["80 m", 3.5, 4.0], ["60 m", 5.3305, 5.4065], ["40 m", 7.0, 7.3],
+                   ["30 m", 10.1, 10.15], ["20 m", 14.0, 14.35], ["17 m", 18.068, 18.168],
+                   ["15 m", 21.0, 21.45], ["12 m", 24.89, 24.99], ["10 m", 28.0, 29.7], ["6 m", 50, 54]];
+    const Nbsp = "\u00a0";
     let catalogue = null;
 
     // A number with `digits` significant digits, without trailing zeros.
@@ -22,17 +29,21 @@
             s = Number(s).toString();
         return s.includes(".") ? s.replace(/\.?0+$/, "") : s;
     }
+    // A figure and its unit, never broken apart.
+    const unit = (v, u, digits) => fmt(v, digits) + Nbsp + u;
 
     const family = () => document.querySelector('input[name="family"]:checked').value;
-    const unit = () => document.querySelector('input[name="unit"]:checked').value;
+    const lengthUnit = () => document.querySelector('input[name="unit"]:checked').value;
     const familyTable = () => catalogue.families.find((f) => f.family === family());
 
-    function fill(select, codes, keep) {
+    function fill(select, items, keep) {
         const before = keep ? select.value : null;
-        select.replaceChildren(...codes.map((c) => new Option(c, c)));
-        if (before !== null && codes.includes(before))
+        select.replaceChildren(...items.map(([value, text]) => new Option(text, value)));
+        if (before !== null && items.some(([v]) => v === before))
             select.value = before;
     }
+
+    // ---- The window's form -----------------------------------------------------
 
     function showMessage(text) {
         const m = $("message");
@@ -46,26 +57,24 @@
         showMessage("");
     }
 
-    // The core-type option: the lists of the family, as the window rebuilds them.
     function familyChanged() {
         const t = familyTable();
         $("size-prefix").textContent = t.prefix;
-        fill($("size"), t.sizes, false);
-        fill($("material"), t.materials, false);
+        fill($("size"), t.sizes.map((s) => [s.size, s.size]), false);
+        fill($("material"), t.materials.map((m) => [m.material, m.material]), false);
         clearResults();
-        coreChanged();
     }
 
     async function solve(mode) {
-        const request = {family: family(), size: $("size").value, material: $("material").value, unit: unit()};
+        const request = {family: family(), size: $("size").value, material: $("material").value, unit: lengthUnit()};
         if (mode === "inductance")
             request.turns = $("turns").value;
         else
             Object.assign(request, {inductance: $("inductance").value, units: $("units").value});
         const r = await mirvelta.solve(request);
-        if (r.message !== undefined) {
+        if (r.message !== undefined || r.error !== undefined) {
             clearResults();
-            showMessage(r.message.replace(/\r\n/g, "\n"));
+            showMessage((r.message || r.error).replace(/\r\n/g, "\n"));
             return;
         }
         showMessage("");
@@ -75,9 +84,27 @@
         $("inductance").value = r.inductance;
         if ([...$("units").options].some((o) => o.value === r.units))
             $("units").value = r.units;
+        saveAddress();
     }
 
-    // ---- The designer's view ---------------------------------------------------
+    // ---- The one core ------------------------------------------------------------
+
+    // The designer's core: the calculator's family and size, and its material
+    // or, for frequency work on ferrite, a material that has only a curve.
+    function theCore() {
+        const curveOnly = family() === "ferrite" && $("curve").value !== "";
+        const material = curveOnly ? $("curve").value : $("material").value;
+        return {family: family(), size: $("size").value, material, curveOnly,
+                name: familyTable().prefix + $("size").value + "-" + material};
+    }
+
+    function curveChoices() {
+        const ferrite = family() === "ferrite";
+        $("curve").disabled = !ferrite;
+        const inCatalogue = new Set(familyTable().materials.map((m) => m.material));
+        const extra = ferrite ? catalogue.curves.map((c) => c.material).filter((m) => !inCatalogue.has(m)) : [];
+        fill($("curve"), [["", "the calculator's (" + $("material").value + ")"], ...extra.map((m) => [m, m + " (curve only)"])], true);
+    }
 
     function figures(dl, pairs) {
         dl.replaceChildren();
@@ -92,52 +119,141 @@
     }
 
     async function coreChanged() {
-        const request = {family: family(), size: $("size").value, material: $("material").value};
-        const c = await mirvelta.core(request);
-        const inches = unit() === "inches";
-        const len = (mm, p) => inches ? `${fmt(mm / 25.4 ** p)} in${p > 1 ? "^" + p : ""} (${fmt(mm)} mm${p > 1 ? "^" + p : ""})`
-                                      : `${fmt(mm)} mm${p > 1 ? "^" + p : ""}`;
-        const rows = [["Core", c.name],
-                      ["Effective length (le)", len(c.effectiveLengthMm, 1)],
-                      ["Effective area (Ae)", len(c.effectiveAreaMm2, 2)],
-                      ["Effective volume (Ve)", len(c.effectiveVolumeMm3, 3)],
-                      ["Surface", `${fmt(c.surfaceAreaCm2)} cm^2`]];
-        if (c.permeability !== undefined) {
-            rows.splice(1, 0, ["AL", `${fmt(c.alMicrohenryPer100Turns, 6)} uH per 100 turns = ${fmt(c.alNanohenryPerTurnSquared, 6)} nH/N^2`]);
-            rows.push(["Effective permeability", fmt(c.permeability)]);
+        curveChoices();
+        const c = theCore();
+        $("core-name").textContent = c.curveOnly ? `${c.name}: curve only, not in the window's catalogue` : c.name;
+        const r = c.curveOnly ? null : await mirvelta.core({family: c.family, size: c.size, material: c.material,
+                                                             unit: lengthUnit()});
+        const error = $("core-error");
+        error.hidden = !(r && r.error);
+        error.textContent = r && r.error ? r.error : "";
+        if (!r || r.error) {
+            // Only the dimensions' figures, which need no AL.
+            figures($("core-constants"), []);
         } else {
-            rows.push(["AL", "the catalogue has none for this pair"]);
+            const inches = lengthUnit() === "inches";
+            const len = (mm, p) => {
+                const sup = p > 1 ? "^" + p : "";
+                return inches ? `${fmt(mm / 25.4 ** p)}${Nbsp}in${sup} (${fmt(mm)}${Nbsp}mm${sup})` : `${fmt(mm)}${Nbsp}mm${sup}`;
+            };
+            figures($("core-constants"), [
+                ["AL", `${fmt(r.alMicrohenryPer100Turns, 6)}${Nbsp}uH per 100 turns = ${fmt(r.alNanohenryPerTurnSquared, 6)}${Nbsp}nH/N^2`],
+                ["Effective length (le)", len(r.effectiveLengthMm, 1)],
+                ["Effective area (Ae)", len(r.effectiveAreaMm2, 2)],
+                ["Effective volume (Ve)", len(r.effectiveVolumeMm3, 3)],
+                ["Effective permeability", fmt(r.permeability)],
+                ["Surface", unit(r.surfaceAreaCm2, "cm^2")],
+                ["Ferrite curve", r.curve ? `${fmt(r.curve.lowMHz)} to ${unit(r.curve.highMHz, "MHz")}` : "none"]]);
         }
-        figures($("core-constants"), rows);
-        // The impedance tool's materials: ferrite, those with a curve; iron, the catalogue's.
-        const materials = family() === "ferrite" ? catalogue.curves.map((m) => m.material)
-                                                 : familyTable().materials;
-        fill($("z-material"), materials, true);
-        if (materials.includes($("material").value))
-            $("z-material").value = $("material").value;
-        $("loss-form").hidden = family() !== "ferrite";
+        for (const s of Sections)
+            schedule(s);
     }
 
-    async function run(form, result, work) {
-        try {
-            await work();
-        } catch (e) {
-            result.replaceChildren();
-            const p = document.createElement("p");
-            p.className = "warning";
-            p.textContent = e.message;
-            result.append(p);
+    // ---- Live sections -------------------------------------------------------------
+
+    // A section: its element, the request it makes from its fields, and how
+    // it shows the answer. Its inputs carry the option they stand for.
+    const Sections = [];
+    function section(id, command, request, show, usesCore = true) {
+        const s = {id, command, request, show, usesCore, timer: 0, serial: 0};
+        Sections.push(s);
+        return s;
+    }
+
+    const field = (id) => $(id).value.trim();
+    // Only the fields that are filled in: an empty one is an option not given.
+    function given(options) {
+        const o = {};
+        for (const [k, v] of Object.entries(options))
+            if (v !== "" && v !== undefined)
+                o[k] = v;
+        return o;
+    }
+
+    function clearInvalid(root) {
+        for (const e of root.querySelectorAll("[aria-invalid]")) {
+            e.removeAttribute("aria-invalid");
+            e.removeAttribute("aria-describedby");
+        }
+        for (const r of root.querySelectorAll(".refusal, .refusal-at")) {
+            r.hidden = true;
+            r.textContent = "";
         }
     }
 
-    async function flux() {
-        const watts = $("flux-watts").value.trim();
-        const vrms = watts ? String(Math.sqrt(Number(watts) * Number($("flux-ohms").value || 50))) : $("flux-vrms").value;
-        const r = await mirvelta.flux({family: family(), size: $("size").value, turns: $("flux-turns").value,
-                                       vrms, mhz: $("flux-mhz").value});
-        $("flux-result").textContent = `Peak flux density: ${fmt(r.peakFluxDensityMilliTesla)} mT = ` +
-            `${fmt(r.peakFluxDensityGauss)} gauss (${fmt(Number(vrms))} V rms)`;
+    // The field a refusal speaks of: the one whose option it names first.
+    function refusedField(root, text) {
+        let best = null, at = Infinity;
+        for (const input of root.querySelectorAll("[data-option]")) {
+            const i = text.indexOf("--" + input.dataset.option);
+            if (i >= 0 && i < at && !input.closest("[hidden]"))
+                [best, at] = [input, i];
+        }
+        return best;
     }
+
+    function refuse(root, text, where) {
+        const p = where || root.querySelector(".refusal");
+        p.id = p.id || root.id + "-refusal";
+        p.textContent = text;
+        p.hidden = false;
+        const input = refusedField(where ? where.parentElement : root, text) || null;
+        if (input) {
+            input.setAttribute("aria-invalid", "true");
+            input.setAttribute("aria-describedby", p.id);
+        }
+    }
+
+    function schedule(s) {
+        clearTimeout(s.timer);
+        s.timer = setTimeout(() => answer(s), 150);
+    }
+
+    async function answer(s) {
+        const root = $(s.id);
+        const serial = ++s.serial;
+        const r = await mirvelta[s.command](s.request());
+        if (serial !== s.serial)
+            return; // a newer answer is on its way
+        clearInvalid(root);
+        if (r.error || r.message) {
+            s.show(null);
+            refuse(root, r.error || r.message);
+        } else {
+            s.show(r);
+        }
+    }
+
+    const coreOptions = () => {
+        const c = theCore();
+        return {family: c.family, size: c.size, material: c.material};
+    };
+
+    section("flux", "flux", () => given({...coreOptions(), turns: field("flux-turns"),
+            mhz: field("flux-amps") ? "" : field("flux-mhz"), vrms: field("flux-vrms"),
+            watts: field("flux-vrms") || field("flux-amps") ? "" : field("flux-watts"),
+            ohms: field("flux-vrms") || field("flux-amps") || !field("flux-watts") ? "" : field("flux-ohms"),
+            amps: field("flux-amps")}),
+        (r) => {
+            if (!r)
+                return figures($("flux-result"), []);
+            const rows = [["Core", r.core], ["Turns", fmt(r.turns, 6)]];
+            if (r.amps !== undefined) {
+                rows.push(["DC current", unit(r.amps, "A", 6)], ["Field strength (H)", unit(r.fieldStrengthAmperePerMetre, "A/m")],
+                          ["Flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`],
+                          ["Note", "valid only below saturation, where mu_e holds"]);
+            } else {
+                if (r.watts !== undefined)
+                    rows.push(["Power", `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}`]);
+                rows.push(["Sine voltage", `${unit(r.vrms, "V")} rms at ${unit(r.frequencyMHz, "MHz", 6)}`],
+                          ["Peak flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`]);
+            }
+            figures($("flux-result"), rows);
+        });
+
+    // ---- Impedance and its plot --------------------------------------------------
+
+    let sweep = null, reading = -1;
 
     function svg(tag, attributes, text) {
         const e = document.createElementNS("http://www.w3.org/2000/svg", tag);
@@ -148,69 +264,132 @@
         return e;
     }
 
-    // R, X and |Z| against log f, plain SVG.
-    function plot(points, srf) {
-        const plotArea = {left: 62, right: 628, top: 12, bottom: 300};
+    const Area = {left: 62, right: 628, top: 26, bottom: 310};
+
+    // R, X and |Z| against log f, plain SVG; the ohms axis log (|values|) or linear.
+    function plot(r) {
+        const points = r.points, log = $("z-scale").value === "log";
         const f = points.map((p) => p.frequencyMHz);
         const series = {r: points.map((p) => p.resistanceOhms), x: points.map((p) => p.reactanceOhms),
                         z: points.map((p) => p.impedanceOhms)};
         const all = [].concat(...Object.values(series)).filter((v) => v !== null && isFinite(v));
-        let yMin = Math.min(0, ...all), yMax = Math.max(...all);
-        if (yMax === yMin)
-            yMax = yMin + 1;
-        const lf0 = Math.log10(f[0]), lf1 = Math.log10(f[f.length - 1]) || lf0 + 1;
+        const lf0 = Math.log10(f[0]), lf1 = Math.log10(f[f.length - 1]);
         const span = lf1 - lf0 || 1;
-        const xOf = (v) => plotArea.left + (Math.log10(v) - lf0) / span * (plotArea.right - plotArea.left);
-        const yOf = (v) => plotArea.bottom - (v - yMin) / (yMax - yMin) * (plotArea.bottom - plotArea.top);
+        const xOf = (v) => Area.left + (Math.log10(v) - lf0) / span * (Area.right - Area.left);
+        let yOf, ticks = [];
+        if (log) {
+            const mags = all.map(Math.abs).filter((v) => v > 0);
+            const d0 = Math.floor(Math.log10(Math.min(...mags))), d1 = Math.ceil(Math.log10(Math.max(...mags))) || d0 + 1;
+            const d1s = d1 === d0 ? d0 + 1 : d1;
+            yOf = (v) => Area.bottom - (Math.log10(Math.abs(v)) - d0) / (d1s - d0) * (Area.bottom - Area.top);
+            for (let d = d0; d <= d1s; d++)
+                ticks.push(10 ** d);
+        } else {
+            let yMin = Math.min(0, ...all), yMax = Math.max(...all);
+            if (yMax === yMin)
+                yMax = yMin + 1;
+            yOf = (v) => Area.bottom - (v - yMin) / (yMax - yMin) * (Area.bottom - Area.top);
+            const raw = (yMax - yMin) / 6, p10 = 10 ** Math.floor(Math.log10(raw));
+            const step = [1, 2, 5, 10].map((m) => m * p10).find((v) => v >= raw);
+            for (let v = Math.ceil(yMin / step) * step; v <= yMax + 1e-9; v += step)
+                ticks.push(v);
+        }
         const s = $("z-plot");
-        s.replaceChildren(s.querySelector("title") || svg("title", {id: "z-plot-title"}, "R, X and |Z| against frequency"));
-        // Frequency grid: 1, 2, 5 in every decade.
+        s.replaceChildren(s.querySelector("title"));
+        let lastLabel = -Infinity, row = 0;
+        for (const [name, lo, hi] of Bands) {
+            if (hi < f[0] || lo > f[f.length - 1])
+                continue;
+            const x0 = xOf(Math.max(lo, f[0])), x1 = xOf(Math.min(hi, f[f.length - 1])), mid = (x0 + x1) / 2;
+            s.append(svg("rect", {x: x0, y: Area.top, width: Math.max(x1 - x0, 1.5), height: Area.bottom - Area.top, class: "band"}));
+            // Close neighbours take turns on two rows of names.
+            row = mid - lastLabel < 30 ? 1 - row : 0;
+            lastLabel = mid;
+            s.append(svg("text", {x: mid, y: Area.top - 4 - 10 * row, "text-anchor": "middle", class: "band-name"}, name));
+        }
         for (let d = Math.floor(lf0); d <= Math.ceil(lf1); d++)
             for (const m of [1, 2, 5]) {
                 const v = m * 10 ** d;
                 if (Math.log10(v) < lf0 - 1e-9 || Math.log10(v) > lf1 + 1e-9)
                     continue;
                 const x = xOf(v);
-                s.append(svg("line", {x1: x, x2: x, y1: plotArea.top, y2: plotArea.bottom, class: "grid"}));
-                s.append(svg("text", {x, y: plotArea.bottom + 16, "text-anchor": "middle"}, fmt(v, 3)));
+                s.append(svg("line", {x1: x, x2: x, y1: Area.top, y2: Area.bottom, class: "grid"}));
+                s.append(svg("text", {x, y: Area.bottom + 16, "text-anchor": "middle"}, fmt(v, 3)));
             }
-        // Ohms: about six steps of 1, 2 or 5 times a power of ten.
-        const raw = (yMax - yMin) / 6, p10 = 10 ** Math.floor(Math.log10(raw));
-        const step = [1, 2, 5, 10].map((m) => m * p10).find((v) => v >= raw);
-        for (let v = Math.ceil(yMin / step) * step; v <= yMax + 1e-9; v += step) {
+        for (const v of ticks) {
             const y = yOf(v);
-            s.append(svg("line", {x1: plotArea.left, x2: plotArea.right, y1: y, y2: y, class: v === 0 ? "axis" : "grid"}));
-            s.append(svg("text", {x: plotArea.left - 6, y: y + 4, "text-anchor": "end"}, fmt(v, 3)));
+            s.append(svg("line", {x1: Area.left, x2: Area.right, y1: y, y2: y, class: v === 0 ? "axis" : "grid"}));
+            s.append(svg("text", {x: Area.left - 6, y: y + 4, "text-anchor": "end"}, fmt(v, 3)));
         }
-        s.append(svg("text", {x: (plotArea.left + plotArea.right) / 2, y: 334, "text-anchor": "middle"}, "MHz"));
-        s.append(svg("text", {x: 14, y: 160, transform: "rotate(-90 14 160)", "text-anchor": "middle"}, "ohms"));
+        s.append(svg("text", {x: (Area.left + Area.right) / 2, y: 348, "text-anchor": "middle"}, "MHz"));
+        s.append(svg("text", {x: 14, y: 170, transform: "rotate(-90 14 170)", "text-anchor": "middle"},
+                     log ? "ohms (magnitude, log)" : "ohms"));
         for (const [name, values] of Object.entries(series)) {
-            const d = values.map((v, i) => (v === null || !isFinite(v)) ? null : `${xOf(f[i]).toFixed(1)},${yOf(v).toFixed(1)}`)
+            const d = values.map((v, i) => (v === null || !isFinite(v) || (log && v === 0)) ? null
+                                                : `${xOf(f[i]).toFixed(1)},${yOf(v).toFixed(1)}`)
                             .filter((p) => p !== null).join(" ");
             if (d)
                 s.append(svg("polyline", {points: d, class: name}));
         }
-        if (srf)
-            s.append(svg("line", {x1: xOf(srf), x2: xOf(srf), y1: plotArea.top, y2: plotArea.bottom, class: "srf"}));
+        if (r.selfResonantFrequencyMHz)
+            s.append(svg("line", {x1: xOf(r.selfResonantFrequencyMHz), x2: xOf(r.selfResonantFrequencyMHz),
+                                  y1: Area.top, y2: Area.bottom, class: "srf"}));
+        s.append(svg("line", {id: "z-cursor", x1: 0, x2: 0, y1: Area.top, y2: Area.bottom, class: "cursor", visibility: "hidden"}));
+        s.xOf = xOf;
     }
 
-    async function impedance() {
-        const request = {family: family(), size: $("size").value, material: $("z-material").value,
-                         turns: $("z-turns").value, fromMHz: $("z-from").value, toMHz: $("z-to").value,
-                         points: $("z-points").value, pf: $("z-pf").value || 0};
-        const r = await mirvelta.impedance(request);
-        const prefix = familyTable().prefix;
-        let text = `${prefix}${request.size}-${request.material}, ${fmt(Number(request.turns), 6)} turns`;
-        if (Number(request.pf) > 0)
-            text += r.selfResonantFrequencyMHz ? `: self-resonant near ${fmt(r.selfResonantFrequencyMHz)} MHz`
-                                               : ": no self-resonance within the sweep";
-        if (family() !== "ferrite")
-            text += " (powdered iron: X from AL; R not modelled)";
-        $("z-result").textContent = text;
-        plot(r.points, r.selfResonantFrequencyMHz);
-        $("z-figure").hidden = false;
-        const table = $("z-table");
-        const head = ["MHz", "\u03bc\u2032", "\u03bc\u2033", "R \u03a9", "X \u03a9", "|Z| \u03a9", "phase \u00b0", "L \u00b5H", "Q"];
+    function showReadout(p) {
+        const text = p ? `${unit(p.frequencyMHz, "MHz", 6)}: R ${p.resistanceOhms === null ? "not modelled" : unit(p.resistanceOhms, "ohms")}, ` +
+                         `X ${unit(p.reactanceOhms, "ohms")}, |Z| ${unit(p.impedanceOhms, "ohms")}` : "";
+        $("z-readout").textContent = text;
+        const cursor = $("z-cursor");
+        if (cursor && p && p.frequencyMHz >= sweep.points[0].frequencyMHz &&
+            p.frequencyMHz <= sweep.points[sweep.points.length - 1].frequencyMHz) {
+            const x = $("z-plot").xOf(p.frequencyMHz);
+            cursor.setAttribute("x1", x);
+            cursor.setAttribute("x2", x);
+            cursor.setAttribute("visibility", "visible");
+        }
+    }
+
+    // The readout at a frequency: the engine's own figures there.
+    async function readAt(mhzText) {
+        const root = $("z-reading");
+        const where = $("impedance").querySelector(".refusal-at");
+        where.hidden = true;
+        $("z-at").removeAttribute("aria-invalid");
+        if (!sweep || mhzText === "")
+            return showReadout(null);
+        const options = {...impedanceOptions(), mhz: mhzText};
+        delete options.points;
+        const r = await mirvelta.impedance(options);
+        if (r.error) {
+            showReadout(null);
+            where.textContent = r.error;
+            where.hidden = false;
+            $("z-at").setAttribute("aria-invalid", "true");
+            return;
+        }
+        showReadout(r);
+        root.hidden = false;
+    }
+
+    function step(to) {
+        if (!sweep)
+            return;
+        reading = Math.max(0, Math.min(sweep.points.length - 1, to));
+        const p = sweep.points[reading];
+        $("z-at").value = String(p.frequencyMHz);
+        showReadout(p);
+        saveAddress();
+    }
+
+    function impedanceOptions() {
+        return given({...coreOptions(), turns: field("z-turns"), mhz: field("z-mhz"), points: field("z-points"),
+                      pf: field("z-pf")});
+    }
+
+    function table(t, head, rows) {
         const tr = (cells, tag) => {
             const row = document.createElement("tr");
             for (const c of cells) {
@@ -220,75 +399,216 @@
             }
             return row;
         };
-        table.replaceChildren(tr(head, "th"), ...r.points.map((p) => tr([p.frequencyMHz, p.muReal, p.muImag,
-            p.resistanceOhms, p.reactanceOhms, p.impedanceOhms, p.phaseDegrees, p.inductanceMicrohenry, p.q].map((v) => fmt(v)), "td")));
-        $("z-details").hidden = false;
+        t.replaceChildren(tr(head, "th"), ...rows.map((r) => tr(r, "td")));
     }
 
-    async function loss() {
-        const amps = $("loss-amps").value.trim();
-        const request = {size: $("size").value, material: $("z-material").value, turns: $("loss-turns").value,
-                         mhz: $("loss-mhz").value};
-        if (amps)
-            request.amps = amps;
-        else
-            Object.assign(request, {watts: $("loss-watts").value, ohms: $("loss-ohms").value});
-        const r = await mirvelta.loss(request);
-        const rows = [["Core", `FT-${request.size}-${request.material}`],
-                      ["Drive", amps ? `${fmt(Number(amps), 6)} A rms through the winding` : `${fmt(r.vrms)} V rms across the winding`],
-                      ["Impedance", `${fmt(r.resistanceOhms)} + j${fmt(r.reactanceOhms)} ohms`],
-                      ["Core loss", `${fmt(r.coreLossWatts)} W`],
-                      ["Surface", `${fmt(r.surfaceAreaCm2)} cm^2`],
-                      ["Temperature rise", `${fmt(r.temperatureRiseKelvin, 2)} K (bare core in still air)`],
-                      ["Peak flux density", `${fmt(r.peakFluxDensityMilliTesla)} mT`]];
-        if (r.runsHot)
-            rows.push(["Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise", "warning"]);
-        figures($("loss-result"), rows);
-    }
-
-    async function identify() {
-        const r = await mirvelta.identify({od: $("id-od").value, id: $("id-id").value, height: $("id-height").value,
-            unit: $("id-unit").value, turns: $("id-turns").value, inductance: $("id-inductance").value,
-            units: $("id-units").value});
-        const out = $("identify-result");
-        const dl = document.createElement("dl");
-        dl.className = "figures";
-        const rows = [["Measured AL", `${fmt(r.alMicrohenryPer100Turns)} uH per 100 turns = ${fmt(r.alNanohenryPerTurnSquared)} nH/N^2`],
-                      ["Effective permeability", fmt(r.permeability)],
-                      ["Catalogue size", r.sizes.length ? r.sizes.join(", ") + " (every dimension within 5 %)" : "none within 5 % in every dimension"]];
-        for (const w of r.warnings)
-            rows.push(["Warning", w, "warning"]);
-        figures(dl, rows);
-        const table = document.createElement("table");
-        table.innerHTML = "<tr><th>core</th><th>colour</th><th>judged by</th><th>catalogue</th><th>measured/catalogue</th></tr>";
-        for (const c of r.candidates) {
-            const row = table.insertRow();
-            for (const v of [c.name, c.colorCode, c.judgedBy === "AL" ? "AL uH/100 t" : "mu_e (median)", fmt(c.catalogue), fmt(c.ratio, 3)])
-                row.insertCell().textContent = v;
+    section("impedance", "impedance", impedanceOptions, (r) => {
+        sweep = r && r.points ? r : null;
+        for (const id of ["z-figure", "z-details", "z-csv", "z-reading"])
+            $(id).hidden = !sweep;
+        if (!r) {
+            $("z-result").textContent = "";
+            return;
         }
-        const scroll = document.createElement("div");
-        scroll.className = "scroll";
-        scroll.append(table);
-        out.replaceChildren(dl, scroll);
+        if (!r.points) { // one frequency
+            $("z-result").textContent = `${r.core}, ${fmt(r.turns, 6)} turns: ` +
+                `R ${r.resistanceOhms === null ? "not modelled" : unit(r.resistanceOhms, "ohms")}, X ${unit(r.reactanceOhms, "ohms")}, ` +
+                `|Z| ${unit(r.impedanceOhms, "ohms")}`;
+            return;
+        }
+        let text = `${r.core}, ${fmt(r.turns, 6)} turns`;
+        if (r.capacitancePf !== undefined)
+            text += r.selfResonantFrequencyMHz ? `, ${fmt(r.capacitancePf)} pF: self-resonant near ${unit(r.selfResonantFrequencyMHz, "MHz")}`
+                                               : `, ${fmt(r.capacitancePf)} pF: no self-resonance within the sweep`;
+        if (r.points[0].resistanceOhms === null)
+            text += " (powdered iron: X from AL; R not modelled)";
+        $("z-result").textContent = text;
+        plot(r);
+        table($("z-table"), ["MHz", "\u03bc\u2032", "\u03bc\u2033", "R \u03a9", "X \u03a9", "|Z| \u03a9", "phase \u00b0", "L \u00b5H", "Q"],
+              r.points.map((p) => [p.frequencyMHz, p.muReal, p.muImag, p.resistanceOhms, p.reactanceOhms,
+                                   p.impedanceOhms, p.phaseDegrees, p.inductanceMicrohenry, p.q].map((v) => fmt(v))));
+        readAt(field("z-at"));
+    });
+
+    async function downloadCsv() {
+        const text = await mirvelta.text("impedance", {...impedanceOptions(), csv: true});
+        if (typeof text !== "string")
+            return;
+        const a = document.createElement("a");
+        a.href = URL.createObjectURL(new Blob([text], {type: "text/csv"}));
+        a.download = `${theCore().name}-${field("z-turns")}t-impedance.csv`;
+        document.body.append(a);
+        a.click();
+        a.remove();
+        setTimeout(() => URL.revokeObjectURL(a.href), 1000);
     }
+
+    // ---- Loss and identify ---------------------------------------------------------
+
+    section("loss", "loss", () => given({...coreOptions(), turns: field("loss-turns"), mhz: field("loss-mhz"),
+            vrms: field("loss-vrms"), watts: field("loss-vrms") || field("loss-amps") ? "" : field("loss-watts"),
+            ohms: field("loss-vrms") || field("loss-amps") || !field("loss-watts") ? "" : field("loss-ohms"),
+            amps: field("loss-amps")}),
+        (r) => {
+            if (!r)
+                return figures($("loss-result"), []);
+            const rows = [["Core", r.core], ["Turns", fmt(r.turns, 6)],
+                          ["Drive", (r.amps !== undefined ? `${unit(r.amps, "A", 6)} rms through the winding`
+                                                          : (r.watts !== undefined ? `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}: ` : "") +
+                                                            `${unit(r.vrms, "V")} rms across the winding`) + ` at ${unit(r.frequencyMHz, "MHz", 6)}`],
+                          ["Impedance", `${fmt(r.resistanceOhms)} + j${fmt(r.reactanceOhms)}${Nbsp}ohms (|Z| ${fmt(r.impedanceOhms)})`],
+                          ["Core loss", unit(r.coreLossWatts, "W")],
+                          ["Surface", unit(r.surfaceAreaCm2, "cm^2")],
+                          ["Temperature rise", `${unit(r.temperatureRiseKelvin, "K", 2)} (bare core in still air)`],
+                          ["Peak flux density (B)", unit(r.peakFluxDensityMilliTesla, "mT")]];
+            if (r.runsHot)
+                rows.push(["Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise", "warning"]);
+            figures($("loss-result"), rows);
+        });
+
+    section("identify", "identify", () => ({od: field("id-od"), id: field("id-id"), height: field("id-height"),
+            unit: $("id-unit").value, turns: field("id-turns"), inductance: field("id-inductance"), units: $("id-units").value}),
+        (r) => {
+            const out = $("identify-result");
+            if (!r)
+                return out.replaceChildren();
+            const dl = document.createElement("dl");
+            dl.className = "figures";
+            const rows = [["Measured AL", `${fmt(r.alMicrohenryPer100Turns)}${Nbsp}uH per 100 turns = ${fmt(r.alNanohenryPerTurnSquared)}${Nbsp}nH/N^2`],
+                          ["Effective permeability", fmt(r.permeability)],
+                          ["Catalogue size", r.catalogueSizes.length ? `${r.catalogueSizes.join(", ")} (every dimension within ${fmt(r.sizeTolerancePercent)}${Nbsp}%)`
+                                                                     : `none within ${fmt(r.sizeTolerancePercent)}${Nbsp}% in every dimension`]];
+            for (const w of r.warnings)
+                rows.push(["Warning", w, "warning"]);
+            figures(dl, rows);
+            const t = document.createElement("table");
+            table(t, ["core", "colour", "judged by", "catalogue", "measured/catalogue"],
+                  r.candidates.map((c) => [c.name, c.colorCode, c.judgedBy === "al" ? "AL uH/100 t" : "mu_e (median)",
+                                           fmt(c.catalogue), fmt(c.ratio, 3)]));
+            const scroll = document.createElement("div");
+            scroll.className = "scroll";
+            scroll.append(t);
+            out.replaceChildren(dl, scroll);
+        }, false);
+
+    // ---- The address -------------------------------------------------------------
+
+    // Every input of the page, by its id, and which sections are open.
+    const remembered = () => [...document.querySelectorAll("main input:not([type=radio]), main select")];
+
+    function saveAddress() {
+        const p = new URLSearchParams();
+        p.set("family", family());
+        p.set("unit", lengthUnit());
+        for (const e of remembered())
+            if (e.value !== "")
+                p.set(e.id, e.value);
+        p.set("open", Sections.filter((s) => $(s.id).open).map((s) => s.id).join(","));
+        history.replaceState(null, "", "#" + p.toString());
+    }
+
+    // What the address holds, field by field; what cannot be read is left as it is.
+    function readAddress() {
+        let p;
+        try {
+            p = new URLSearchParams(location.hash.slice(1));
+        } catch (e) {
+            return;
+        }
+        const radio = (name, value) => {
+            const r = document.querySelector(`input[name="${name}"][value="${CSS.escape(value)}"]`);
+            if (r)
+                r.checked = true;
+        };
+        if (p.has("family"))
+            radio("family", p.get("family"));
+        if (p.has("unit"))
+            radio("unit", p.get("unit"));
+        familyChanged();
+        for (const id of ["size", "material"])
+            setSelect($(id), p.get(id));
+        curveChoices();
+        for (const e of remembered()) {
+            if (!p.has(e.id) || e.id === "size" || e.id === "material")
+                continue;
+            if (e.tagName === "SELECT")
+                setSelect(e, p.get(e.id));
+            else
+                e.value = p.get(e.id);
+        }
+        if (p.has("open")) {
+            const open = new Set(p.get("open").split(","));
+            for (const s of Sections)
+                $(s.id).open = open.has(s.id);
+        }
+    }
+
+    function setSelect(select, value) {
+        if (value !== null && [...select.options].some((o) => o.value === value))
+            select.value = value;
+    }
+
+    // ---- Start -------------------------------------------------------------------
 
     async function start() {
         await mirvelta.ready;
-        catalogue = await mirvelta.catalogue();
+        catalogue = await mirvelta.list({});
+        const version = await mirvelta.text("--version");
+        $("version").textContent = typeof version === "string" ? version.replace(/^mirvelta-cli /, "").trim() : "";
         for (const id of ["family-iron", "family-ferrite"])
-            $(id).addEventListener("change", familyChanged);
+            $(id).addEventListener("change", () => { familyChanged(); coreChanged(); saveAddress(); });
         for (const id of ["unit-mm", "unit-inches"])
-            $(id).addEventListener("change", () => { clearResults(); coreChanged(); });
-        for (const id of ["size", "material"])
-            $(id).addEventListener("change", coreChanged);
+            $(id).addEventListener("change", () => { clearResults(); coreChanged(); saveAddress(); });
+        for (const id of ["size", "material", "curve"])
+            $(id).addEventListener("change", () => { coreChanged(); saveAddress(); });
+        for (const id of ["turns", "inductance", "units"])
+            $(id).addEventListener("change", saveAddress);
         $("solve-turns").addEventListener("click", () => solve("turns"));
         $("solve-inductance").addEventListener("click", () => solve("inductance"));
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
-        const tools = {"flux-form": [flux, "flux-result"], "impedance-form": [impedance, "z-result"],
-                       "loss-form": [loss, "loss-result"], "identify-form": [identify, "identify-result"]};
-        for (const [id, [work, result]] of Object.entries(tools))
-            $(id).addEventListener("submit", (e) => { e.preventDefault(); run($(id), $(result), work); });
+        for (const s of Sections) {
+            const root = $(s.id);
+            root.addEventListener("input", (e) => {
+                if (e.target.id === "z-at")
+                    return;
+                schedule(s);
+                saveAddress();
+            });
+            root.addEventListener("toggle", saveAddress);
+        }
+        $("z-scale").addEventListener("change", () => { if (sweep) plot(sweep); readAt(field("z-at")); saveAddress(); });
+        let readTimer = 0;
+        $("z-at").addEventListener("input", () => {
+            clearTimeout(readTimer);
+            readTimer = setTimeout(() => { readAt(field("z-at")); saveAddress(); }, 150);
+        });
+        $("z-csv").addEventListener("click", downloadCsv);
+        const plotted = $("z-plot");
+        plotted.addEventListener("keydown", (e) => {
+            const moves = {ArrowRight: 1, ArrowUp: 1, ArrowLeft: -1, ArrowDown: -1};
+            if (e.key in moves) {
+                e.preventDefault();
+                step(reading < 0 ? 0 : reading + moves[e.key]);
+            } else if (e.key === "Home" || e.key === "End") {
+                e.preventDefault();
+                step(e.key === "Home" ? 0 : Infinity);
+            }
+        });
+        plotted.addEventListener("pointermove", (e) => {
+            if (!sweep)
+                return;
+            const box = plotted.getBoundingClientRect();
+            const x = (e.clientX - box.left) / box.width * 640;
+            let nearest = 0;
+            sweep.points.forEach((p, i) => {
+                if (Math.abs(plotted.xOf(p.frequencyMHz) - x) < Math.abs(plotted.xOf(sweep.points[nearest].frequencyMHz) - x))
+                    nearest = i;
+            });
+            step(nearest);
+        });
         familyChanged();
+        readAddress();
+        await coreChanged();
         document.body.dataset.readyMs = performance.now().toFixed(1); // from navigation (bench-web.sh)
         document.body.dataset.ready = "yes";
     }

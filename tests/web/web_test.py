@@ -1,15 +1,18 @@
 #!/usr/bin/python3
 """The web page in a real browser (Debian's chromium, headless, through
-selenium), loaded from a file:// URL:
+selenium), loaded from a file:// URL, against the native twin (mirvelta-cli,
+run in one process by cli_batch):
 
-- mirvelta.solve against the native twin (mirvelta-cli solve --json, run by
-  cli_batch) over 10,000 random requests and the edge cases: the same object,
-  or the window's message where the window refuses;
+- mirvelta.solve over 10,000 random requests and the edge cases, and every
+  command over seeded requests, a third of them refusals: each page answer is
+  the object `mirvelta-cli C --k v --json` prints, or its refusal;
 - one session clicked and typed through the labelled controls;
-- the designer's view answers;
+- the designer's view: one core for every section, live answers, a link
+  that restores the design, the plot's readout, the CSV download, keyboard
+  only; screenshots at 1280 and 390 px;
 - no console error and no request that leaves the site.
 
-Usage: web_test.py SITE_DIR CLI_BATCH [REQUESTS]
+Usage: web_test.py SITE_DIR CLI_BATCH [SOLVES [REQUESTS]]
 """
 import json
 import pathlib
@@ -27,7 +30,8 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
 site, cli_batch = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2]
-count = int(sys.argv[3]) if len(sys.argv) > 3 else 10000
+solves = int(sys.argv[3]) if len(sys.argv) > 3 else 10000
+commands = int(sys.argv[4]) if len(sys.argv) > 4 else 4000
 passed = failed = 0
 
 
@@ -51,8 +55,8 @@ def browser():
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
-def load(driver):
-    driver.get((site / "index.html").as_uri())
+def load(driver, fragment=""):
+    driver.get((site / "index.html").as_uri() + fragment)
     for _ in range(400):
         if driver.execute_script("return document.body.dataset.ready") == "yes":
             return
@@ -60,9 +64,55 @@ def load(driver):
     raise SystemExit("the page never became ready")
 
 
+# ---- The twin and the page -----------------------------------------------------
+
+def cli_args(command, options):
+    """The command line the page's request stands for: {k: v} is --k v, a
+    flag is true; the page always asks for --json."""
+    args = [command]
+    for k, v in options.items():
+        if v is True:
+            args.append("--" + k)
+        elif v is not False and v is not None:
+            args += ["--" + k, str(v)]
+    return args + ["--json"]
+
+
+def twin(command_lines):
+    """mirvelta-cli over the command lines, in one process: code, out, err."""
+    lines = "".join(json.dumps(args) + "\n" for args in command_lines)
+    out = subprocess.run([cli_batch], input=lines, capture_output=True, text=True, check=True).stdout
+    return [json.loads(l) for l in out.splitlines()]
+
+
+def same(page, twin):
+    if twin["code"] == 0:
+        return twin["err"] == "" and json.loads(twin["out"]) == page
+    if twin["err"].startswith("mirvelta-cli: "):
+        return page == {"error": twin["err"][len("mirvelta-cli: "):-1]}
+    # The window refused: the twin prints its message as lines on stderr.
+    return set(page) == {"message"} and page["message"].replace("\r\n", "\n") + "\n" == twin["err"]
+
+
+def on_page(driver, requests):
+    """Each (command, options) answered by mirvelta[command] in the page."""
+    return driver.execute_async_script("""
+        const [reqs, done] = arguments;
+        (async () => {
+            const out = [];
+            for (const [c, o] of reqs) {
+                try { out.push(await mirvelta[c](o)); } catch (e) { out.push({thrown: String(e)}); }
+            }
+            done(out);
+        })();""", requests)
+
+
 # ---- The requests ------------------------------------------------------------
 
 CATALOGUE = None  # filled from the page: {"iron": (sizes, materials), ...}
+CURVES = None
+ODD = ["0x10", " 5", "5 ", "1e400", "nan", "inf", "", "-3", "0", "abc", "1.5.2", "+7", ".5", "5.", "1e-400",
+       "1,5", "&H1F", "1e", "--", "\u00e9"]
 
 
 def number_text(rng):
@@ -89,7 +139,7 @@ def number_text(rng):
     return "%.*g" % (rng.randrange(2, 10), rng.uniform(0.5, 3000))
 
 
-def requests(rng, n):
+def solve_requests(rng, n):
     out = [
         {"family": "ferrite", "size": "23", "material": "J", "unit": "inches", "turns": "23960"},  # the tie
         {"family": "iron", "size": "12", "material": "26", "unit": "inches", "turns": "10"},  # no AL
@@ -114,63 +164,151 @@ def requests(rng, n):
     return out
 
 
-def cli_args(r):
-    args = ["solve", "--family=" + r["family"], "--size=" + r["size"], "--material=" + r["material"],
-            "--unit=" + r["unit"], "--json"]
-    if "turns" in r:
-        args.append("--turns=" + r["turns"])
-    else:
-        args += ["--inductance=" + r["inductance"], "--units=" + r["units"]]
-    return args
+def maybe_odd(rng, good, share=0.12):
+    return rng.choice(ODD) if rng.random() < share else good
 
 
-def twin(command_lines):
-    """mirvelta-cli over the command lines, in one process: code, out, err."""
-    lines = "".join(json.dumps(args) + "\n" for args in command_lines)
-    out = subprocess.run([cli_batch], input=lines, capture_output=True, text=True, check=True).stdout
-    return [json.loads(l) for l in out.splitlines()]
+def core_options(rng, curve=False):
+    family = rng.choice(["iron", "ferrite"] if not curve else ["ferrite", "ferrite", "ferrite", "iron"])
+    sizes, materials = CATALOGUE[family]
+    if curve and family == "ferrite":
+        materials = CURVES + ["J", "33"]
+    o = {"family": rng.choice([family] * 30 + ["wood"]),
+         "size": rng.choice(sizes + ["999"] if rng.random() < 0.05 else sizes),
+         "material": rng.choice(materials + ["Q"] if rng.random() < 0.05 else materials)}
+    if rng.random() < 0.3:
+        o["unit"] = rng.choice(["inches", "mm", "mm", "feet"])
+    return o
 
 
-def native(reqs):
-    return twin([cli_args(r) for r in reqs])
+def drive(rng, o):
+    kind = rng.randrange(5)
+    if kind == 0:
+        o["vrms"] = maybe_odd(rng, rng.choice(["10", "50", "1e3", "2.5"]))
+    elif kind == 1:
+        o["watts"] = maybe_odd(rng, rng.choice(["5", "100", "1500"]))
+        if rng.random() < 0.4:
+            o["ohms"] = maybe_odd(rng, rng.choice(["50", "12.5", "200"]))
+    elif kind == 2:
+        o["amps"] = maybe_odd(rng, rng.choice(["0.25", "1", "3"]))
+    elif kind == 3:
+        o["watts"], o["amps"] = "100", "1"
+    elif rng.random() < 0.5:
+        o["ohms"] = "50"
 
 
-def same(page, twin):
-    if twin["code"] == 0:
-        return twin["err"] == "" and json.loads(twin["out"]) == page
-    # The window refused: the twin prints its message as lines on stderr.
-    return "message" in page and page["message"].replace("\r\n", "\n") + "\n" == twin["err"]
+def command_requests(rng, n):
+    """Seeded requests over all nine commands, with odd numbers, unknown
+    codes and units, out-of-range frequencies and turns, missing and
+    excluded options."""
+    out = []
+    while len(out) < n:
+        c = rng.choice(["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss",
+                        "impedance", "loss", "flux"])
+        if c == "solve":
+            o = core_options(rng)
+            if rng.random() < 0.5:
+                o["turns"] = number_text(rng)
+            else:
+                o["inductance"], o["units"] = number_text(rng), rng.choice(["nH", "uH", "mH", "H"])
+            extra = rng.randrange(4)
+            if extra == 1:
+                o[rng.choice(["wire-mm", "wire-in"])] = maybe_odd(rng, rng.choice(["0.5", "1", "0.02", "0"]), 0.3)
+            elif extra == 2:
+                o["al-tolerance"] = maybe_odd(rng, rng.choice(["10", "0", "100", "25"]), 0.3)
+        elif c == "list":
+            o = {}
+            if rng.random() < 0.7:
+                o["family"] = rng.choice(["iron", "ferrite", "x"])
+            if rng.random() < 0.5:
+                o["unit"] = rng.choice(["mm", "inches", "cm"])
+        elif c == "table":
+            o = core_options(rng)
+            if rng.random() < 0.5:
+                o["turns"] = rng.choice(["10:40:5", "1:5", "1:3:0.5", "5:1", "1:10001", "a:b", "1:2:0", "0:3", "1"])
+            else:
+                o["inductance"] = rng.choice(["0.1:1:0.1", "1:10:1", "1:10", "100:1000:100", "1:x:1"])
+                o["units"] = rng.choice(["uH", "mH", "nH"])
+        elif c == "find":
+            o = {"inductance": maybe_odd(rng, rng.choice(["47", "2.7", "0.5", "1000", "1e9"]), 0.2),
+                 "units": rng.choice(["uH", "nH", "mH", "uH"])}
+            for k, vals in (("family", ["iron", "ferrite"]), ("awg", ["24", "30", "0", "2.5"]),
+                            ("mhz", ["7.1", "14", "0", "abc"]), ("unit", ["mm", "inches"])):
+                if rng.random() < 0.25:
+                    o[k] = rng.choice(vals)
+        elif c == "core":
+            o = core_options(rng)
+        elif c == "flux":
+            o = core_options(rng)
+            o["turns"] = maybe_odd(rng, rng.choice(["10", "3", "0", "20.5"]))
+            drive(rng, o)
+            if rng.random() < 0.8 and "amps" not in o or rng.random() < 0.1:
+                o["mhz"] = maybe_odd(rng, rng.choice(["7.1", "1.8", "30"]))
+        elif c == "identify":
+            mm = rng.random() < 0.5
+            o = {"od": maybe_odd(rng, rng.choice(["12.8", "12.7", "61", "0.5", "0.24"]), 0.1),
+                 "id": maybe_odd(rng, rng.choice(["7.5", "7.7", "35.5", "0.3", "0.12"]), 0.1),
+                 "height": maybe_odd(rng, rng.choice(["4.9", "4.8", "12.7", "0.19", "0.06"]), 0.1),
+                 "turns": maybe_odd(rng, rng.choice(["10", "1", "10.5", "0"]), 0.1),
+                 "inductance": maybe_odd(rng, rng.choice(["470", "0.5", "47", "1e-9"]), 0.1)}
+            if mm:
+                o["unit"] = "mm"
+            if rng.random() < 0.6:
+                o["units"] = rng.choice(["nH", "uH", "mH", "pH"])
+            if rng.random() < 0.3:
+                o["family"] = rng.choice(["iron", "ferrite", "wood"])
+        elif c == "impedance":
+            o = core_options(rng, curve=True)
+            o["turns"] = maybe_odd(rng, rng.choice(["1", "10", "12.5", "0.5"]))
+            o["mhz"] = maybe_odd(rng, rng.choice(["1.8", "10", "1:30", "0.5:100", "2:50", "30:1", "1e-9", "5000",
+                                                   "0.001:1", "1:3000"]))
+            if rng.random() < 0.4:
+                o["points"] = maybe_odd(rng, rng.choice(["10", "40", "1", "10001", "5.5"]))
+            if rng.random() < 0.4:
+                o["pf"] = maybe_odd(rng, rng.choice(["4", "10", "0", "-1"]))
+            if rng.random() < 0.05:
+                o["csv"] = True
+        else:
+            o = core_options(rng, curve=True)
+            o["turns"] = maybe_odd(rng, rng.choice(["5", "10", "2", "0.5"]))
+            o["mhz"] = maybe_odd(rng, rng.choice(["1.8", "14.2", "7.1", "0.001", "5000"]))
+            drive(rng, o)
+        if rng.random() < 0.03:
+            o[rng.choice(["bogus", "help-me"])] = "1"
+        if rng.random() < 0.04 and o:
+            del o[rng.choice(list(o))]
+        out.append((c, o))
+    return out
 
 
 # ---- The tests ---------------------------------------------------------------
 
 def differential(driver):
-    global CATALOGUE
-    cat = driver.execute_async_script("mirvelta.catalogue().then(arguments[0])")
-    CATALOGUE = {f["family"]: (f["sizes"], f["materials"]) for f in cat["families"]}
-    reqs = requests(random.Random(20261208), count)
+    global CATALOGUE, CURVES
+    cat = driver.execute_async_script("mirvelta.list({}).then(arguments[0])")
+    CATALOGUE = {f["family"]: ([s["size"] for s in f["sizes"]], [m["material"] for m in f["materials"]])
+                 for f in cat["families"]}
+    CURVES = [c["material"] for c in cat["curves"]]
+    reqs = [("solve", r) for r in solve_requests(random.Random(20261208), solves)]
+    reqs += command_requests(random.Random(20261209), commands)
     started = time.time()
-    page = driver.execute_async_script("""
-        const [reqs, done] = arguments;
-        (async () => {
-            const out = [];
-            for (const r of reqs) {
-                try { out.push(await mirvelta.solve(r)); } catch (e) { out.push({error: String(e)}); }
-            }
-            done(out);
-        })();""", reqs)
+    page = on_page(driver, reqs)
     seconds = time.time() - started
-    twin = native(reqs)
-    differ = [i for i in range(len(reqs)) if not same(page[i], twin[i])]
-    refused = sum(1 for t in twin if t["code"] != 0)
+    native = twin([cli_args(c, o) for c, o in reqs])
+    differ = [i for i in range(len(reqs)) if not same(page[i], native[i])]
     for i in differ[:5]:
-        print("differs:", reqs[i], page[i], twin[i], file=sys.stderr)
-    check("%d solves equal the native twin's (%d of them the window's refusals; %.1f s in the page)"
-          % (len(reqs), refused, seconds), not differ, "%d differ" % len(differ))
+        print("differs:", reqs[i], page[i], native[i], file=sys.stderr)
+    solve_refused = sum(1 for (c, _), t in zip(reqs, native) if c == "solve" and t["code"])
+    check("%d solves equal the native twin's (%d of them refused)" % (solves, solve_refused),
+          not [i for i in differ if i < solves], "%d differ" % len([i for i in differ if i < solves]))
+    tail = list(zip(reqs, native))[solves:]
+    used = {c for (c, _), _ in tail}
+    refused = sum(1 for _, t in tail if t["code"])
+    check("%d requests over %d commands equal the twin's --json or its refusal (%d refusals; %.1f s in the page)"
+          % (commands, len(used), refused, seconds),
+          not [i for i in differ if i >= solves] and len(used) == 9 and refused >= commands // 4,
+          "%d differ" % len([i for i in differ if i >= solves]))
     check("the tie case shows ' 5.63E+5'", page[0].get("inductance") == " 5.63E+5", page[0])
-    check("a size the catalogue lacks gets the window's first message",
-          driver.execute_async_script("""mirvelta.solve({family: 'iron', size: '51', material: '2', turns: '5'})
-              .then((r) => arguments[0](r.message))""") == "You must select toroid size and material.")
 
 
 def control(driver, caption):
@@ -182,6 +320,10 @@ def shown_lines(driver):
     ids = ["outsideDiameter", "insideDiameter", "thickness", "colorCode", "frequencyRange", "wideBand",
            "tunedCircuit", "wireSize", "wireLength"]
     return {i: driver.find_element(By.ID, i).get_property("value") for i in ids}
+
+
+def solve_twin(options):
+    return json.loads(twin([cli_args("solve", options)])[0]["out"])
 
 
 def session(driver):
@@ -197,8 +339,8 @@ def session(driver):
     turns.clear()
     turns.send_keys("12")
     driver.find_element(By.XPATH, "//button[normalize-space()='Solve for Inductance']").click()
-    twin = native([{"family": "ferrite", "size": "240", "material": "61", "unit": "mm", "turns": "12"}])[0]
-    expected = json.loads(twin["out"])
+    time.sleep(0.2)
+    expected = solve_twin({"family": "ferrite", "size": "240", "material": "61", "unit": "mm", "turns": "12"})
     lines = shown_lines(driver)
     check("Solve for Inductance shows the twin's lines",
           all(lines[k] == expected[k].replace("\r\n", "\n") for k in lines), (lines, expected))
@@ -211,9 +353,9 @@ def session(driver):
     Select(driver.find_element(By.ID, "units")).select_by_visible_text("mH")
     button = driver.find_element(By.XPATH, "//button[normalize-space()='Solve for # of turns']")
     button.send_keys(Keys.ENTER)
-    twin = native([{"family": "ferrite", "size": "240", "material": "61", "unit": "mm", "inductance": "2.2",
-                    "units": "mH"}])[0]
-    expected = json.loads(twin["out"])
+    time.sleep(0.2)
+    expected = solve_twin({"family": "ferrite", "size": "240", "material": "61", "unit": "mm", "inductance": "2.2",
+                           "units": "mH"})
     check("Solve for # of turns, by keyboard, writes the twin's turns",
           control(driver, "Enter # of turns:").get_property("value") == expected["turns"]
           and shown_lines(driver)["wireSize"] == expected["wireSize"])
@@ -221,38 +363,206 @@ def session(driver):
     turns.clear()
     turns.send_keys("0")
     driver.find_element(By.XPATH, "//button[normalize-space()='Solve for Inductance']").click()
+    time.sleep(0.2)
     message = driver.find_element(By.ID, "message")
     check("a refused input shows the window's message inline",
           message.is_displayed() and message.text.startswith("Number of turns must be one or more"), message.text)
 
 
-def designer(driver):
+def settle(driver):
+    time.sleep(0.6)  # the sections answer 150 ms after the last keystroke
+
+
+def text_of(driver, id):
+    # WebDriver gives the page's no-break spaces as plain ones.
+    return driver.find_element(By.ID, id).text.replace("\u00a0", " ")
+
+
+def type_into(driver, id, text):
+    e = driver.find_element(By.ID, id)
+    e.send_keys(Keys.CONTROL, "a")
+    e.send_keys(Keys.DELETE)
+    if text:
+        e.send_keys(text)
+
+
+def choose_core(driver, size, material):
     driver.find_element(By.XPATH, "//label[normalize-space()='Ferrite']").click()
-    Select(control(driver, "Toroid Size")).select_by_visible_text("240")
-    Select(control(driver, "Toroid Material")).select_by_visible_text("43")
-    for form in ("impedance-form", "loss-form", "identify-form", "flux-form"):
-        driver.execute_script("document.getElementById(arguments[0]).requestSubmit()", form)
-    time.sleep(0.3)
-    polylines = driver.find_elements(By.CSS_SELECTOR, "#z-plot polyline")
-    check("the impedance plot draws R, X and |Z'", len(polylines) == 3, len(polylines))
-    loss = driver.find_element(By.ID, "loss-result").text
+    Select(control(driver, "Toroid Size")).select_by_visible_text(size)
+    Select(control(driver, "Toroid Material")).select_by_visible_text(material)
+
+
+def designer(driver):
+    load(driver)
+    choose_core(driver, "240", "43")
+    type_into(driver, "z-turns", "10")
+    type_into(driver, "z-mhz", "1:30")
+    type_into(driver, "loss-mhz", "1.8")
+    settle(driver)
+    names = {id: text_of(driver, id) for id in ("core-name", "flux-result", "z-result", "loss-result")}
+    check("every section names FT-240-43", all("FT-240-43" in t for t in names.values()), names)
+    loss = text_of(driver, "loss-result")
     # FT-240-43, 10 turns, 100 W into 50 ohms at 1.8 MHz: 0.6641 W, 77.02 cm^2, 6 K (worked by hand).
-    check("loss and rise of FT-240-43 at 1.8 MHz", "0.6641 W" in loss and "77.02 cm^2" in loss and "6 K" in loss, loss)
-    ident = driver.find_element(By.ID, "identify-result").text
+    check("loss and rise of FT-240-43 at 1.8 MHz",
+          "0.6641 W" in loss and "77.02 cm^2" in loss and "6 K" in loss, loss)
+    # The one core: change the calculator's material and every answer follows.
+    Select(control(driver, "Toroid Material")).select_by_visible_text("61")
+    settle(driver)
+    names = {id: text_of(driver, id) for id in ("core-name", "flux-result", "z-result", "loss-result")}
+    check("a new material in the calculator is every section's core", all("FT-240-61" in t for t in names.values()),
+          names)
+    Select(driver.find_element(By.ID, "curve")).select_by_value("31")
+    settle(driver)
+    heading = text_of(driver, "core-name")
+    check("a curve-only material is named as such",
+          heading == "FT-240-31: curve only, not in the window's catalogue" and "FT-240-31" in text_of(driver, "z-result")
+          and "FT-240-31" in text_of(driver, "loss-result"), heading)
+    Select(driver.find_element(By.ID, "curve")).select_by_value("")
+    Select(control(driver, "Toroid Material")).select_by_visible_text("43")
+    # Live: type, no click; an unreadable field is marked and the old answer goes.
+    type_into(driver, "loss-turns", "12")
+    settle(driver)
+    twin_loss = json.loads(twin([cli_args("loss", {"family": "ferrite", "size": "240", "material": "43", "turns": "12",
+                                                   "mhz": "1.8", "watts": "100", "ohms": "50"})])[0]["out"])
+    shown = text_of(driver, "loss-result")
+    check("the loss answers as you type", "12" in shown and ("%.4g" % twin_loss["coreLossWatts"]) in shown, shown)
+    type_into(driver, "loss-turns", "1x")
+    settle(driver)
+    field = driver.find_element(By.ID, "loss-turns")
+    described = field.get_attribute("aria-describedby")
+    message = driver.find_element(By.ID, described).text if described else ""
+    check("an unreadable field is marked with the twin's refusal beside it",
+          field.get_attribute("aria-invalid") == "true" and message == "malformed number '1x' for --turns"
+          and text_of(driver, "loss-result") == "", (field.get_attribute("aria-invalid"), message))
+    type_into(driver, "loss-turns", "10")
+    # The readout at 7.1 MHz is the twin's R there.
+    type_into(driver, "z-at", "7.1")
+    settle(driver)
+    readout = text_of(driver, "z-readout")
+    at = json.loads(twin([cli_args("impedance", {"family": "ferrite", "size": "240", "material": "43",
+                                                 "turns": "10", "mhz": "7.1"})])[0]["out"])
+    check("the readout at 7.1 MHz shows the twin's R", readout.startswith("7.1 MHz: R %s ohms" %
+                                                                       fmt(at["resistanceOhms"])), (readout, at))
+    # The CSV download is the twin's --csv.
+    type_into(driver, "z-points", "40")
+    settle(driver)
+    csv = driver.execute_async_script("""
+        const done = arguments[0];
+        const click = HTMLAnchorElement.prototype.click;
+        HTMLAnchorElement.prototype.click = function () {
+            HTMLAnchorElement.prototype.click = click;
+            fetch(this.href).then((r) => r.text()).then((t) => done([this.download, t]));
+        };
+        document.getElementById('z-csv').click();""")
+    expected = twin([["impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10",
+                      "--mhz", "1:30", "--points", "40", "--csv"]])[0]["out"]
+    check("Download CSV gives the twin's --csv", csv[1] == expected and csv[0].endswith(".csv"), csv[0])
+    # The plot: three curves, the bands, and a readout by keyboard.
+    polylines = driver.find_elements(By.CSS_SELECTOR, "#z-plot polyline")
+    bands = [t.text for t in driver.find_elements(By.CSS_SELECTOR, "#z-plot .band-name")]
+    check("the plot draws R, X and |Z| and names the bands from 160 m to 10 m",
+          len(polylines) == 3 and bands[0] == "160 m" and bands[-1] == "10 m" and len(bands) == 10, bands)
+    plot = driver.find_element(By.ID, "z-plot")
+    plot.send_keys(Keys.HOME)
+    first = text_of(driver, "z-readout")
+    plot.send_keys(Keys.ARROW_RIGHT)
+    second = text_of(driver, "z-readout")
+    sweep = json.loads(twin([cli_args("impedance", {"family": "ferrite", "size": "240", "material": "43",
+                                                    "turns": "10", "mhz": "1:30", "points": "40"})])[0]["out"])
+    p = sweep["points"][1]
+    check("arrow keys step the readout along the sweep",
+          first.startswith("1 MHz") and second.startswith(fmt(p["frequencyMHz"], 6) + " MHz: R " +
+                                                               fmt(p["resistanceOhms"])), (first, second))
+    Select(driver.find_element(By.ID, "z-scale")).select_by_value("linear")
+    type_into(driver, "z-at", "7.1")
+    settle(driver)
+    # Identify, with its own unit list.
+    driver.execute_script("document.getElementById('identify').open = true")
+    type_into(driver, "id-turns", "10")
+    settle(driver)
+    ident = text_of(driver, "identify-result")
     check("identify names T-50-2 first", "T-50-2" in ident.split("measured/catalogue", 1)[-1][:40], ident)
-    # The designer's library in the page gives the twin's numbers to the bit.
-    page = driver.execute_async_script("""mirvelta.impedance({family: 'ferrite', size: '50A', material: '31',
-        turns: 7, fromMHz: 0.5, toMHz: 200, points: 40, pf: 4}).then(arguments[0])""")
-    sweep = json.loads(twin([["impedance", "--family=ferrite", "--size=50A", "--material=31", "--turns=7",
-                              "--mhz=0.5:200", "--points=40", "--pf=4", "--json"]])[0]["out"])
-    check("the page's impedance sweep is the twin's, bit for bit",
-          page["points"] == sweep["points"] and page["selfResonantFrequencyMHz"] == sweep["selfResonantFrequencyMHz"],
-          (page["points"][:1], sweep["points"][:1]))
+    check("the identify form's unit list is labelled in words",
+          control(driver, "Unit of length").get_attribute("id") == "id-unit")
+    driver.execute_script("document.getElementById('impedance').scrollIntoView()")
     driver.save_screenshot(str(site.parent / "web-page.png"))
-    driver.set_window_size(390, 2400)
-    driver.save_screenshot(str(site.parent / "web-page-phone.png"))
+    url = driver.current_url
     overflow = driver.execute_script("return document.documentElement.scrollWidth > window.innerWidth + 1")
-    check("a phone's narrow screen needs no sideways scrolling", not overflow)
+    check("the wide page needs no sideways scrolling", not overflow)
+    return url
+
+
+def fmt(v, digits=4):
+    """The page's own number layout, for the texts it shows."""
+    if v == 0:
+        return "0"
+    s = "%.*g" % (digits, v)
+    if "e" in s:
+        s = repr(float(s))
+    if "." in s:
+        s = s.rstrip("0").rstrip(".")
+    return s
+
+
+def restored(url):
+    """A fresh browser opened at the link shows the same design."""
+    driver = browser()
+    try:
+        driver.get(url)
+        for _ in range(400):
+            if driver.execute_script("return document.body.dataset.ready") == "yes":
+                break
+            time.sleep(0.025)
+        settle(driver)
+        ok = (Select(control(driver, "Toroid Material")).first_selected_option.text == "43"
+              and "FT-240-43" in text_of(driver, "z-result")
+              and driver.find_element(By.ID, "z-points").get_property("value") == "40"
+              and Select(driver.find_element(By.ID, "z-scale")).first_selected_option.text == "linear"
+              and text_of(driver, "z-readout").startswith("7.1 MHz")
+              and "FT-240-43" in text_of(driver, "loss-result")
+              and driver.find_element(By.ID, "identify").get_attribute("open") is not None)
+        check("a link opened in a fresh browser restores the design", ok, url)
+        driver.get(url + "&size=nosuch&z-scale=round&material=%%")
+        settle(driver)
+        check("an unreadable address is ignored field by field",
+              Select(control(driver, "Toroid Size")).first_selected_option.text == "240"
+              and Select(driver.find_element(By.ID, "z-scale")).first_selected_option.text == "linear")
+        driver.set_window_size(390, 2400)
+        settle(driver)
+        driver.save_screenshot(str(site.parent / "web-page-phone.png"))
+        overflow = driver.execute_script("return document.documentElement.scrollWidth > window.innerWidth + 1")
+        check("a phone's narrow screen needs no sideways scrolling", not overflow)
+        errors = [e for e in driver.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
+        check("no console errors in the restored page", not errors, errors)
+    finally:
+        driver.quit()
+
+
+def keyboard(driver):
+    """Every control is reached by Tab, and the plot's readout works from it."""
+    load(driver)
+    choose_core(driver, "240", "43")
+    driver.execute_script("document.getElementById('identify').open = true")
+    settle(driver)
+    wanted = {e.get_attribute("id") or e.text for e in driver.find_elements(
+        By.CSS_SELECTOR, "main input, main select, main button, main summary, #z-plot")
+        if e.is_displayed() and e.is_enabled()}
+    driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
+    reached = set()
+    body = driver.find_element(By.TAG_NAME, "body")
+    body.send_keys(Keys.TAB)
+    for _ in range(200):
+        a = driver.switch_to.active_element
+        reached.add(a.get_attribute("id") or a.text)
+        if a.get_attribute("id") == "z-plot":
+            a.send_keys(Keys.END)
+        a.send_keys(Keys.TAB)
+    # Radio groups take one Tab stop each; their other buttons are reached by arrows.
+    missing = {w for w in wanted if w not in reached and w not in ("unit-inches", "unit-mm", "family-iron",
+                                                                    "family-ferrite")}
+    check("Tab reaches every control", not missing, missing)
+    check("the plot's readout works from the keyboard", text_of(driver, "z-readout").startswith("30 MHz"),
+          text_of(driver, "z-readout"))
 
 
 def main():
@@ -261,15 +571,17 @@ def main():
         load(driver)
         differential(driver)
         session(driver)
-        designer(driver)
+        url = designer(driver)
+        keyboard(driver)
         resources = driver.execute_script(
             "return performance.getEntriesByType('resource').map((e) => e.name)")
         check("every resource comes from the site itself",
-              all(r.startswith("file://") for r in resources), resources)
+              all(r.startswith("file://") or r.startswith("blob:") for r in resources), resources)
         errors = [e for e in driver.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
         check("no console errors", not errors, errors)
     finally:
         driver.quit()
+    restored(url)
     print("web: %d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
 
