@@ -10,6 +10,7 @@
 namespace cli {
 
 const char FerriteDataNote[] = "the maker's typical curve (Fair-Rite); a real core may differ by +/- 20-25 %";
+const char MeasuredCurveNote[] = "the curve given with --curve";
 
 // A frequency in MHz, or a range A:B.
 static bool readFrequencies(const std::string &text, double *low, double *high, Failure *failure)
@@ -37,7 +38,7 @@ bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *fail
         (r.points.given && !readNumber(r.points.text, "--points", &points, failure)) ||
         (r.pf.given && !readNumber(r.pf.text, "--pf", &z.pf, failure)))
         return false;
-    if (!readFrequencyCore(r.core, &z.core, failure))
+    if (!readFrequencyCoreOrCurve(r.core, r.curve, &z.core, failure))
         return false;
     if (!(z.turns >= LeastTurns && std::isfinite(z.turns)))
         return refuse(failure, TurnsOneOrMore);
@@ -147,7 +148,8 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
         if (c.data)
             lines.push_back({"Q (X/R)", significant(f.q)});
     }
-    lines.push_back({"Data", c.data ? FerriteDataNote : "catalogue AL; the resistance is not modelled"});
+    lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote
+                                                                  : "catalogue AL; the resistance is not modelled"});
     return captioned(lines) + (z.sweep ? "\n" + table.render(false) + (after.empty() ? "" : "\n" + after) : "");
 }
 

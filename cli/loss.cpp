@@ -8,6 +8,7 @@
 namespace cli {
 
 extern const char FerriteDataNote[];
+extern const char MeasuredCurveNote[];
 
 bool loss(const LossRequest &r, LossResult *result, Failure *failure)
 {
@@ -15,7 +16,7 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     if (!readNumber(r.turns, "--turns", &l.turns, failure) || !readNumber(r.mhz, "--mhz", &l.mhz, failure) ||
         !readDriveNumbers(r.drive, &l.drive, failure))
         return false;
-    if (!readFrequencyCore(r.core, &l.core, failure))
+    if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
         return false;
     if (!l.core.data)
         return refuse(failure, NoIronLoss);
@@ -81,7 +82,7 @@ std::string lossText(const LossResult &r)
     };
     if (l.riseKelvin > HotRiseKelvin)
         lines.push_back({"Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise"});
-    lines.push_back({"Data", FerriteDataNote});
+    lines.push_back({"Data", c.curve ? MeasuredCurveNote : FerriteDataNote});
     return captioned(lines);
 }
 

@@ -23,13 +23,13 @@ void addUnitOption(CLI::App *command, std::string *unit)
         ->check(CLI::IsMember({"inches", "mm"}));
 }
 
-// --family, --size, --material (required) and --unit.
-void addCoreOptions(CLI::App *command, CoreOptions *options)
+// --family, --size, --material (required unless a command says so) and --unit.
+void addCoreOptions(CLI::App *command, CoreOptions *options, bool materialRequired = true)
 {
     command->add_option("--family", options->family, "iron or ferrite")->required();
     command->add_option("--size", options->size, "size code, as in the size box (50, 240, 50A)")->required();
     command->add_option("--material", options->material, "material code, as in the material box (2, 61, J)")
-        ->required();
+        ->required(materialRequired);
     addUnitOption(command, &options->unit);
 }
 
@@ -228,7 +228,9 @@ Command impedanceCommand(CLI::App &program)
         "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL from the catalogue;\n"
         "its resistance is not modelled. --pf puts the winding's own capacitance in parallel; a sweep\n"
         "then names the self-resonant frequency, where X crosses zero.");
-    addCoreOptions(c, &r->core);
+    addCoreOptions(c, &r->core, false);
+    addGiven(c, "--curve", &r->curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
+                                      "--material")->type_name("FILE");
     c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
     c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
     addGiven(c, "--points", &r->points, "frequencies in a range (default 25)")->type_name("INT");
@@ -257,12 +259,51 @@ Command lossCommand(CLI::App &program)
         "(--amps, RF rms): loss = I^2 R. The rise of a bare core in still air follows the makers'\n"
         "rule, (loss in mW / surface in cm^2)^0.833 K. Z is impedance's, from the material's typical\n"
         "curve: a real core may differ by +/- 20-25 %.");
-    addCoreOptions(c, &r->core);
+    addCoreOptions(c, &r->core, false);
+    addGiven(c, "--curve", &r->curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
+                                      "--material")->type_name("FILE");
     c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
     c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
     addJson(c, o.get());
     return command(c, r, loss, printer<LossResult>(o, lossJson, lossText));
+}
+
+Command measureCommand(CLI::App &program)
+{
+    auto r = std::make_shared<MeasureRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("measure", "a VNA sweep of a test winding against the makers' materials");
+    c->footer("A Touchstone file (.s1p: a reflection, Z = R0 (1 + S11)/(1 - S11); .s2p: S21 of the winding in\n"
+        "series between the ports, Z = 2 R0 (1 - S21)/S21, or --method shunt, Z = R0 S21 / (2 (1 - S21)))\n"
+        "of --turns on a core, given as --family and --size or as --od, --id and --height. For each\n"
+        "material with a published curve, the factor k on its permeability and the winding's own\n"
+        "capacitance C that best explain the measured coefficient; best first. Then the core's mu' and\n"
+        "mu'' at every point with C taken out (--csv: frequency_hz,mu_real,mu_imag, then R and X, a curve\n"
+        "that impedance and loss take with --curve). Measure with one to a few turns, short leads, the\n"
+        "analyser calibrated at the fixture; a real core may differ from the makers' curve by +/- 25 %.");
+    addGiven(c, "file", &r->file, "the Touchstone file")->type_name("FILE");
+    addGiven(c, "--text", &r->text, "the file's text in place of FILE (the web page)")->group("");
+    c->add_option("--family", r->family, "iron or ferrite: the family of --size");
+    c->add_option("--size", r->size, "a catalogue size, for the core's dimensions");
+    addGiven(c, "--od", &r->od, "measured outside diameter")->type_name("FLOAT");
+    addGiven(c, "--id", &r->id, "measured inside diameter")->type_name("FLOAT");
+    addGiven(c, "--height", &r->height, "measured height (thickness)")->type_name("FLOAT");
+    addUnitOption(c, &r->unit);
+    c->add_option("--turns", r->turns, "turns of the test winding")->type_name("FLOAT")->required();
+    c->add_option("--material", r->material, "the material the core is sold or marked as");
+    c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
+    addJson(c, o.get());
+    addCsv(c, o.get(), "the core's permeability per point as CSV");
+    return {c, [=](std::string &out, Failure *failure) {
+                MeasureResult result;
+                if (!measure(*r, &result, failure))
+                    return (int)CliError;
+                if (o->json && o->csv)
+                    return refuse(failure, JsonOrCsv), (int)CliError;
+                out = o->json ? jsonText(measureJson(result)) : measureText(result, o->csv);
+                return (int)CliOk;
+            }};
 }
 
 } // namespace
@@ -271,7 +312,8 @@ std::vector<Command> addCommands(CLI::App &program)
 {
     return {solveCommand(program), listCommand(program),     tableCommand(program),
             findCommand(program),  coreCommand(program),     fluxCommand(program),
-            identifyCommand(program), impedanceCommand(program), lossCommand(program)};
+            identifyCommand(program), impedanceCommand(program), lossCommand(program),
+            measureCommand(program)};
 }
 
 } // namespace cli

@@ -46,6 +46,18 @@ static const struct {
     {JsonOrCsv,              "--json excludes --csv"},
     {LossDriveOne,           "give one of --vrms, --watts or --amps"},
     {GaugeRange,             "--awg takes a whole gauge from {} to {}"},
+    {MeasureCore,            "give the core as --family and --size, or as --od, --id and --height"},
+    {MeasureFile,            "cannot read '{}'"},
+    {MeasureFileTooLarge,    "'{}' is over 10 MB: not a measurement of a winding"},
+    {TouchstoneLine,         "line {}: {}"},
+    {TouchstoneEmpty,        "the file has no data lines"},
+    {MethodNeedsTwoPort,     "a one-port file is a reflection measurement: --method {} needs a two-port file"},
+    {MethodUnknown,          "--method takes reflection, series or shunt, not '{}'"},
+    {TwoPortImpedance,       "a two-port file of {} parameters does not say how the winding was connected: export S parameters"},
+    {NoCurveInRange,         "fewer than {} points of the sweep lie within any material's published curve"},
+    {CurveOrMaterial,        "give either --material or --curve"},
+    {CurveLine,              "the curve's line {}: {}"},
+    {CurveTooShort,          "the curve needs two rows or more of frequency_hz,mu_real,mu_imag"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");
 

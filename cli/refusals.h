@@ -47,6 +47,18 @@ enum Refusal {
     JsonOrCsv,
     LossDriveOne,
     GaugeRange,
+    MeasureCore,
+    MeasureFile,
+    MeasureFileTooLarge,
+    TouchstoneLine,
+    TouchstoneEmpty,
+    MethodNeedsTwoPort,
+    MethodUnknown,
+    TwoPortImpedance,
+    NoCurveInRange,
+    CurveOrMaterial,
+    CurveLine,
+    CurveTooShort,
     RefusalCount
 };
 

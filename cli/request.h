@@ -9,14 +9,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
+#include "design/decimal.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
 #include "design/magnetics.h"
+#include "design/measure.h"
+#include "design/touchstone.h"
 
 namespace cli {
 
@@ -39,10 +43,8 @@ struct Given {
 
 // ---- Reading what the user typed (values.cpp) ----------------------------------
 
-// A plain decimal number: sign, digits with at most one point, an exponent;
-// no blanks, no hexadecimal, no words. The grammar of every number a user
-// types into the twin or the page, outside the window's own boxes.
-bool plainNumber(const std::string &s);
+// Every number a user types into the twin or the page, outside the window's
+// own boxes, is a plain decimal (design/decimal.h).
 // A plain number as a double (correctly rounded), or the refusal naming
 // the option.
 bool readNumber(const std::string &text, const char *option, double *value, Failure *failure);
@@ -87,8 +89,19 @@ bool readCoreWithAl(const CoreOptions &options, Core *core, Failure *failure);
 // has a curve, or a catalogue iron core with its AL.
 struct NamedCore : FrequencyCore {
     std::string name;
+    std::shared_ptr<const FerriteData> curve; // a curve of the user's, where data points to it
+    std::shared_ptr<const std::vector<PermeabilityPoint>> curvePoints;
 };
 bool readFrequencyCore(const CoreOptions &options, NamedCore *core, Failure *failure);
+// A ferrite size with the user's own curve (the CSV text of --curve) in
+// place of a material's.
+bool readCurveCore(const CoreOptions &options, const std::string &curveText, NamedCore *core, Failure *failure);
+// The core of --material, or of --curve FILE.
+bool readFrequencyCoreOrCurve(const CoreOptions &options, const Given &curve, NamedCore *core, Failure *failure);
+// A file's text, refused when it cannot be read or is over 10 MB.
+bool readFileText(const std::string &path, std::string *text, Failure *failure);
+// What is wrong on a line of a measurement's or a curve's file.
+std::string lineFault(const TouchstoneError &e);
 // The frequencies within the core's curve, or the refusal that says its range.
 bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *failure);
 
@@ -216,6 +229,7 @@ std::string identifyText(const IdentifyResult &r);
 
 struct ImpedanceRequest {
     CoreOptions core;
+    Given curve; // a file of frequency_hz,mu_real,mu_imag in place of the material
     std::string turns, mhz;
     Given points, pf;
 };
@@ -232,6 +246,7 @@ std::string impedanceText(const ImpedanceResult &r, bool csv);
 
 struct LossRequest {
     CoreOptions core;
+    Given curve;
     std::string turns, mhz;
     DriveOptions drive;
 };
@@ -244,5 +259,31 @@ struct LossResult {
 bool loss(const LossRequest &r, LossResult *result, Failure *failure);
 Json lossJson(const LossResult &r);
 std::string lossText(const LossResult &r);
+
+struct MeasureRequest {
+    Given file, text; // the Touchstone file, or its text (the page)
+    std::string family, size, unit = "inches", material, method;
+    Given od, id, height;
+    std::string turns;
+};
+struct MeasurePoint {
+    double hz;
+    std::complex<double> z;
+    ComplexPermeability mu;
+};
+struct MeasureResult {
+    std::string core;
+    Effective effective;
+    double turns;
+    MeasureMethod method;
+    Touchstone file;
+    std::vector<MaterialFit> fits; // best first
+    std::vector<MeasurePoint> points;
+    double crossoverHz, curveCrossoverHz, resonanceHz;
+    std::vector<std::string> warnings;
+};
+bool measure(const MeasureRequest &r, MeasureResult *result, Failure *failure);
+Json measureJson(const MeasureResult &r);
+std::string measureText(const MeasureResult &r, bool csv);
 
 } // namespace cli

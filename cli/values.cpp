@@ -1,6 +1,7 @@
 // Reading what the user typed: numbers, families, cores and drives.
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
@@ -8,38 +9,10 @@
 
 namespace cli {
 
-bool plainNumber(const std::string &s)
-{
-    size_t i = 0, n = s.size(), digits = 0;
-    if (i < n && (s[i] == '+' || s[i] == '-'))
-        i++;
-    for (; i < n && s[i] >= '0' && s[i] <= '9'; i++)
-        digits++;
-    if (i < n && s[i] == '.')
-        for (i++; i < n && s[i] >= '0' && s[i] <= '9'; i++)
-            digits++;
-    if (digits == 0)
-        return false;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        i++;
-        if (i < n && (s[i] == '+' || s[i] == '-'))
-            i++;
-        size_t e = 0;
-        for (; i < n && s[i] >= '0' && s[i] <= '9'; i++)
-            e++;
-        if (e == 0)
-            return false;
-    }
-    return i == n;
-}
-
 bool readNumber(const std::string &text, const char *option, double *value, Failure *failure)
 {
-    if (!plainNumber(text))
+    if (!readPlainNumber(text, value))
         return refuse(failure, MalformedNumber, {text, option});
-    // Every C library here rounds a plain decimal correctly, and the grammar
-    // leaves strtod nothing of its own to decide (no locale, hex or words).
-    *value = std::strtod(text.c_str(), nullptr);
     return true;
 }
 
@@ -179,6 +152,74 @@ bool readDrive(const DriveOptions &o, int which, Drive *d, Failure *failure)
     if (d->byPower)
         d->vrms = voltageFromPower(d->watts, d->ohms);
     return true;
+}
+
+bool readFileText(const std::string &path, std::string *text, Failure *failure)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return refuse(failure, MeasureFile, {path});
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0)
+        return refuse(failure, MeasureFile, {path});
+    if ((size_t)size > TouchstoneMostBytes)
+        return refuse(failure, MeasureFileTooLarge, {path});
+    in.seekg(0);
+    text->assign((size_t)size, '\0');
+    if (!in.read(&(*text)[0], size))
+        return refuse(failure, MeasureFile, {path});
+    return true;
+}
+
+// What is wrong on a line of a measurement's or a curve's file.
+std::string lineFault(const TouchstoneError &e)
+{
+    switch (e.fault) {
+    case TouchstoneBadOption: return "option line token '" + e.text + "' is not a unit, a parameter, a format or R";
+    case TouchstoneBadReference: return "the reference resistance '" + e.text + "' is not a number above 0";
+    case TouchstoneNotANumber: return "'" + e.text + "' is not a number";
+    case TouchstoneWrongCount: return e.text + " numbers where a line has a frequency and its pairs";
+    case TouchstoneNotFinite: return "'" + e.text + "' is not finite";
+    case TouchstoneNotIncreasing: return "frequency " + e.text + " does not increase";
+    default: return "unreadable";
+    }
+}
+
+bool readCurveCore(const CoreOptions &o, const std::string &curveText, NamedCore *c, Failure *failure)
+{
+    CoreType family;
+    if (!readFamily(o.family, &family, failure))
+        return false;
+    int size = codeIndex(FerriteCatalogue, o.size, true);
+    if (family != CoreFerrite || size < 0)
+        return refuse(failure, UnknownSize, {"ferrite", o.size, codeList(FerriteCatalogue, true)});
+    auto points = std::make_shared<std::vector<PermeabilityPoint>>();
+    TouchstoneError e;
+    if (!readCurve(curveText, points.get(), &e)) {
+        if (e.fault == TouchstoneNoData)
+            return refuse(failure, CurveTooShort);
+        if (e.fault == TouchstoneTooLarge)
+            return refuse(failure, MeasureFileTooLarge, {"the curve"});
+        return refuse(failure, CurveLine, {std::to_string(e.line), lineFault(e)});
+    }
+    c->curvePoints = points;
+    c->curve = std::make_shared<FerriteData>(FerriteData{"curve", points->data(), (int)points->size()});
+    c->size = &FerriteCatalogue.sizes[size];
+    c->effective = effectiveParameters(*c->size);
+    c->data = c->curve.get();
+    c->name = std::string(familyPrefix(CoreFerrite)) + o.size + " (measured curve)";
+    return true;
+}
+
+bool readFrequencyCoreOrCurve(const CoreOptions &o, const Given &curve, NamedCore *c, Failure *failure)
+{
+    if (curve.given == !o.material.empty())
+        return refuse(failure, CurveOrMaterial);
+    if (!curve.given)
+        return readFrequencyCore(o, c, failure);
+    std::string text;
+    return readFileText(curve.text, &text, failure) && readCurveCore(o, text, c, failure);
 }
 
 } // namespace cli

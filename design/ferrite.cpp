@@ -42,12 +42,9 @@ std::complex<double> reactanceFromAl(double turns, double hz, double alNanohenry
     return {0, 2 * Pi * hz * turns * turns * alNanohenry * 1e-9};
 }
 
-// 1/z written out: the C++ libraries' complex division scales its operands
-// each in its own way, and the twins and the page must agree to the bit.
 static std::complex<double> reciprocal(std::complex<double> z)
 {
-    double a = z.real(), b = z.imag(), d = a * a + b * b;
-    return {a / d, -b / d};
+    return portableReciprocal(z);
 }
 
 std::complex<double> withCapacitance(std::complex<double> z, double hz, double pf)

@@ -79,4 +79,44 @@ double portableAtan2(double y, double x)
     return std::copysign(a, y);
 }
 
+// The series of cos and sin for |x| <= pi/4, after reducing the angle in
+// degrees, where whole quarter turns are exact.
+void portableCosSinDegrees(double degrees, double *cosine, double *sine)
+{
+    double d = std::fmod(degrees, 360.0); // exact
+    if (d < 0)
+        d += 360;
+    int quarter = (int)std::nearbyint(d / 90);
+    double x = (d - 90.0 * quarter) * (Pi / 180); // |x| <= pi/4
+    double x2 = x * x, c = 1, s = 1;
+    for (int n = 20; n >= 2; n -= 2) {
+        c = 1 - x2 * c / (n * (n - 1));
+        s = 1 - x2 * s / ((n + 1) * n);
+    }
+    s *= x;
+    switch (quarter % 4) {
+    case 0: *cosine = c, *sine = s; break;
+    case 1: *cosine = -s, *sine = c; break;
+    case 2: *cosine = -c, *sine = -s; break;
+    default: *cosine = s, *sine = -c; break;
+    }
+}
+
+std::complex<double> portableReciprocal(std::complex<double> z)
+{
+    double a = z.real(), b = z.imag(), d = a * a + b * b;
+    return {a / d, -b / d};
+}
+
+std::complex<double> portableDivide(std::complex<double> a, std::complex<double> b)
+{
+    double d = b.real() * b.real() + b.imag() * b.imag();
+    return {(a.real() * b.real() + a.imag() * b.imag()) / d, (a.imag() * b.real() - a.real() * b.imag()) / d};
+}
+
+double portableAbs(std::complex<double> z)
+{
+    return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+}
+
 } // namespace design

@@ -3,7 +3,7 @@
 # page's ready time from file:// in headless Chromium.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:-$root/build}
+build=$root/build # where the presets put their trees
 export MIRVELTA_BUILD=$build
 "$root/scripts/build.sh" web >/dev/null
 /usr/bin/python3 "$root/tests/web/bench_web.py" "$build/web/site" "${1:-15}"

@@ -4,11 +4,11 @@
 # Usage: scripts/bench-window.sh [runs]   (default 20)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:-$root/build}
+build=$root/build # where the presets put their trees
 runs=${1:-20}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/session.sh"
+. "$root/scripts/lib/session.sh"
 
 exe=$build/windows/ui/mirvelta.exe
 empty=$build/windows/tests/empty_dialog.exe

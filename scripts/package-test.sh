@@ -5,9 +5,9 @@
 # Wine. Runs inside the caller's Wine session and display (scripts/test.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:?}
+build=$root/build # where the presets put their trees
 dist=${MIRVELTA_DIST:-$root/dist}
-. "$root/scripts/wine-env.sh"
+. "$root/scripts/lib/wine-env.sh"
 cli=$build/native/cli/mirvelta-cli
 version=$("$cli" --version | awk '{print $2}')
 deb=$dist/mirvelta_${version}_amd64.deb

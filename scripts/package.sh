@@ -7,23 +7,20 @@
 #                                     its launcher, menu entry, icon, man pages
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:-$root/build}
+build=$root/build # where the presets put their trees
 dist=${MIRVELTA_DIST:-$root/dist}
 export MIRVELTA_BUILD=$build
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" windows >/dev/null
-"$root/scripts/build.sh" web >/dev/null
+"$root/scripts/build.sh" windows web >/dev/null
 "$root/scripts/check-imports.sh" "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe"
 
 # The Debian twin: Debian's hardening flags, and the C++ runtime linked in so
 # that it depends on libc6 alone.
 pkg=$build/package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S "$root" -B "$pkg" -DCMAKE_BUILD_TYPE=None -DMIRVELTA_TESTS=OFF -DMIRVELTA_WERROR=ON \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -static-libstdc++ -static-libgcc" >/dev/null
-cmake --build "$pkg" -j "$(nproc)" --target mirvelta-cli >/dev/null
+MIRVELTA_DEB_CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+MIRVELTA_DEB_LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" "$root/scripts/build.sh" package >/dev/null
 version=$("$pkg/cli/mirvelta-cli" --version | awk '{print $2}')
 [ -n "$version" ] || { echo "package: no version from mirvelta-cli --version" >&2; exit 1; }
 

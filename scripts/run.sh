@@ -5,7 +5,7 @@
 # window, saves a screenshot, says where, and closes the program again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:-$root/build}
+build=$root/build # where the presets put their trees
 export MIRVELTA_BUILD=$build
 
 "$root/scripts/setup.sh"
@@ -13,8 +13,8 @@ export MIRVELTA_BUILD=$build
 exe=$build/windows/ui/mirvelta.exe
 echo "built $exe"
 
-. "$root/scripts/wine-env.sh"
-. "$root/scripts/display.sh"
+. "$root/scripts/lib/wine-env.sh"
+. "$root/scripts/lib/display.sh"
 prefix=${MIRVELTA_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/mirvelta/wineprefix}
 virtual=
 [ -z "${DISPLAY:-}" ] && virtual=yes

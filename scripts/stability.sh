@@ -5,13 +5,13 @@
 # Usage: scripts/stability.sh [N]   (default 10); logs in build/stability/
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${MIRVELTA_BUILD:-$root/build}
+build=$root/build # where the presets put their trees
 export MIRVELTA_BUILD=$build
 runs=${1:-10}
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null
-. "$root/scripts/session.sh" per-run
+. "$root/scripts/lib/session.sh" per-run
 mkdir -p "$build/stability"
 
 passed=0
@@ -19,7 +19,7 @@ for i in $(seq "$runs"); do
     log=$build/stability/run-$i.log
     start=$(date +%s)
     wine_session_start "$tests_prefix" unmanaged
-    if "$root/scripts/wine-stages.sh" >"$log" 2>&1; then
+    if "$root/scripts/lib/wine-stages.sh" >"$log" 2>&1; then
         passed=$((passed + 1))
         verdict=passed
     else

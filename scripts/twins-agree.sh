@@ -2,12 +2,13 @@
 # The native and the Windows mirvelta-cli print the same bytes, CR LF aside,
 # for the designer's view: core, flux, identify, impedance (one frequency,
 # sweeps as a table, CSV and JSON, with a winding capacitance) and loss.
-# Runs inside the caller's Wine session (scripts/wine-stages.sh).
+# Runs inside the caller's Wine session (ctest's test twins-agree, from
+# scripts/test.sh).
+# Usage: twins-agree.sh NATIVE_CLI WINDOWS_CLI_EXE
 set -euo pipefail
-build=${MIRVELTA_BUILD:?}
-. "$(dirname "$0")/wine-env.sh"
-native=$build/native/cli/mirvelta-cli
-windows=$build/windows/cli/mirvelta-cli.exe
+. "$(dirname "$0")/lib/wine-env.sh"
+native=${1:?native mirvelta-cli}
+windows=${2:?mirvelta-cli.exe}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -309,6 +309,34 @@ def differential(driver):
           not [i for i in differ if i >= solves] and len(used) == 9 and refused >= commands // 4,
           "%d differ" % len([i for i in differ if i >= solves]))
     check("the tie case shows ' 5.63E+5'", page[0].get("inductance") == " 5.63E+5", page[0])
+    # The refusals, word for word as the twin's manual has them: the page and
+    # the twin could share a wrong one.
+    reqs, expected = zip(*REFUSALS)
+    got = on_page(driver, list(reqs))
+    wrong = [(r, g, e) for r, g, e in zip(reqs, got, expected) if g != e]
+    check("%d refusals in the page read as written" % len(reqs), not wrong, wrong)
+
+
+FT240 = {"family": "ferrite", "size": "240", "material": "43"}
+REFUSALS = [
+    (("flux", {**FT240, "turns": "0x10", "amps": "1"}), {"error": "malformed number '0x10' for --turns"}),
+    (("flux", {**FT240, "turns": "10", "vrms": "1", "mhz": "0"}), {"error": "--mhz takes a frequency above 0"}),
+    (("flux", {**FT240, "turns": "10", "vrms": "1"}), {"error": "a sine voltage needs its frequency: --mhz"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1", "pf": "0"}), {"error": "--pf takes a capacitance above 0"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1:2", "points": "1"}), {"error": "--points takes 2 to 10000"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "3001"}),
+     {"error": "material 43 has published data from 0.01 to 3000 MHz only"}),
+    (("loss", {**FT240, "turns": "10", "mhz": "1"}), {"error": "give one of --vrms, --watts or --amps"}),
+    (("loss", {"family": "iron", "size": "50", "material": "2", "turns": "10", "mhz": "1", "watts": "5"}),
+     {"error": "no loss data for powdered iron: loss takes a ferrite core"}),
+    (("identify", {"od": "1", "id": "2", "height": "1", "turns": "1", "inductance": "1"}),
+     {"error": "the inside diameter must be below the outside diameter"}),
+    (("table", {"family": "iron", "size": "50", "material": "2", "turns": "5:1"}),
+     {"error": "range '5:1' needs FROM <= TO and a STEP above 0"}),
+    (("solve", {"family": "iron", "size": "50", "material": "2", "turns": "0"}),
+     {"message": "Number of turns must be one or more."}),
+    (("core", {"family": "wood", "size": "50", "material": "2"}), {"error": "unknown family 'wood' (iron or ferrite)"}),
+]
 
 
 def control(driver, caption):

@@ -4,8 +4,8 @@
 # ended when the script exits. A calculator open on the user's screen, in the
 # user's prefix, is left alone. With the argument 'per-run' the caller starts
 # and ends the Wine sessions itself.
-. "$root/scripts/wine-env.sh"
-. "$root/scripts/display.sh"
+. "$root/scripts/lib/wine-env.sh"
+. "$root/scripts/lib/display.sh"
 trap 'wine_session_end; display_done' EXIT
 display_ready own
 tests_prefix=$build/windows/wineprefix

@@ -1,0 +1,16 @@
+// Plain decimal numbers: a sign, digits with at most one point, an
+// exponent; no blanks, no hexadecimal, no words. The grammar of every number
+// the twin and the page read from a user, and of the numbers in the files
+// they read.
+#pragma once
+
+#include <string>
+
+namespace design {
+
+bool plainNumber(const std::string &s);
+// A plain number as a double, correctly rounded; false where the text is
+// not one.
+bool readPlainNumber(const std::string &s, double *value);
+
+} // namespace design

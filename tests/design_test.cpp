@@ -1,0 +1,124 @@
+// The designer's physics, called directly: design/ without the twin.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "design/ferrite.h"
+#include "design/identify.h"
+#include "design/magnetics.h"
+#include "design/portable.h"
+
+namespace {
+
+// Worked by hand: V = sqrt(P R); B = mu0 mu H with H = N I / le; the
+// materials meant for a frequency by the catalogue's ranges, ends included.
+TEST(Design, DriveFluxAndMeantFor)
+{
+    EXPECT_EQ(design::voltageFromPower(100, 50), std::sqrt(5000.0));
+    EXPECT_EQ(design::voltageFromPower(8, 2), 4.0);
+    // 10 turns of 1 A on le 100 mm: H = 100 A/m; mu 100: B = 100 mu0 100 = 12.566 mT.
+    design::Effective e = {100, 50, 5000};
+    EXPECT_NEAR(design::dcFluxDensity(1, 10, e, 100), 12.566370614e-3, 1e-12);
+    const struct {
+        CoreType family;
+        const char *material;
+        double mhz;
+        bool meant;
+    } cases[] = {
+        {CorePowderedIron, "2", 2, true},   {CorePowderedIron, "2", 30, true},
+        {CorePowderedIron, "2", 1.99, false}, {CorePowderedIron, "2", 30.01, false},
+        {CoreFerrite, "43", 50, true},       {CoreFerrite, "43", 0.01, true},   // tuned 0.01 to 1
+        {CoreFerrite, "43", 0.005, false},   {CoreFerrite, "61", 5, true},      // tuned 0.2 to 10
+        {CoreFerrite, "61", 205, false},
+    };
+    for (const auto &c : cases) {
+        const CoreFamilyTable &t = catalogueOf(c.family);
+        EXPECT_EQ(design::meantFor(c.family, t.materials[codeIndex(t, c.material, false)], c.mhz), c.meant)
+            << c.material << " at " << c.mhz;
+    }
+}
+
+// The turns a wire leaves, from the inside diameter in inches whatever the
+// window's unit: T-50 (0.3 in) with 1 mm wire gives 19 (the README's
+// example), and the largest wire for them fits them.
+TEST(Design, MostTurnsFromInches)
+{
+    EXPECT_EQ(design::mostTurns(0.3f, 1 / 25.4), 19);
+    EXPECT_LE(1 / 25.4, design::largestWire(0.3f, 19));
+    EXPECT_GT(1 / 25.4, design::largestWire(0.3f, 20));
+    EXPECT_EQ(design::mostTurns(0.3f, 1.0), 0);
+}
+
+// The size tolerance on either side of 5 %, and the ranking on either side of 1.
+TEST(Design, IdentifyToleranceAndRanking)
+{
+    // T-50: 0.5 x 0.3 x 0.19 in.
+    EXPECT_EQ(design::matchingSize(CorePowderedIron, 12.7 * 1.049, 7.62, 4.826), 7);
+    EXPECT_EQ(design::matchingSize(CorePowderedIron, 12.7 * 1.051, 7.62, 4.826), -1);
+    EXPECT_EQ(design::matchingSize(CorePowderedIron, 12.7, 7.62, 4.826 * 0.951), 7);
+    EXPECT_EQ(design::matchingSize(CorePowderedIron, 12.7, 7.62, 4.826 * 0.949), -1);
+    // |ln 1.22| = 0.199 < |ln 0.8| = 0.223, though 1.22 is further from 1.
+    std::vector<design::Candidate> v;
+    for (double ratio : {0.5, 0.8, 3.0, 1.22, 1.0})
+        v.push_back({CoreFerrite, 0, -1, 1, ratio});
+    design::rankCandidates(&v);
+    std::vector<double> order;
+    for (const design::Candidate &c : v)
+        order.push_back(c.ratio);
+    EXPECT_EQ(order, (std::vector<double>{1.0, 1.22, 0.8, 0.5, 3.0}));
+}
+
+// The IEEE-only functions against the C library's long double ones: a few
+// ulps at most, over each function's whole range and its reduction edges.
+TEST(Design, PortableFunctionsAgreeWithTheLibrary)
+{
+    auto near = [](double got, long double want, const char *what, double x) {
+        long double tolerance = 4 * std::numeric_limits<double>::epsilon() * std::fabs(want) + 1e-300L;
+        EXPECT_LE(std::fabs(got - want), tolerance) << what << "(" << x << ") = " << got << ", not " << (double)want;
+    };
+    for (double x : {1e-300, 2.2e-308, 0.1, 0.5, 0.7071067811865475, 0.7071067811865476, 0.9999999, 1.0, 1.0000001,
+                     1.4142135, 2.0, 10.0, 1.8e6, 3e9, 1e300})
+        near(design::portableLog(x), std::log((long double)x), "log", x);
+    for (double x : {-745.0, -700.0, -1.0, -1e-10, 0.0, 0.34657, 0.5, 1.0, 10.0, 88.7, 700.0, 709.7})
+        near(design::portableExp(x), std::exp((long double)x), "exp", x);
+    for (double x : {0.01, 8.62, 1000.0, 1e5})
+        near(design::portablePow(x, 0.833), std::pow((long double)x, 0.833L), "pow", x);
+    const double pairs[][2] = {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}, {1e-9, 1}, {1, 1e-9}, {274.4, 1411}, {-0.5, 3},
+                               {3, -0.5}, {0.1, 0.0999}, {1e5, -1e-5}, {-2, -1e6}};
+    for (const auto &p : pairs)
+        near(design::portableAtan2(p[1], p[0]), std::atan2((long double)p[1], (long double)p[0]), "atan2", p[0]);
+    EXPECT_EQ(design::portableLog(1.0), 0.0);
+    EXPECT_EQ(design::portableExp(0.0), 1.0);
+}
+
+// The compiled curves are the published CSV files, row for row, number for number.
+TEST(Design, FerriteTablesAreThePublishedFiles)
+{
+    ASSERT_EQ(design::FerriteMaterialDataCount, 8);
+    for (int m = 0; m < design::FerriteMaterialDataCount; m++) {
+        const design::FerriteData &d = design::FerriteMaterialData[m];
+        std::ifstream in(std::string(MIRVELTA_FERRITE_DATA "/") + d.code + ".csv");
+        ASSERT_TRUE(in) << d.code;
+        std::string line;
+        std::getline(in, line);
+        EXPECT_EQ(line, "frequency_hz,mu_real,mu_imag");
+        int row = 0;
+        for (; std::getline(in, line); row++) {
+            ASSERT_LT(row, d.count) << d.code;
+            double hz, real, imag;
+            ASSERT_EQ(sscanf(line.c_str(), "%lf,%lf,%lf", &hz, &real, &imag), 3) << line;
+            EXPECT_EQ(d.points[row].hz, hz) << d.code << ": " << line;
+            EXPECT_EQ(d.points[row].real, real) << d.code << ": " << line;
+            EXPECT_EQ(d.points[row].imag, imag) << d.code << ": " << line;
+        }
+        EXPECT_EQ(row, d.count) << d.code;
+    }
+}
+
+} // namespace
