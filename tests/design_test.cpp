@@ -22,9 +22,10 @@ TEST(Design, DriveFluxAndMeantFor)
 {
     EXPECT_EQ(design::voltageFromPower(100, 50), std::sqrt(5000.0));
     EXPECT_EQ(design::voltageFromPower(8, 2), 4.0);
-    // 10 turns of 1 A on le 100 mm: H = 100 A/m; mu 100: B = 100 mu0 100 = 12.566 mT.
+    // 10 turns of 1 A on le 100 mm: H = 100 A/m; mu 100: B = 100 mu0 100 = 12.566 mT
+    // (mu0 as CODATA 2018 gives it, 1.25663706212e-6).
     design::Effective e = {100, 50, 5000};
-    EXPECT_NEAR(design::dcFluxDensity(1, 10, e, 100), 12.566370614e-3, 1e-12);
+    EXPECT_NEAR(design::dcFluxDensity(1, 10, e, 100), 12.5663706212e-3, 1e-15);
     const struct {
         CoreType family;
         const char *material;
