@@ -105,10 +105,14 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
     for (size_t i = 0; i < sweep.hz.size(); i++) {
         ComplexPermeability mu = recoveredPermeability(sweep.z[i], sweep.hz[i], best.capacitancePf, m->turns,
                                                        m->effective);
-        m->points.push_back({sweep.hz[i], sweep.z[i], mu});
+        bool onCurve = withinCurve({nullptr, m->effective, best.data, 0}, sweep.hz[i], sweep.hz[i]);
+        std::complex<double> fitted =
+            onCurve ? fittedImpedance(*best.data, best.scale, best.capacitancePf, m->turns, m->effective, sweep.hz[i])
+                    : 0.0;
+        m->points.push_back({sweep.hz[i], sweep.z[i], mu, onCurve, fitted});
         muReal.push_back(mu.real);
         muImag.push_back(mu.imag);
-        if (withinCurve({nullptr, m->effective, best.data, 0}, sweep.hz[i], sweep.hz[i])) {
+        if (onCurve) {
             ComplexPermeability c = permeabilityAt(*best.data, sweep.hz[i]);
             hzOnCurve.push_back(sweep.hz[i]);
             curveReal.push_back(c.real);
@@ -162,13 +166,17 @@ Json measureJson(const MeasureResult &m)
     for (const MaterialFit &f : m.fits)
         materials.push_back(fitJson(f));
     for (const MeasurePoint &p : m.points) {
-        ImpedanceFigures f = figuresOf(p.z, p.hz);
+        ImpedanceFigures f = figuresOf(p.z, p.hz), g = figuresOf(p.fitted, p.hz);
+        auto fitted = [&](double v) { return p.onCurve ? Json(v) : Json(nullptr); };
         points.push_back({{"frequencyMHz", p.hz / 1e6},
                           {"resistanceOhms", f.resistance},
                           {"reactanceOhms", f.reactance},
                           {"impedanceOhms", f.magnitude},
                           {"muReal", p.mu.real},
-                          {"muImag", p.mu.imag}});
+                          {"muImag", p.mu.imag},
+                          {"fittedResistanceOhms", fitted(g.resistance)},
+                          {"fittedReactanceOhms", fitted(g.reactance)},
+                          {"fittedImpedanceOhms", fitted(g.magnitude)}});
     }
     return {{"core", m.core},
             {"effectiveLengthMm", m.effective.lengthMm},

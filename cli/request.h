@@ -270,6 +270,8 @@ struct MeasurePoint {
     double hz;
     std::complex<double> z;
     ComplexPermeability mu;
+    bool onCurve;            // within the best material's curve
+    std::complex<double> fitted; // the best fit's impedance there
 };
 struct MeasureResult {
     std::string core;

@@ -212,7 +212,10 @@
     async function answer(s) {
         const root = $(s.id);
         const serial = ++s.serial;
-        const r = await mirvelta[s.command](s.request());
+        const request = s.request();
+        if (request === null)
+            return s.show(null);
+        const r = await mirvelta[s.command](request);
         if (serial !== s.serial)
             return; // a newer answer is on its way
         clearInvalid(root);
@@ -266,12 +269,20 @@
 
     const Area = {left: 62, right: 628, top: 26, bottom: 310};
 
-    // R, X and |Z| against log f, plain SVG; the ohms axis log (|values|) or linear.
     function plot(r) {
-        const points = r.points, log = $("z-scale").value === "log";
+        plotInto($("z-plot"), r.points, r.selfResonantFrequencyMHz, $("z-scale").value === "log");
+    }
+
+    // R, X and |Z| against log f, plain SVG; the ohms axis log (|values|) or
+    // linear; with `fitted`, the fit's R, X and |Z| dashed beside them.
+    function plotInto(s, points, srfMHz, log, fitted) {
         const f = points.map((p) => p.frequencyMHz);
         const series = {r: points.map((p) => p.resistanceOhms), x: points.map((p) => p.reactanceOhms),
                         z: points.map((p) => p.impedanceOhms)};
+        if (fitted)
+            Object.assign(series, {"r fit": points.map((p) => p.fittedResistanceOhms),
+                                   "x fit": points.map((p) => p.fittedReactanceOhms),
+                                   "z fit": points.map((p) => p.fittedImpedanceOhms)});
         const all = [].concat(...Object.values(series)).filter((v) => v !== null && isFinite(v));
         const lf0 = Math.log10(f[0]), lf1 = Math.log10(f[f.length - 1]);
         const span = lf1 - lf0 || 1;
@@ -294,7 +305,6 @@
             for (let v = Math.ceil(yMin / step) * step; v <= yMax + 1e-9; v += step)
                 ticks.push(v);
         }
-        const s = $("z-plot");
         s.replaceChildren(s.querySelector("title"));
         let lastLabel = -Infinity, row = 0;
         for (const [name, lo, hi] of Bands) {
@@ -331,10 +341,10 @@
             if (d)
                 s.append(svg("polyline", {points: d, class: name}));
         }
-        if (r.selfResonantFrequencyMHz)
-            s.append(svg("line", {x1: xOf(r.selfResonantFrequencyMHz), x2: xOf(r.selfResonantFrequencyMHz),
-                                  y1: Area.top, y2: Area.bottom, class: "srf"}));
-        s.append(svg("line", {id: "z-cursor", x1: 0, x2: 0, y1: Area.top, y2: Area.bottom, class: "cursor", visibility: "hidden"}));
+        if (srfMHz)
+            s.append(svg("line", {x1: xOf(srfMHz), x2: xOf(srfMHz), y1: Area.top, y2: Area.bottom, class: "srf"}));
+        if (s.id === "z-plot")
+            s.append(svg("line", {id: "z-cursor", x1: 0, x2: 0, y1: Area.top, y2: Area.bottom, class: "cursor", visibility: "hidden"}));
         s.xOf = xOf;
     }
 
@@ -491,10 +501,56 @@
             out.replaceChildren(dl, scroll);
         }, false);
 
+    // ---- A measured winding ----------------------------------------------------------
+
+    // The file's text stays in the page: nothing leaves the machine.
+    let measured = {name: "", text: ""};
+
+    section("measure", "measure", () => measured.text === "" ? null : given({
+            text: measured.text, family: family(), size: $("size").value, turns: field("m-turns"),
+            material: $("m-material").value, method: $("m-method").value}),
+        (r) => {
+            const out = $("measure-result");
+            $("m-figure").hidden = !r;
+            if (!r)
+                return out.replaceChildren();
+            const dl = document.createElement("dl");
+            dl.className = "figures";
+            const b = r.best;
+            const near = (v) => v === null ? "not within the sweep" : "near " + unit(v, "MHz");
+            const rows = [["File", measured.name], ["Core", `${r.core}, ${fmt(r.turns, 6)} turns, ${r.method}`],
+                          ["Behaves like", `material ${b.material}, its curve times ${fmt(b.scale, 3)}, with ` +
+                                           `${unit(b.capacitancePf, "pF", 3)} across the winding (residual ${fmt(b.residual, 3)})`],
+                          ["R = X", `measured ${near(r.crossoverMHz.measured)}; on the curve of ${b.material} ${near(r.crossoverMHz.curve)}`],
+                          ["Self-resonance", near(r.selfResonanceMHz)]];
+            for (const w of r.warnings)
+                rows.push(["Warning", w, "warning"]);
+            figures(dl, rows);
+            const t = document.createElement("table");
+            table(t, ["material", "curve times", "pF", "residual", "points"],
+                  r.materials.map((m) => [m.material, fmt(m.scale, 3), fmt(m.capacitancePf, 3), fmt(m.residual, 3), m.points]));
+            const scroll = document.createElement("div");
+            scroll.className = "scroll";
+            scroll.append(t);
+            out.replaceChildren(dl, scroll);
+            plotInto($("m-plot"), r.points, r.selfResonanceMHz, true, true);
+        });
+
+    function readMeasurement(file) {
+        if (!file)
+            return;
+        const reader = new FileReader();
+        reader.onload = () => {
+            measured = {name: file.name, text: String(reader.result)};
+            schedule(Sections.find((s) => s.id === "measure"));
+        };
+        reader.readAsText(file);
+    }
+
     // ---- The address -------------------------------------------------------------
 
     // Every input of the page, by its id, and which sections are open.
-    const remembered = () => [...document.querySelectorAll("main input:not([type=radio]), main select")];
+    const remembered = () => [...document.querySelectorAll("main input:not([type=radio]):not([type=file]), main select")];
 
     function saveAddress() {
         const p = new URLSearchParams();
@@ -568,12 +624,14 @@
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
         for (const s of Sections) {
             const root = $(s.id);
-            root.addEventListener("input", (e) => {
-                if (e.target.id === "z-at")
+            const changed = (e) => {
+                if (e.target.id === "z-at" || e.target.type === "file")
                     return;
                 schedule(s);
                 saveAddress();
-            });
+            };
+            root.addEventListener("input", changed);
+            root.addEventListener("change", changed);
             root.addEventListener("toggle", saveAddress);
         }
         $("z-scale").addEventListener("change", () => { if (sweep) plot(sweep); readAt(field("z-at")); saveAddress(); });
@@ -583,6 +641,14 @@
             readTimer = setTimeout(() => { readAt(field("z-at")); saveAddress(); }, 150);
         });
         $("z-csv").addEventListener("click", downloadCsv);
+        $("m-file").addEventListener("change", (e) => readMeasurement(e.target.files[0]));
+        const drop = $("measure");
+        drop.addEventListener("dragover", (e) => e.preventDefault());
+        drop.addEventListener("drop", (e) => {
+            e.preventDefault();
+            readMeasurement(e.dataTransfer.files[0]);
+        });
+        fill($("m-material"), [["", "not given"], ...catalogue.curves.map((c) => [c.material, c.material])], true);
         const plotted = $("z-plot");
         plotted.addEventListener("keydown", (e) => {
             const moves = {ArrowRight: 1, ArrowUp: 1, ArrowLeft: -1, ArrowDown: -1};
