@@ -38,15 +38,7 @@ Json coreJson(const CoreResult &r)
               {"insideDiameterMm", decimal(s.insideDiameter) * MillimetresPerInch},
               {"thicknessMm", decimal(s.thickness) * MillimetresPerInch},
               {"colorCode", m.colorCode}};
-    if (core.family == CorePowderedIron) {
-        j["rangeLowMHz"] = decimal(m.rangeLowMHz);
-        j["rangeHighMHz"] = decimal(m.rangeHighMHz);
-    } else {
-        j["wideBandLowMHz"] = decimal(m.rangeLowMHz);
-        j["wideBandHighMHz"] = decimal(m.rangeHighMHz);
-        j["tunedCircuitLowMHz"] = decimal(m.tunedLowMHz);
-        j["tunedCircuitHighMHz"] = decimal(m.tunedHighMHz);
-    }
+    j.update(rangesJson(core.family, m));
     Effective e = effectiveParameters(s);
     double al = nanohenryPerTurnSquared(core.al());
     j["alMicrohenryPer100Turns"] = decimal(core.al());

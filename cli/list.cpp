@@ -13,6 +13,16 @@ bool list(const ListRequest &r, ListResult *result, Failure *failure)
     return true;
 }
 
+Json rangesJson(CoreType family, const CoreMaterial &m)
+{
+    if (family == CorePowderedIron)
+        return {{"rangeLowMHz", decimal(m.rangeLowMHz)}, {"rangeHighMHz", decimal(m.rangeHighMHz)}};
+    return {{"wideBandLowMHz", decimal(m.rangeLowMHz)},
+            {"wideBandHighMHz", decimal(m.rangeHighMHz)},
+            {"tunedCircuitLowMHz", decimal(m.tunedLowMHz)},
+            {"tunedCircuitHighMHz", decimal(m.tunedHighMHz)}};
+}
+
 Json listJson(const ListResult &r)
 {
     const double factor = r.unit == LengthMillimetres ? MillimetresPerInch : 1;
@@ -34,15 +44,7 @@ Json listJson(const ListResult &r)
         for (int m = 0; m < t.materialCount; m++) {
             const CoreMaterial &mix = t.materials[m];
             Json j = {{"material", mix.code}, {"colorCode", mix.colorCode}};
-            if (f == CorePowderedIron) {
-                j["rangeLowMHz"] = decimal(mix.rangeLowMHz);
-                j["rangeHighMHz"] = decimal(mix.rangeHighMHz);
-            } else {
-                j["wideBandLowMHz"] = decimal(mix.rangeLowMHz);
-                j["wideBandHighMHz"] = decimal(mix.rangeHighMHz);
-                j["tunedCircuitLowMHz"] = decimal(mix.tunedLowMHz);
-                j["tunedCircuitHighMHz"] = decimal(mix.tunedHighMHz);
-            }
+            j.update(rangesJson(f, mix));
             materials.push_back(j);
         }
         families.push_back({{"family", familyName(f)},

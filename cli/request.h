@@ -156,6 +156,9 @@ struct ListResult {
     LengthUnit unit;
 };
 bool list(const ListRequest &r, ListResult *result, Failure *failure);
+// A material's frequency ranges by name: iron's usable range, ferrite's
+// wide-band and tuned-circuit ones.
+Json rangesJson(CoreType family, const CoreMaterial &m);
 Json listJson(const ListResult &r);
 std::string listText(const ListResult &r, bool csv);
 

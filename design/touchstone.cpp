@@ -39,6 +39,17 @@ std::vector<std::string> tokens(const std::string &line)
     return t;
 }
 
+// The line that starts at *start, without its line feed; *start moves past it.
+std::string nextLine(const std::string &text, size_t *start)
+{
+    size_t end = text.find('\n', *start);
+    if (end == std::string::npos)
+        end = text.size();
+    std::string l = text.substr(*start, end - *start);
+    *start = end + 1;
+    return l;
+}
+
 bool fail(TouchstoneError *e, TouchstoneFault fault, int line, const std::string &text = "")
 {
     e->fault = fault;
@@ -66,11 +77,7 @@ bool readTouchstone(const std::string &text, int ports, Touchstone *file, Touchs
     bool optionsSeen = false;
     int line = 0;
     for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string l = text.substr(start, end - start);
-        start = end + 1;
+        std::string l = nextLine(text, &start);
         line++;
         std::vector<std::string> t = tokens(l);
         if (t.empty())
@@ -151,11 +158,7 @@ bool readCurve(const std::string &text, std::vector<PermeabilityPoint> *points, 
     points->clear();
     int line = 0;
     for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string l = text.substr(start, end - start);
-        start = end + 1;
+        std::string l = nextLine(text, &start);
         line++;
         if (!l.empty() && l.back() == '\r')
             l.pop_back();

@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
 dist=${MIRVELTA_DIST:-$root/dist}
 . "$root/scripts/lib/wine-env.sh"
+. "$root/scripts/lib/display.sh" # display_wait_window; the display is the caller's
 cli=$build/native/cli/mirvelta-cli
 version=$("$cli" --version | awk '{print $2}')
 deb=$dist/mirvelta_${version}_amd64.deb
@@ -56,7 +57,7 @@ check "the man page reads" sh -c "man -l '$unpacked/usr/share/man/man1/mirvelta-
 opens_and_closes() { # command...
     "$@" >"$work/program.log" 2>&1 &
     local program=$! window
-    window=$(timeout 180 xdotool search --sync --onlyvisible --name '^Mirvelta ' | head -n 1) || {
+    window=$(display_wait_window "$program" '^Mirvelta ' 180) || {
         kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; return 1
     }
     sleep 1

@@ -29,7 +29,7 @@ fi
 # Under Xvfb with no window manager the managed window has no frame.
 "$WINE64" "$exe" &
 program=$!
-if ! timeout 60 xdotool search --sync --onlyvisible --name '^Mirvelta ' >/dev/null; then
+if ! display_wait_window "$program" '^Mirvelta ' 60 >/dev/null; then
     echo "the window did not appear" >&2
     exit 1
 fi

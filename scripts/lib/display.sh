@@ -27,6 +27,20 @@ display_ready() { # [own]
     export DISPLAY=":$n"
 }
 
+# Prints the first visible window whose caption matches PATTERN, waiting up
+# to SECONDS while the process PID runs; fails when it does not come. Not
+# xdotool's own --sync: a window that goes while it looks (a new Wine
+# prefix's start-up windows come and go) ends its search with an X error.
+display_wait_window() { # PID PATTERN SECONDS
+    local pid=$1 pattern=$2 deadline=$((SECONDS + $3)) window=
+    while :; do
+        window=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1) || window=
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        [ "$SECONDS" -lt "$deadline" ] && kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.2
+    done
+}
+
 display_done() {
     if [ -n "$started_xvfb" ]; then
         kill "$started_xvfb" 2>/dev/null || true
