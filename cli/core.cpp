@@ -1,13 +1,30 @@
 // core: one catalogue core as list shows it, with its effective parameters,
 // permeability and surface.
 #include "cli/layout.h"
+#include "cli/refusals.h"
 #include "cli/request.h"
 
 namespace cli {
 
+std::string ironNote(const std::string &mix);
+
 bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
 {
-    return readCoreWithAl(r.core, &result->core, failure);
+    double mhz = 0;
+    if (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure))
+        return false;
+    if (!readCoreWithAl(r.core, &result->core, failure))
+        return false;
+    if (!r.mhz.given)
+        return true;
+    if (!finitePositive(mhz))
+        return refuse(failure, FrequencyAboveZero);
+    NamedCore c;
+    if (!readFrequencyCore(r.core, &c, failure) || !withinData(c, mhz, mhz, failure))
+        return false;
+    result->atFrequency = true;
+    result->point = frequencyPoint(c, 1, mhz * 1e6, 0);
+    return true;
 }
 
 // Lengths, areas and volumes in the unit the user chose.
@@ -48,6 +65,10 @@ Json coreJson(const CoreResult &r)
     j["effectiveVolumeMm3"] = e.volumeMm3;
     j["permeability"] = permeability(al, e);
     j["surfaceAreaCm2"] = surfaceAreaCm2(s);
+    if (r.atFrequency)
+        j["atFrequency"] = {{"frequencyMHz", r.point.hz / 1e6},
+                            {"muReal", r.point.mu.real},
+                            {"muImag", core.family == CoreFerrite ? Json(r.point.mu.imag) : Json(nullptr)}};
     const FerriteData *curve = core.family == CoreFerrite ? ferriteData(core.material) : nullptr;
     j["curve"] = curve ? Json({{"lowMHz", curve->lowHz() / 1e6}, {"highMHz", curve->highHz() / 1e6}}) : Json(nullptr);
     return j;
@@ -65,13 +86,20 @@ std::string coreText(const CoreResult &r)
     s += sizes.render(false) + "\n" + materials.render(false) + "\n";
     Effective e = effectiveParameters(core.dimensions());
     double al = nanohenryPerTurnSquared(core.al());
-    s += captioned({
+    Lines lines = {
         {"AL", plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
         {"Effective length (le)", inUnit(e.lengthMm, 1, core.unit)},
         {"Effective area (Ae)", inUnit(e.areaMm2, 2, core.unit)},
         {"Effective volume (Ve)", inUnit(e.volumeMm3, 3, core.unit)},
         {"Effective permeability", significant(permeability(al, e), 4)},
-    });
+    };
+    if (r.atFrequency)
+        lines.push_back({"At " + significant(r.point.hz / 1e6, 6) + " MHz",
+                         core.family == CoreFerrite
+                             ? "mu' " + significant(r.point.mu.real) + ", mu'' " + significant(r.point.mu.imag) +
+                                   " (the maker's typical curve)"
+                             : "mu_e " + significant(r.point.mu.real) + " (" + ironNote(core.material) + ")"});
+    s += captioned(lines);
     return s;
 }
 

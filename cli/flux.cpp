@@ -37,6 +37,11 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
     if (f.drive.byCurrent) {
         f.fieldStrength = fieldStrength(f.drive.amps, f.turns, f.effective);
         f.tesla = dcFluxDensity(f.drive.amps, f.turns, f.effective, f.permeability);
+        const IronFit *fit = f.core.family == CorePowderedIron ? ironFit(f.core.material) : nullptr;
+        if (fit && ironBiasPercent(*fit, f.fieldStrength, &f.biasPercent)) {
+            f.biased = true;
+            f.biasMicrohenry = decimal(f.core.al()) * (f.turns / 100) * (f.turns / 100) * f.biasPercent / 100;
+        }
     } else {
         f.tesla = sineFluxDensity(f.drive.vrms, f.mhz, f.turns, f.effective);
     }
@@ -63,6 +68,10 @@ Json fluxJson(const FluxResult &f)
     }
     j["peakFluxDensityMilliTesla"] = f.tesla * 1e3;
     j["peakFluxDensityGauss"] = f.tesla * 1e4;
+    if (f.biased) {
+        j["permeabilityPercent"] = f.biasPercent;
+        j["inductanceMicrohenry"] = f.biasMicrohenry;
+    }
     return j;
 }
 
@@ -87,6 +96,12 @@ std::string fluxText(const FluxResult &f)
     if (f.drive.byCurrent) {
         lines.push_back({"Flux density (B)", b});
         lines.push_back({"Note", "valid only below saturation, where mu_e holds"});
+        if (f.biased) {
+            lines.push_back({"Permeability left", significant(f.biasPercent) + " % of the initial (the maker's "
+                                                  "DC-bias fit for mix " + f.core.material + ")"});
+            lines.push_back({"Inductance left", significant(f.biasMicrohenry) + " uH at " + significant(f.turns, 6) +
+                                                    " turns"});
+        }
     } else {
         lines.push_back({"Peak flux density (B)", b});
     }

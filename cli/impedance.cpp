@@ -12,6 +12,11 @@ namespace cli {
 const char FerriteDataNote[] = "the maker's typical curve (Fair-Rite); a real core may differ by +/- 20-25 %";
 const char MeasuredCurveNote[] = "the curve given with --curve";
 
+std::string ironNote(const std::string &mix)
+{
+    return "the maker's curve fit for mix " + mix + " (Micrometals), for its typical material";
+}
+
 // A frequency in MHz, or a range A:B.
 static bool readFrequencies(const std::string &text, double *low, double *high, Failure *failure)
 {
@@ -53,6 +58,7 @@ bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *fail
     if (!(points >= SweepPointsLeast && points <= SweepPointsMost && points == std::floor(points)))
         return refuse(failure, PointsCount, {std::to_string(SweepPointsLeast), std::to_string(SweepPointsMost)});
     z.pfGiven = r.pf.given;
+    z.material = r.core.material;
 
     std::vector<double> hz = z.sweep ? logSweep(z.low * 1e6, high * 1e6, (int)points) : std::vector<double>{z.low * 1e6};
     std::vector<std::complex<double>> zs;
@@ -138,7 +144,7 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
             lines.push_back({"Permeability", "mu' " + significant(p.mu.real) + ", mu'' " + significant(p.mu.imag)});
             lines.push_back({"Resistance (R)", significant(f.resistance) + " ohms"});
         } else {
-            lines.push_back({"Permeability", "mu_e " + significant(p.mu.real) + " from AL"});
+            lines.push_back({"Permeability", "mu_e " + significant(p.mu.real) + " from AL and the mix's fit at this frequency"});
             lines.push_back({"Resistance (R)", "not modelled: no loss data for powdered iron"});
         }
         lines.push_back({"Reactance (X)", significant(f.reactance) + " ohms"});
@@ -149,7 +155,8 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
             lines.push_back({"Q (X/R)", significant(f.q)});
     }
     lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote
-                                                                  : "catalogue AL; the resistance is not modelled"});
+                                                                  : "catalogue AL by " + ironNote(z.material) +
+                                                                        ", mu(f) / mu(0); the resistance is not modelled"});
     return captioned(lines) + (z.sweep ? "\n" + table.render(false) + (after.empty() ? "" : "\n" + after) : "");
 }
 

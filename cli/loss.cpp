@@ -9,6 +9,7 @@ namespace cli {
 
 extern const char FerriteDataNote[];
 extern const char MeasuredCurveNote[];
+std::string ironNote(const std::string &mix);
 
 bool loss(const LossRequest &r, LossResult *result, Failure *failure)
 {
@@ -18,15 +19,18 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
         return false;
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
         return false;
-    if (!l.core.data)
-        return refuse(failure, NoIronLoss);
+    if (!l.core.data && !l.core.iron)
+        return refuse(failure, NoIronLoss, {r.core.material});
     if (!(l.turns >= LeastTurns && std::isfinite(l.turns)))
         return refuse(failure, TurnsOneOrMore);
     if (!(l.mhz > 0 && std::isfinite(l.mhz)))
         return refuse(failure, FrequencyAboveZero);
     if (!withinData(l.core, l.mhz, l.mhz, failure) || !readDrive(r.drive, LossDriveOne, &l.drive, failure))
         return false;
+    l.material = r.core.material;
     l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps);
+    if (!l.loss.withinFit)
+        return refuse(failure, OutsideIronFit, {r.core.material});
     return true;
 }
 
@@ -44,7 +48,8 @@ Json lossJson(const LossResult &r)
         }
         j["vrms"] = l.vrms;
     }
-    j["resistanceOhms"] = f.resistance;
+    const bool iron = !r.core.data;
+    j["resistanceOhms"] = iron ? Json(nullptr) : Json(f.resistance); // iron: not modelled at small signal
     j["reactanceOhms"] = f.reactance;
     j["coreLossWatts"] = l.watts;
     j["surfaceAreaCm2"] = l.surfaceCm2;
@@ -52,6 +57,10 @@ Json lossJson(const LossResult &r)
     j["peakFluxDensityMilliTesla"] = l.peakTesla * 1e3;
     j["impedanceOhms"] = f.magnitude;
     j["runsHot"] = l.riseKelvin > HotRiseKelvin;
+    if (iron) {
+        j["seriesResistanceOhms"] = l.seriesOhms;
+        j["q"] = l.q;
+    }
     return j;
 }
 
@@ -73,16 +82,28 @@ std::string lossText(const LossResult &r)
                      significant(c.effective.areaMm2) + " mm^2"},
         {"Turns", significant(r.turns, 6)},
         {"Drive", drive + " at " + significant(r.mhz, 6) + " MHz"},
-        {"Impedance", significant(f.resistance) + " + j" + significant(f.reactance) + " ohms (|Z| " +
-                          significant(f.magnitude) + ")"},
-        {"Core loss", significant(l.watts) + " W"},
+    };
+    if (c.data) {
+        lines.push_back({"Impedance", significant(f.resistance) + " + j" + significant(f.reactance) + " ohms (|Z| " +
+                                          significant(f.magnitude) + ")"});
+        lines.push_back({"Core loss", significant(l.watts) + " W"});
+    } else {
+        if (!r.drive.byCurrent)
+            lines.push_back({"Current", significant(l.amps) + " A rms through the winding"});
+        lines.push_back({"Reactance (X)", significant(f.reactance) + " ohms (mu " + significant(l.point.mu.real) +
+                                              " at this frequency)"});
+        lines.push_back({"Core loss", significant(l.watts) + " W"});
+        lines.push_back({"Series resistance", significant(l.seriesOhms) + " ohms at this drive (loss / I^2)"});
+        lines.push_back({"Q (X/R)", significant(l.q)});
+    }
+    lines.insert(lines.end(), {
         {"Surface", significant(l.surfaceCm2) + " cm^2 (both faces, outer and inner wall)"},
         {"Temperature rise", significant(l.riseKelvin, 2) + " K (bare core in still air)"},
         {"Peak flux density (B)", significant(l.peakTesla * 1e3) + " mT = " + significant(l.peakTesla * 1e4) + " gauss"},
-    };
+    });
     if (l.riseKelvin > HotRiseKelvin)
         lines.push_back({"Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise"});
-    lines.push_back({"Data", c.curve ? MeasuredCurveNote : FerriteDataNote});
+    lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote : ironNote(r.material)});
     return captioned(lines);
 }
 

@@ -102,6 +102,8 @@ Command solveCommand(CLI::App &program)
     addGiven(c, "--wire-in", &r->wireIn, "the same with the diameter in inches")->type_name("FLOAT")->excludes(mm);
     addGiven(c, "--al-tolerance", &r->tolerance,
              "percent: the range of the result when AL is anywhere within +/- this")->type_name("FLOAT");
+    addGiven(c, "--dc-amps", &r->dcAmps, "powdered iron: the inductance with this DC current flowing, and the "
+                                         "turns that reach it")->type_name("FLOAT");
     addJson(c, o.get(), "one JSON object: the lines by name, and the answers above as numbers");
     return command(c, r, solve, printer<SolveResult>(o, solveJson, solveText));
 }
@@ -173,6 +175,7 @@ Command coreCommand(CLI::App &program)
         "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
         "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
     addCoreOptions(c, &r->core);
+    addGiven(c, "--mhz", &r->mhz, "the frequency you work at: the permeability there")->type_name("FLOAT");
     addJson(c, o.get());
     return command(c, r, core, printer<CoreResult>(o, coreJson, coreText));
 }
@@ -252,13 +255,15 @@ Command lossCommand(CLI::App &program)
 {
     auto r = std::make_shared<LossRequest>();
     auto o = std::make_shared<Output>();
-    CLI::App *c = program.add_subcommand("loss", "a ferrite winding's core loss and temperature rise");
-    c->footer("The power a ferrite core takes at --mhz, and how warm it runs. A voltage across the winding,\n"
-        "as a transformer or voltage balun sees it (--vrms, or --watts into --ohms, 50 by default,\n"
-        "V = sqrt(P R)): loss = V^2 Re(1/Z). A current through it, as a common-mode choke carries\n"
-        "(--amps, RF rms): loss = I^2 R. The rise of a bare core in still air follows the makers'\n"
-        "rule, (loss in mW / surface in cm^2)^0.833 K. Z is impedance's, from the material's typical\n"
-        "curve: a real core may differ by +/- 20-25 %.");
+    CLI::App *c = program.add_subcommand("loss", "a winding's core loss and temperature rise");
+    c->footer("The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
+        "transformer or voltage balun sees it (--vrms, or --watts into --ohms, 50 by default,\n"
+        "V = sqrt(P R)), or a current through it, as a common-mode choke or a filter's coil carries\n"
+        "(--amps, RF rms). Ferrite: loss = V^2 Re(1/Z) or I^2 R, Z from the material's typical curve.\n"
+        "Powdered iron: the peak flux density of the drive (a current: B = sqrt(2) I X / (2 pi f N Ae)),\n"
+        "and loss = P(B, f) Ve from the maker's curve fit for the mix, with the series resistance it\n"
+        "makes and the Q left. The rise of a bare core in still air follows the makers' rule, (loss\n"
+        "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.");
     addCoreOptions(c, &r->core, false);
     addGiven(c, "--curve", &r->curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
                                       "--material")->type_name("FILE");

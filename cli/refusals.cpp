@@ -34,7 +34,7 @@ static const struct {
     {TestWindingTurn,        "the test winding needs at least one turn"},
     {TestWindingWhole,       "a test winding has whole turns, not {}"},
     {NoCurveData,                "no permeability data for ferrite material '{}' (data for {})"},
-    {NoIronLoss,             "no loss data for powdered iron: loss takes a ferrite core"},
+    {NoIronLoss,             "no loss fit for powdered-iron mix '{}'"},
     {TurnsOneOrMore,         "--turns takes a number of turns of 1 or more"},
     {FrequencyForm,          "--mhz takes a frequency F or a range A:B in MHz, not '{}'"},
     {FrequenciesAboveZero,   "--mhz takes frequencies above 0"},
@@ -57,13 +57,19 @@ static const struct {
     {NoCurveInRange,         "fewer than {} points of the sweep lie within any material's published curve"},
     {CurveOrMaterial,        "give either --material or --curve"},
     {CurveLine,              "the curve's line {}: {}"},
+    {DcAmpsAboveZero,        "--dc-amps takes a current above 0"},
+    {DcAmpsIron,             "--dc-amps takes a powdered-iron core: the DC-bias fits are the iron mixes'"},
+    {OutsideIronFit,         "the loss fit of mix {} takes a flux density and a frequency above 0"},
     {CurveTooShort,          "the curve needs two rows or more of frequency_hz,mu_real,mu_imag"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");
 
 bool refuse(Failure *failure, Refusal refusal, std::initializer_list<std::string> args)
 {
-    std::string text = Refusals[refusal].text;
+    std::string text;
+    for (const auto &r : Refusals) // by its name, whatever the table's order
+        if (r.refusal == refusal)
+            text = r.text;
     auto arg = args.begin();
     for (size_t p = 0; (p = text.find("{}", p)) != std::string::npos && arg != args.end(); ++arg) {
         text.replace(p, 2, *arg);

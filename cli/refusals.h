@@ -58,6 +58,9 @@ enum Refusal {
     NoCurveInRange,
     CurveOrMaterial,
     CurveLine,
+    DcAmpsAboveZero,
+    DcAmpsIron,
+    OutsideIronFit,
     CurveTooShort,
     RefusalCount
 };

@@ -125,7 +125,7 @@ bool readDrive(const DriveOptions &o, int which, Drive *drive, Failure *failure)
 
 struct SolveRequest {
     CoreOptions core;
-    Given turns, inductance, wireMm, wireIn, tolerance;
+    Given turns, inductance, wireMm, wireIn, tolerance, dcAmps;
     std::string units = "uH";
 };
 struct WireAnswer {
@@ -134,8 +134,21 @@ struct WireAnswer {
     bool fits;
     long mostTurns;
 };
+// A winding on powdered iron with a DC current through it, by the mix's
+// DC-bias fit: the field, the permeability left, the inductance it leaves
+// at the solved turns, and for a solve of turns the fewest whole turns that
+// reach the asked inductance with the current flowing (0: none up to the
+// limit).
+struct DcBias {
+    double amps, field, percent, microhenry;
+    long turnsWithCurrent, limit;
+    double target; // uH, for a solve of turns
+};
 struct SolveResult {
     SolveMode mode;
+    bool dcGiven = false;
+    DcBias dc{};
+    std::string mix;
     std::vector<std::pair<const char *, std::string>> lines; // the window's lines by name
     std::vector<WireAnswer> wires;
     bool toleranceGiven = false;
@@ -194,9 +207,12 @@ std::string findText(const FindResult &r, bool csv);
 
 struct CoreRequest {
     CoreOptions core;
+    Given mhz; // the frequency the user works at
 };
 struct CoreResult {
     Core core;
+    bool atFrequency = false;
+    FrequencyPoint point{}; // one turn at that frequency: its permeability
 };
 bool core(const CoreRequest &r, CoreResult *result, Failure *failure);
 Json coreJson(const CoreResult &r);
@@ -213,6 +229,8 @@ struct FluxResult {
     Effective effective;
     double permeability, turns, mhz, fieldStrength, tesla;
     Drive drive;
+    bool biased = false;  // iron with a DC current: the mix's DC-bias fit
+    double biasPercent = 0, biasMicrohenry = 0;
 };
 bool flux(const FluxRequest &r, FluxResult *result, Failure *failure);
 Json fluxJson(const FluxResult &r);
@@ -238,6 +256,7 @@ struct ImpedanceRequest {
 };
 struct ImpedanceResult {
     NamedCore core;
+    std::string material;
     double turns, low, pf;
     bool sweep, pfGiven;
     std::vector<FrequencyPoint> points;
@@ -255,6 +274,7 @@ struct LossRequest {
 };
 struct LossResult {
     NamedCore core;
+    std::string material;
     double turns, mhz;
     Drive drive;
     CoreLoss loss;

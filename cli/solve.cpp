@@ -1,5 +1,6 @@
 // solve: one solve, as the window's result lines; on request, whether a wire
 // of a given diameter fits, and the range an AL tolerance allows.
+#include <algorithm>
 #include <cmath>
 
 #include "calc/memform.h"
@@ -21,12 +22,44 @@ static WireAnswer wireAnswer(float insideInches, float turns, bool givenInMm, do
     return w;
 }
 
+// L = AL (N/100)^2 p(H)/100 in uH, H = N I / le.
+static double biasedMicrohenry(const IronFit &fit, double al, double turns, double amps, const Effective &e,
+                               double *field, double *percent)
+{
+    *field = fieldStrength(amps, turns, e);
+    if (!ironBiasPercent(fit, *field, percent))
+        *percent = 100; // no field, no loss of permeability
+    return al * (turns / 100) * (turns / 100) * *percent / 100;
+}
+
+static DcBias dcBias(const IronFit &fit, const Core &core, SolveMode mode, const SolveReport &report, double amps,
+                     long limit)
+{
+    DcBias b{};
+    Effective e = effectiveParameters(core.dimensions());
+    const double al = decimal(report.al);
+    b.amps = amps;
+    b.limit = limit;
+    b.microhenry = biasedMicrohenry(fit, al, report.turns, amps, e, &b.field, &b.percent);
+    if (mode == SolveTurns) {
+        // The asked inductance, as the window solved for it; H grows with the
+        // turns, so count up from the turns it needs without the current.
+        b.target = al * (report.turns / 100.0) * (report.turns / 100.0);
+        double field, percent;
+        for (long n = std::max(1L, (long)std::ceil(report.turns)); n <= limit && !b.turnsWithCurrent; n++)
+            if (biasedMicrohenry(fit, al, (double)n, amps, e, &field, &percent) >= b.target)
+                b.turnsWithCurrent = n;
+    }
+    return b;
+}
+
 bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
 {
-    double wireMm = 0, wireIn = 0, percent = 0;
+    double wireMm = 0, wireIn = 0, percent = 0, dcAmps = 0;
     if ((r.wireMm.given && !readNumber(r.wireMm.text, "--wire-mm", &wireMm, failure)) ||
         (r.wireIn.given && !readNumber(r.wireIn.text, "--wire-in", &wireIn, failure)) ||
-        (r.tolerance.given && !readNumber(r.tolerance.text, "--al-tolerance", &percent, failure)))
+        (r.tolerance.given && !readNumber(r.tolerance.text, "--al-tolerance", &percent, failure)) ||
+        (r.dcAmps.given && !readNumber(r.dcAmps.text, "--dc-amps", &dcAmps, failure)))
         return false;
     Core core;
     if (!readCore(r.core, &core, failure))
@@ -38,6 +71,11 @@ bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
         return refuse(failure, WireAboveZero);
     if (r.tolerance.given && !(percent >= 0 && percent < 100))
         return refuse(failure, AlTolerancePercent);
+    const IronFit *fit = core.family == CorePowderedIron ? ironFit(core.material) : nullptr;
+    if (r.dcAmps.given && !fit)
+        return refuse(failure, DcAmpsIron);
+    if (r.dcAmps.given && !finitePositive(dcAmps))
+        return refuse(failure, DcAmpsAboveZero);
 
     SolveMode mode = r.turns.given ? SolveInductance : SolveTurns;
     SolveReport report;
@@ -46,6 +84,7 @@ bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
         return failure->windowMessage = true, false;
 
     result->mode = mode;
+    result->mix = core.material;
     for (const ResultLine &line : ResultLines)
         result->lines.push_back({line.name, form.text(line.id)});
     result->unit = form.text(ResultLines[11].id);
@@ -59,6 +98,15 @@ bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
     result->al = report.al;
     if (r.tolerance.given)
         result->band = toleranceBand(report.al, mode, report.turns, percent);
+    if (r.dcAmps.given) {
+        // Up to what fits in one layer: with the wire asked about, its most
+        // turns; else the window's limit.
+        long limit = TurnsLimit - 1;
+        for (const WireAnswer &w : result->wires)
+            limit = std::min(limit, mostTurns(insideInches, w.inches));
+        result->dcGiven = true;
+        result->dc = dcBias(*fit, core, mode, report, dcAmps, limit);
+    }
     return true;
 }
 
@@ -96,6 +144,15 @@ Json solveJson(const SolveResult &r)
         }
         json["alTolerance"] = t;
     }
+    if (r.dcGiven) {
+        const DcBias &b = r.dc;
+        json["dcBias"] = {{"amps", b.amps},
+                          {"fieldAmpsPerMetre", b.field},
+                          {"permeabilityPercent", b.percent},
+                          {"inductanceMicrohenry", b.microhenry},
+                          {"turnsWithCurrent", r.mode == SolveTurns && b.turnsWithCurrent ? Json(b.turnsWithCurrent)
+                                                                                          : Json(nullptr)}};
+    }
     return json;
 }
 
@@ -125,6 +182,20 @@ std::string solveText(const SolveResult &r)
         text += captioned({{"AL " + significant(decimal(r.al), 6) + " +/- " + significant(r.percent, 4) + " %",
                             significant(b.alLow, 5) + " to " + significant(b.alHigh, 5) + " uH per 100 turns"},
                            {"Within that", range}});
+    }
+    if (r.dcGiven) {
+        const DcBias &b = r.dc;
+        Lines lines = {{"DC current", significant(b.amps, 6) + " A: H " + significant(b.field) + " A/m, permeability " +
+                                          significant(b.percent) + " % of the initial"},
+                       {"Inductance with it", significant(b.microhenry) + " uH"}};
+        if (r.mode == SolveTurns)
+            lines.push_back({"Turns with the current",
+                             b.turnsWithCurrent ? std::to_string(b.turnsWithCurrent) + " reach " +
+                                                      significant(b.target) + " uH"
+                                                : "none up to " + std::to_string(b.limit) + " reach " +
+                                                      significant(b.target) + " uH"});
+        lines.push_back({"Data", "the maker's DC-bias fit for mix " + r.mix + " (Micrometals), for its typical material"});
+        text += captioned(lines);
     }
     return text;
 }

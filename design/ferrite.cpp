@@ -110,6 +110,7 @@ FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const
     if (m < 0 || !(t.alOf(s, m) > 1.0f))
         return NoAl;
     core->alNanohenry = nanohenryPerTurnSquared(t.alOf(s, m));
+    core->iron = ironFit(material);
     return CoreFound;
 }
 
@@ -134,8 +135,12 @@ FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, d
         p.mu = permeabilityAt(*c.data, hz);
         p.z = windingImpedance(turns, hz, c.effective, p.mu);
     } else {
-        p.mu = {permeability(c.alNanohenry, c.effective), 0};
-        p.z = reactanceFromAl(turns, hz, c.alNanohenry);
+        // The catalogue's AL at low frequency, by the fit's own ratio above it.
+        double ratio = 1, mu;
+        if (c.iron && ironPermeability(*c.iron, hz, &mu))
+            ratio = mu / ironPermeabilityAtZero(*c.iron);
+        p.mu = {permeability(c.alNanohenry, c.effective) * ratio, 0};
+        p.z = reactanceFromAl(turns, hz, c.alNanohenry * ratio);
     }
     if (pf > 0)
         p.z = withCapacitance(p.z, hz, pf);
@@ -146,6 +151,23 @@ CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms,
 {
     CoreLoss l;
     const FrequencyPoint &p = l.point = frequencyPoint(c, turns, mhz * 1e6, 0);
+    l.amps = l.seriesOhms = l.q = 0;
+    l.withinFit = true;
+    if (!c.data) {
+        // Iron: X alone at small signal; the drive sets B, and B the loss.
+        double x = p.z.imag();
+        l.vrms = vrms > 0 ? vrms : amps * x;
+        l.amps = vrms > 0 ? vrms / x : amps;
+        l.peakTesla = sineFluxDensity(l.vrms, mhz, turns, c.effective);
+        double density = 0;
+        l.withinFit = c.iron && ironLossDensity(*c.iron, l.peakTesla, mhz * 1e6, &density);
+        l.watts = density * c.effective.volumeMm3 * 1e-9;
+        l.seriesOhms = l.watts / (l.amps * l.amps);
+        l.q = x / l.seriesOhms;
+        l.surfaceCm2 = surfaceAreaCm2(*c.size);
+        l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
+        return l;
+    }
     l.vrms = vrms > 0 ? vrms : amps * figuresOf(p.z, p.hz).magnitude;
     l.watts = vrms > 0 ? lossFromVoltage(vrms, p.z) : lossFromCurrent(amps, p.z);
     l.surfaceCm2 = surfaceAreaCm2(*c.size);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "design/iron.h"
 #include "design/magnetics.h"
 
 namespace design {
@@ -86,6 +87,7 @@ struct FrequencyCore {
     Effective effective{};
     const FerriteData *data = nullptr; // ferrite
     double alNanohenry = 0;            // iron
+    const IronFit *iron = nullptr;     // iron: its mix's curve fits
 };
 
 enum FrequencyCoreFault { CoreFound, NoSuchSize, NoCurve, NoAl };
@@ -97,7 +99,8 @@ std::string curveMaterials();
 bool withinCurve(const FrequencyCore &c, double lowHz, double highHz);
 
 // N turns on the core at hz, with pf picofarads across them (0: none): the
-// complex permeability (iron: its mu_e from AL, mu'' 0) and the impedance.
+// complex permeability (iron: its mu_e from AL scaled by the mix's fit,
+// mu(f) / mu(0), mu'' 0) and the impedance.
 struct FrequencyPoint {
     double hz;
     ComplexPermeability mu;
@@ -121,10 +124,15 @@ const double HotRiseKelvin = 40;
 
 // N turns on the core at mhz (no capacitance), driven by vrms across them,
 // or where vrms is 0 by amps through them: the point, the voltage, the loss,
-// the core's surface, its rise and the peak flux density.
+// the core's surface, its rise and the peak flux density. Ferrite's loss is
+// its mu'' at that point; powdered iron's the mix's loss fit at the drive's
+// peak flux density, P(B, f) Ve, with the series resistance it makes,
+// loss / I^2 (I = V / X for a voltage), and the Q that leaves.
 struct CoreLoss {
     FrequencyPoint point;
     double vrms, watts, surfaceCm2, riseKelvin, peakTesla;
+    double amps, seriesOhms, q; // iron
+    bool withinFit;             // iron: false where the fit takes no such B or f
 };
 CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps);
 

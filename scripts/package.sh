@@ -54,10 +54,23 @@ install -m 0644 "$root/packaging/copyright" "$stage/usr/share/doc/mirvelta/copyr
 cat > "$work/changelog" <<CHANGES
 mirvelta ($version) unstable; urgency=medium
 
-  * Release $version: the calculator under Wine with its launcher and menu
-    entry, and mirvelta-cli.
+  * Release $version (CHANGELOG.md has it all):
+  * mirvelta-cli measure: a VNA's Touchstone file of a test winding fitted
+    against the makers' ferrite materials; impedance and loss --curve.
+  * Powdered iron at power from the maker's curve fits: loss, impedance
+    against frequency, flux and solve --dc-amps under DC bias, core --mhz.
+  * Every command answers --json; one grammar for every number typed.
+  * The web page (mirvelta-$version-web.zip): the designer's workbench on
+    one core, live answers, the design in its address, a readable plot.
 
  -- $maintainer  $(date -u -R -d "@$SOURCE_DATE_EPOCH")
+
+mirvelta (1.1.0) unstable; urgency=medium
+
+  * Release 1.1.0: the calculator under Wine with its launcher and menu
+    entry, and mirvelta-cli.
+
+ -- $maintainer  Tue, 08 Dec 2026 00:00:00 +0000
 CHANGES
 gzip -9n < "$work/changelog" > "$stage/usr/share/doc/mirvelta/changelog.gz"
 chmod 0644 "$stage"/usr/share/man/man1/*.gz "$stage/usr/share/doc/mirvelta/changelog.gz"

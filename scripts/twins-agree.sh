@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The native and the Windows mirvelta-cli print the same bytes, CR LF aside,
 # for the designer's view: core, flux, identify, impedance (one frequency,
-# sweeps as a table, CSV and JSON, with a winding capacitance) and loss.
+# sweeps as a table, CSV and JSON, with a winding capacitance), loss,
+# powdered iron at power and DC bias, and measure on two made-up sweeps.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
 # Usage: twins-agree.sh NATIVE_CLI WINDOWS_CLI_EXE
 set -euo pipefail
-. "$(dirname "$0")/lib/wine-env.sh"
+cd "$(dirname "$0")/.."
+. scripts/lib/wine-env.sh
 native=${1:?native mirvelta-cli}
 windows=${2:?mirvelta-cli.exe}
 work=$(mktemp -d)
@@ -19,6 +21,27 @@ commands=(
     "impedance --family iron --size 50 --material 2 --turns 20 --mhz 1:100 --points 50 --pf 100 --json"
     "loss --family ferrite --size 240 --material 43 --turns 10 --mhz 1.8 --watts 100"
     "loss --family ferrite --size 114 --material 61 --turns 7 --mhz 14.2 --amps 0.3 --json"
+)
+# Powdered iron at power, and two measured windings (made by the tests' sweeps).
+commands+=(
+    "loss --family iron --size 200 --material 2 --turns 9 --mhz 7 --amps 1.414 --json"
+    "loss --family iron --size 130 --material 2 --turns 12 --mhz 3.5 --vrms 20"
+    "flux --family iron --size 130 --material 26 --turns 30 --amps 3 --json"
+    "solve --family iron --size 130 --material 26 --inductance 100 --dc-amps 3 --json"
+    "core --family iron --size 50 --material 6 --mhz 30 --json"
+    "impedance --family iron --size 68 --material 10 --turns 15 --mhz 1:100 --points 30 --json"
+)
+/usr/bin/python3 - "$work" <<'SWEEPS'
+import sys
+sys.path.insert(0, "tests/measure")
+from sweeps import sweep
+open(sys.argv[1] + "/a.s1p", "w").write(sweep("43", 1.1, 4.0, 3, 1e6, 30e6, 150, 0.003, 1, "hz-ri"))
+open(sys.argv[1] + "/b.s2p", "w").write(sweep("77", 0.9, 2.0, 3, 1e5, 10e6, 120, 0.003, 2, "mhz-ma", "series"))
+SWEEPS
+commands+=(
+    "measure $work/a.s1p --family ferrite --size 240 --turns 3 --material 61 --json"
+    "measure $work/b.s2p --od 61 --id 35.6 --height 12.7 --unit mm --turns 3"
+    "measure $work/a.s1p --family ferrite --size 240 --turns 3 --csv"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")

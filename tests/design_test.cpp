@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -11,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
+#include "design/iron.h"
 #include "design/magnetics.h"
 #include "design/portable.h"
 
@@ -120,6 +122,63 @@ TEST(Design, FerriteTablesAreThePublishedFiles)
         }
         EXPECT_EQ(row, d.count) << d.code;
     }
+}
+
+// The data README's worked figures, from the row of mix 2 and of mix 26:
+// 100 G at 7 MHz, 1013.5 mW/cm^3; mu 9.99 at 7 MHz; mix 26 at 50 Oe
+// (3978.87 A/m), 55.2 % of its initial permeability.
+TEST(Design, IronFitsWorkedByHand)
+{
+    const design::IronFit *two = design::ironFit("2"), *bias = design::ironFit("26");
+    ASSERT_TRUE(two && bias);
+    double p = 0, mu = 0, percent = 0;
+    ASSERT_TRUE(design::ironLossDensity(*two, 0.01, 7e6, &p));
+    EXPECT_NEAR(p / 1000, 1013.5, 0.05); // mW/cm^3
+    ASSERT_TRUE(design::ironPermeability(*two, 7e6, &mu));
+    EXPECT_NEAR(mu, 9.99, 0.005);
+    EXPECT_NEAR(design::ironPermeabilityAtZero(*two), 10.0, 1e-12);
+    ASSERT_TRUE(design::ironBiasPercent(*bias, 50 * 1000 / (4 * design::Pi), &percent));
+    EXPECT_NEAR(percent, 55.2, 0.05);
+    for (double bad : {0.0, -1.0, (double)INFINITY, (double)NAN}) {
+        EXPECT_FALSE(design::ironLossDensity(*two, bad, 7e6, &p)) << bad;
+        EXPECT_FALSE(design::ironLossDensity(*two, 0.01, bad, &p)) << bad;
+        EXPECT_FALSE(design::ironPermeability(*two, bad, &mu)) << bad;
+        EXPECT_FALSE(design::ironBiasPercent(*bias, bad, &percent)) << bad;
+    }
+    EXPECT_EQ(design::ironFit("0"), nullptr);
+}
+
+// The compiled fits are the CSV's, number for number, one mix a row, every
+// catalogue mix among them.
+TEST(Design, IronTablesAreTheDataFile)
+{
+    std::ifstream in(MIRVELTA_IRON_DATA "/micrometals-fits.csv");
+    ASSERT_TRUE(in);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line.compare(0, 14, "mix,mu_initial"), 0) << line;
+    int row = 0;
+    for (; std::getline(in, line); row++) {
+        ASSERT_LT(row, design::IronFitCount);
+        const design::IronFit &f = design::IronFits[row];
+        std::vector<double> v;
+        size_t start = line.find(',') + 1;
+        EXPECT_EQ(line.substr(0, start - 1), f.mix);
+        for (size_t p; (p = line.find(',', start)) != std::string::npos || start < line.size(); start = p + 1) {
+            v.push_back(std::strtod(line.substr(start, p - start).c_str(), nullptr));
+            if (p == std::string::npos)
+                break;
+        }
+        ASSERT_EQ(v.size(), 14u) << line;
+        std::vector<double> compiled = {f.muInitial};
+        for (const double *a : {f.loss, f.bias, f.frequency})
+            compiled.insert(compiled.end(), a, a + 4);
+        compiled.push_back(f.temperaturePpmPerKelvin);
+        EXPECT_EQ(v, compiled) << line;
+    }
+    EXPECT_EQ(row, design::IronFitCount);
+    for (int m = 0; m < IronCatalogue.materialCount; m++)
+        EXPECT_NE(design::ironFit(IronCatalogue.materials[m].code), nullptr) << IronCatalogue.materials[m].code;
 }
 
 } // namespace

@@ -13,7 +13,7 @@
                    ["30 m", 10.1, 10.15], ["20 m", 14.0, 14.35], ["17 m", 18.068, 18.168],
                    ["15 m", 21.0, 21.45], ["12 m", 24.89, 24.99], ["10 m", 28.0, 29.7], ["6 m", 50, 54]];
     const Nbsp = "\u00a0";
-    let catalogue = null;
+    let catalogue = null, coreTimer = 0;
 
     // A number with `digits` significant digits, without trailing zeros.
     function fmt(v, digits = 4) {
@@ -122,8 +122,8 @@
         curveChoices();
         const c = theCore();
         $("core-name").textContent = c.curveOnly ? `${c.name}: curve only, not in the window's catalogue` : c.name;
-        const r = c.curveOnly ? null : await mirvelta.core({family: c.family, size: c.size, material: c.material,
-                                                             unit: lengthUnit()});
+        const r = c.curveOnly ? null : await mirvelta.core(given({family: c.family, size: c.size, material: c.material,
+                                                                   unit: lengthUnit(), mhz: field("core-mhz")}));
         const error = $("core-error");
         error.hidden = !(r && r.error);
         error.textContent = r && r.error ? r.error : "";
@@ -143,7 +143,10 @@
                 ["Effective volume (Ve)", len(r.effectiveVolumeMm3, 3)],
                 ["Effective permeability", fmt(r.permeability)],
                 ["Surface", unit(r.surfaceAreaCm2, "cm^2")],
-                ["Ferrite curve", r.curve ? `${fmt(r.curve.lowMHz)} to ${unit(r.curve.highMHz, "MHz")}` : "none"]]);
+                ["Ferrite curve", r.curve ? `${fmt(r.curve.lowMHz)} to ${unit(r.curve.highMHz, "MHz")}` : "none"],
+                ...(r.atFrequency ? [[`At ${unit(r.atFrequency.frequencyMHz, "MHz", 6)}`,
+                    r.atFrequency.muImag === null ? `mu_e ${fmt(r.atFrequency.muReal)} (the maker's curve fit for the mix)`
+                                                  : `mu' ${fmt(r.atFrequency.muReal)}, mu'' ${fmt(r.atFrequency.muImag)}`]] : [])]);
         }
         for (const s of Sections)
             schedule(s);
@@ -245,6 +248,9 @@
                 rows.push(["DC current", unit(r.amps, "A", 6)], ["Field strength (H)", unit(r.fieldStrengthAmperePerMetre, "A/m")],
                           ["Flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`],
                           ["Note", "valid only below saturation, where mu_e holds"]);
+                if (r.permeabilityPercent !== undefined)
+                    rows.push(["Permeability left", `${unit(r.permeabilityPercent, "%")} of the initial (the maker's DC-bias fit)`],
+                              ["Inductance left", unit(r.inductanceMicrohenry, "uH")]);
             } else {
                 if (r.watts !== undefined)
                     rows.push(["Power", `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}`]);
@@ -466,8 +472,14 @@
                           ["Drive", (r.amps !== undefined ? `${unit(r.amps, "A", 6)} rms through the winding`
                                                           : (r.watts !== undefined ? `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}: ` : "") +
                                                             `${unit(r.vrms, "V")} rms across the winding`) + ` at ${unit(r.frequencyMHz, "MHz", 6)}`],
-                          ["Impedance", `${fmt(r.resistanceOhms)} + j${fmt(r.reactanceOhms)}${Nbsp}ohms (|Z| ${fmt(r.impedanceOhms)})`],
-                          ["Core loss", unit(r.coreLossWatts, "W")],
+                          ...(r.seriesResistanceOhms === undefined
+                              ? [["Impedance", `${fmt(r.resistanceOhms)} + j${fmt(r.reactanceOhms)}${Nbsp}ohms (|Z| ${fmt(r.impedanceOhms)})`],
+                                 ["Core loss", unit(r.coreLossWatts, "W")]]
+                              : [["Reactance (X)", unit(r.reactanceOhms, "ohms")],
+                                 ["Core loss", unit(r.coreLossWatts, "W")],
+                                 ["Series resistance", `${unit(r.seriesResistanceOhms, "ohms")} at this drive`],
+                                 ["Q (X/R)", fmt(r.q)],
+                                 ["Data", "the maker's curve fit for the mix, for its typical material"]]),
                           ["Surface", unit(r.surfaceAreaCm2, "cm^2")],
                           ["Temperature rise", `${unit(r.temperatureRiseKelvin, "K", 2)} (bare core in still air)`],
                           ["Peak flux density (B)", unit(r.peakFluxDensityMilliTesla, "mT")]];
@@ -617,6 +629,7 @@
             $(id).addEventListener("change", () => { clearResults(); coreChanged(); saveAddress(); });
         for (const id of ["size", "material", "curve"])
             $(id).addEventListener("change", () => { coreChanged(); saveAddress(); });
+        $("core-mhz").addEventListener("input", () => { clearTimeout(coreTimer); coreTimer = setTimeout(() => { coreChanged(); saveAddress(); }, 150); });
         for (const id of ["turns", "inductance", "units"])
             $(id).addEventListener("change", saveAddress);
         $("solve-turns").addEventListener("click", () => solve("turns"));

@@ -215,7 +215,9 @@ def command_requests(rng, n):
                 o["turns"] = number_text(rng)
             else:
                 o["inductance"], o["units"] = number_text(rng), rng.choice(["nH", "uH", "mH", "H"])
-            extra = rng.randrange(4)
+            extra = rng.randrange(5)
+            if extra == 4:
+                o["dc-amps"] = maybe_odd(rng, rng.choice(["0.5", "3", "0"]), 0.2)
             if extra == 1:
                 o[rng.choice(["wire-mm", "wire-in"])] = maybe_odd(rng, rng.choice(["0.5", "1", "0.02", "0"]), 0.3)
             elif extra == 2:
@@ -242,6 +244,8 @@ def command_requests(rng, n):
                     o[k] = rng.choice(vals)
         elif c == "core":
             o = core_options(rng)
+            if rng.random() < 0.4:
+                o["mhz"] = maybe_odd(rng, rng.choice(["7.1", "1.8", "100", "0"]))
         elif c == "flux":
             o = core_options(rng)
             o["turns"] = maybe_odd(rng, rng.choice(["10", "3", "0", "20.5"]))
@@ -331,8 +335,8 @@ REFUSALS = [
     (("impedance", {**FT240, "turns": "10", "mhz": "3001"}),
      {"error": "material 43 has published data from 0.01 to 3000 MHz only"}),
     (("loss", {**FT240, "turns": "10", "mhz": "1"}), {"error": "give one of --vrms, --watts or --amps"}),
-    (("loss", {"family": "iron", "size": "50", "material": "2", "turns": "10", "mhz": "1", "watts": "5"}),
-     {"error": "no loss data for powdered iron: loss takes a ferrite core"}),
+    (("solve", {**FT240, "turns": "10", "dc-amps": "1"}),
+     {"error": "--dc-amps takes a powdered-iron core: the DC-bias fits are the iron mixes'"}),
     (("identify", {"od": "1", "id": "2", "height": "1", "turns": "1", "inductance": "1"}),
      {"error": "the inside diameter must be below the outside diameter"}),
     (("table", {"family": "iron", "size": "50", "material": "2", "turns": "5:1"}),
