@@ -42,6 +42,9 @@ CliAnswer answerCli(const std::vector<std::string> &args)
     CLI::App program(ProgramDescription, "mirvelta-cli");
     program.set_version_flag("--version", "mirvelta-cli " MIRVELTA_VERSION);
     program.require_subcommand(1);
+    // The twins read their options alike: no "/name" options on Windows,
+    // where a file's path may begin with a slash too.
+    program.allow_windows_style_options(false);
     const std::vector<Command> commands = addCommands(program);
     program.footer("'mirvelta-cli COMMAND --help' describes a command.");
     if (args.empty())

@@ -9,7 +9,7 @@ cd "$root"
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" sanitize native soft windows web
-cmake --preset fuzz -DMIRVELTA_FUZZ_SECONDS="${MIRVELTA_FUZZ_SECONDS:-20}" >/dev/null
+cmake --preset fuzz -DMIRVELTA_FUZZ_SECONDS="${MIRVELTA_FUZZ_SECONDS:-15}" >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
 
 . "$root/scripts/lib/session.sh"
@@ -30,5 +30,5 @@ echo "== the web page in headless Chromium, from file://, against the native twi
 ctest --preset web
 echo "== the packages: build them, then check them"
 ctest --preset packages
-echo "== fuzzing the number texts, mirvelta-cli and the page's requests (${MIRVELTA_FUZZ_SECONDS:-20} s each)"
+echo "== fuzzing the number texts, mirvelta-cli and the page's requests (${MIRVELTA_FUZZ_SECONDS:-15} s each)"
 ctest --preset fuzz
