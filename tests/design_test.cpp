@@ -96,6 +96,24 @@ TEST(Design, PortableFunctionsAgreeWithTheLibrary)
                                {3, -0.5}, {0.1, 0.0999}, {1e5, -1e-5}, {-2, -1e6}};
     for (const auto &p : pairs)
         near(design::portableAtan2(p[1], p[0]), std::atan2((long double)p[1], (long double)p[0]), "atan2", p[0]);
+    // cos and sin of degrees, whole quarter turns exact.
+    for (double d : {-720.0, -359.9, -180.0, -90.0, -45.0, -0.001, 0.0, 1.0, 30.0, 44.999, 45.0, 60.0, 89.9, 90.0,
+                     135.0, 179.99, 180.0, 270.0, 315.5, 359.999, 1e6 + 0.25}) {
+        double c, sn;
+        design::portableCosSinDegrees(d, &c, &sn);
+        // The reference reduced exactly too, to within half a turn; both are
+        // held to a few ulps of 1, the size of what they return.
+        long double r = (long double)d - 360 * std::nearbyint((long double)d / 360);
+        long double x = r * 3.14159265358979323846264338327950288L / 180;
+        EXPECT_LE(std::fabs(c - std::cos(x)), 4 * std::numeric_limits<double>::epsilon()) << "cos " << d;
+        EXPECT_LE(std::fabs(sn - std::sin(x)), 4 * std::numeric_limits<double>::epsilon()) << "sin " << d;
+    }
+    double c, sn;
+    design::portableCosSinDegrees(90, &c, &sn);
+    EXPECT_EQ(c, 0.0);
+    EXPECT_EQ(sn, 1.0);
+    design::portableCosSinDegrees(-180, &c, &sn);
+    EXPECT_EQ(c, -1.0);
     EXPECT_EQ(design::portableLog(1.0), 0.0);
     EXPECT_EQ(design::portableExp(0.0), 1.0);
 }
