@@ -8,9 +8,9 @@ export MIRVELTA_BUILD=$build
 cd "$root"
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" sanitize native soft windows web
-cmake --preset fuzz -DMIRVELTA_FUZZ_SECONDS="${MIRVELTA_FUZZ_SECONDS:-15}" >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" >/dev/null
+# The fuzz tree's test time is set at configure time, before the build.
+cmake --preset fuzz -DMIRVELTA_FUZZ_SECONDS="${MIRVELTA_FUZZ_SECONDS:-10}" >/dev/null
+"$root/scripts/build.sh" sanitize soft native windows web fuzz
 
 . "$root/scripts/lib/session.sh"
 
@@ -30,5 +30,5 @@ echo "== the web page in headless Chromium, from file://, against the native twi
 ctest --preset web
 echo "== the packages: build them, then check them"
 ctest --preset packages
-echo "== fuzzing the number texts, mirvelta-cli and the page's requests (${MIRVELTA_FUZZ_SECONDS:-15} s each)"
+echo "== fuzzing the number texts, mirvelta-cli and the page's requests (${MIRVELTA_FUZZ_SECONDS:-10} s each)"
 ctest --preset fuzz
