@@ -33,6 +33,15 @@ void addCoreOptions(CLI::App *command, CoreOptions *options, bool materialRequir
     addUnitOption(command, &options->unit);
 }
 
+// A winding at frequency: the core (a material, or --curve FILE) and --turns.
+void addFrequencyCoreOptions(CLI::App *c, CoreOptions *core, Given *curve, std::string *turns)
+{
+    addCoreOptions(c, core, false);
+    addGiven(c, "--curve", curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
+                                  "--material")->type_name("FILE");
+    c->add_option("--turns", *turns, "turns of the winding")->type_name("FLOAT")->required();
+}
+
 CLI::Option *addUnitsOption(CLI::App *c, std::string *units)
 {
     return c->add_option("--units", *units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
@@ -47,23 +56,27 @@ void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
     addGiven(c, "--amps", &d->amps, amps)->type_name("FLOAT");
 }
 
+struct Output {
+    bool json = false, csv = false;
+};
+
 // One command: its request bound to the options, and how its result reads.
+// Where `exclusive` is given, its --json and --csv are refused together,
+// once the request itself has been answered.
 template <class Request, class Result>
 Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const Request &, Result *, Failure *),
-                std::function<std::string(const Result &)> print)
+                std::function<std::string(const Result &)> print, std::shared_ptr<const Output> exclusive = nullptr)
 {
     return {c, [=](std::string &out, Failure *failure) {
                 Result result;
                 if (!run(*request, &result, failure))
                     return (int)CliError;
+                if (exclusive && exclusive->json && exclusive->csv)
+                    return refuse(failure, JsonOrCsv), (int)CliError;
                 out = print(result);
                 return (int)CliOk;
             }};
 }
-
-struct Output {
-    bool json = false, csv = false;
-};
 
 // --json, or the text (with --csv where the command has it).
 template <class Result>
@@ -228,27 +241,19 @@ Command impedanceCommand(CLI::App &program)
         "both ends included). Ferrite: Z = j 2 pi f N^2 mu0 (Ae/le) (mu' - j mu''), with mu' and mu''\n"
         "the maker's published curve (Fair-Rite), linear in log f between its rows; any ferrite size\n"
         "takes a material with data (31 43 46 51 61 73 75 77). The curve is the material's typical one:\n"
-        "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL from the catalogue;\n"
-        "its resistance is not modelled. --pf puts the winding's own capacitance in parallel; a sweep\n"
-        "then names the self-resonant frequency, where X crosses zero.");
-    addCoreOptions(c, &r->core, false);
-    addGiven(c, "--curve", &r->curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
-                                      "--material")->type_name("FILE");
-    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
+        "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL mu(f)/mu(0), the\n"
+        "catalogue's AL by the maker's curve fit for the mix; its resistance at small signal is not\n"
+        "modelled. --pf puts the winding's own capacitance in parallel; a sweep then names the\n"
+        "self-resonant frequency, where X crosses zero. --curve takes a measured curve instead.");
+    addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
     addGiven(c, "--points", &r->points, "frequencies in a range (default 25)")->type_name("INT");
     addGiven(c, "--pf", &r->pf, "the winding's capacitance in parallel, in pF")->type_name("FLOAT");
     addJson(c, o.get());
     addCsv(c, o.get(), "the table as CSV");
-    return {c, [=](std::string &out, Failure *failure) {
-                ImpedanceResult result;
-                if (!impedance(*r, &result, failure))
-                    return (int)CliError;
-                if (o->json && o->csv)
-                    return refuse(failure, JsonOrCsv), (int)CliError;
-                out = o->json ? jsonText(impedanceJson(result)) : impedanceText(result, o->csv);
-                return (int)CliOk;
-            }};
+    return command(c, r, impedance, printer<ImpedanceResult>(o, impedanceJson, [o](const ImpedanceResult &z) {
+                       return impedanceText(z, o->csv);
+                   }), o);
 }
 
 Command lossCommand(CLI::App &program)
@@ -264,10 +269,7 @@ Command lossCommand(CLI::App &program)
         "and loss = P(B, f) Ve from the maker's curve fit for the mix, with the series resistance it\n"
         "makes and the Q left. The rise of a bare core in still air follows the makers' rule, (loss\n"
         "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.");
-    addCoreOptions(c, &r->core, false);
-    addGiven(c, "--curve", &r->curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
-                                      "--material")->type_name("FILE");
-    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
+    addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
     addJson(c, o.get());
@@ -300,15 +302,9 @@ Command measureCommand(CLI::App &program)
     c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
     addJson(c, o.get());
     addCsv(c, o.get(), "the core's permeability per point as CSV");
-    return {c, [=](std::string &out, Failure *failure) {
-                MeasureResult result;
-                if (!measure(*r, &result, failure))
-                    return (int)CliError;
-                if (o->json && o->csv)
-                    return refuse(failure, JsonOrCsv), (int)CliError;
-                out = o->json ? jsonText(measureJson(result)) : measureText(result, o->csv);
-                return (int)CliOk;
-            }};
+    return command(c, r, measure, printer<MeasureResult>(o, measureJson, [o](const MeasureResult &m) {
+                       return measureText(m, o->csv);
+                   }), o);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
+#include "cli/refusals.h"
 #include "design/decimal.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
@@ -50,11 +51,8 @@ struct Given {
 bool readNumber(const std::string &text, const char *option, double *value, Failure *failure);
 // A plain number that is whole, as an int; what is not whole or beyond int
 // is refused as out of [least, most] with refusal `range`.
-bool readWhole(const std::string &text, const char *option, int least, int most, int range, int *value,
+bool readWhole(const std::string &text, const char *option, int least, int most, Refusal range, int *value,
                Failure *failure);
-
-// Above 0 and finite.
-bool finitePositive(double v);
 
 bool readFamily(const std::string &text, CoreType *family, Failure *failure);
 // The family an optional --family names, or both when it is empty.
@@ -119,7 +117,7 @@ struct Drive {
 bool readDriveNumbers(const DriveOptions &o, Drive *drive, Failure *failure);
 // After readDriveNumbers: exactly one of the three, each above 0; `which`
 // is the refusal for "not one of them".
-bool readDrive(const DriveOptions &o, int which, Drive *drive, Failure *failure);
+bool readDrive(const DriveOptions &o, Refusal which, Drive *drive, Failure *failure);
 
 // ---- The commands ---------------------------------------------------------------
 

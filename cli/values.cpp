@@ -16,14 +16,14 @@ bool readNumber(const std::string &text, const char *option, double *value, Fail
     return true;
 }
 
-bool readWhole(const std::string &text, const char *option, int least, int most, int range, int *value,
+bool readWhole(const std::string &text, const char *option, int least, int most, Refusal range, int *value,
                Failure *failure)
 {
     double v;
     if (!readNumber(text, option, &v, failure))
         return false;
     if (!(v >= least && v <= most && v == std::floor(v)))
-        return refuse(failure, (Refusal)range, {std::to_string(least), std::to_string(most)});
+        return refuse(failure, range, {std::to_string(least), std::to_string(most)});
     *value = (int)v;
     return true;
 }
@@ -126,11 +126,6 @@ bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *
                                           significant(c.data->highHz() / 1e6)});
 }
 
-bool finitePositive(double v)
-{
-    return v > 0 && std::isfinite(v);
-}
-
 // The drive's numbers, each read if given; the rules come after (readDrive).
 bool readDriveNumbers(const DriveOptions &o, Drive *d, Failure *failure)
 {
@@ -140,10 +135,10 @@ bool readDriveNumbers(const DriveOptions &o, Drive *d, Failure *failure)
            (!o.amps.given || readNumber(o.amps.text, "--amps", &d->amps, failure));
 }
 
-bool readDrive(const DriveOptions &o, int which, Drive *d, Failure *failure)
+bool readDrive(const DriveOptions &o, Refusal which, Drive *d, Failure *failure)
 {
     if (o.vrms.given + o.watts.given + o.amps.given != 1)
-        return refuse(failure, (Refusal)which);
+        return refuse(failure, which);
     if ((o.vrms.given && !finitePositive(d->vrms)) || (o.watts.given && !finitePositive(d->watts)) ||
         !finitePositive(d->ohms) || (o.amps.given && !finitePositive(d->amps)))
         return refuse(failure, DriveAboveZero);

@@ -1,6 +1,7 @@
 // Plain decimal numbers.
 #include "design/decimal.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace design {
@@ -38,6 +39,11 @@ bool readPlainNumber(const std::string &s, double *value)
     // leaves strtod nothing of its own to decide (no locale, hex or words).
     *value = std::strtod(s.c_str(), nullptr);
     return true;
+}
+
+bool finitePositive(double v)
+{
+    return v > 0 && std::isfinite(v);
 }
 
 } // namespace design

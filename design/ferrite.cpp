@@ -42,15 +42,10 @@ std::complex<double> reactanceFromAl(double turns, double hz, double alNanohenry
     return {0, 2 * Pi * hz * turns * turns * alNanohenry * 1e-9};
 }
 
-static std::complex<double> reciprocal(std::complex<double> z)
-{
-    return portableReciprocal(z);
-}
-
 std::complex<double> withCapacitance(std::complex<double> z, double hz, double pf)
 {
-    std::complex<double> y = reciprocal(z);
-    return reciprocal({y.real(), y.imag() + 2 * Pi * hz * pf * 1e-12});
+    std::complex<double> y = portableReciprocal(z);
+    return portableReciprocal({y.real(), y.imag() + 2 * Pi * hz * pf * 1e-12});
 }
 
 ImpedanceFigures figuresOf(std::complex<double> z, double hz)
@@ -86,7 +81,7 @@ double selfResonance(const std::vector<double> &hz, const std::vector<std::compl
     for (size_t i = 0; i + 1 < hz.size() && i + 1 < z.size(); i++) {
         if ((z[i].imag() > 0) == (z[i + 1].imag() > 0))
             continue;
-        double b0 = reciprocal(z[i]).imag(), b1 = reciprocal(z[i + 1]).imag();
+        double b0 = portableReciprocal(z[i]).imag(), b1 = portableReciprocal(z[i + 1]).imag();
         double t = b0 / (b0 - b1);
         return hz[i] * portableExp(t * portableLog(hz[i + 1] / hz[i]));
     }
@@ -178,7 +173,7 @@ CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms,
 
 double lossFromVoltage(double vrms, std::complex<double> z)
 {
-    return vrms * vrms * reciprocal(z).real();
+    return vrms * vrms * portableReciprocal(z).real();
 }
 
 double lossFromCurrent(double amps, std::complex<double> z)

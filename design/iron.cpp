@@ -3,14 +3,10 @@
 
 #include <cmath>
 
+#include "design/decimal.h"
 #include "design/portable.h"
 
 namespace design {
-
-static bool finitePositive(double v)
-{
-    return v > 0 && std::isfinite(v);
-}
 
 const IronFit *ironFit(const std::string &mix)
 {

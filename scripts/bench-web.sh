@@ -4,6 +4,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
-export MIRVELTA_BUILD=$build
 "$root/scripts/build.sh" web >/dev/null
 /usr/bin/python3 "$root/tests/web/bench_web.py" "$build/web/site" "${1:-15}"

@@ -6,7 +6,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
-export MIRVELTA_BUILD=$build
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows >/dev/null

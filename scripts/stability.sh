@@ -6,7 +6,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
-export MIRVELTA_BUILD=$build
 runs=${1:-10}
 
 "$root/scripts/setup.sh"
