@@ -9,7 +9,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
 dist=${MIRVELTA_DIST:-$root/dist}
-export MIRVELTA_BUILD=$build
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" windows web >/dev/null
@@ -18,9 +17,8 @@ export MIRVELTA_BUILD=$build
 # The Debian twin: Debian's hardening flags, and the C++ runtime linked in so
 # that it depends on libc6 alone.
 pkg=$build/package
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-MIRVELTA_DEB_CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-MIRVELTA_DEB_LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" "$root/scripts/build.sh" package >/dev/null
+. "$root/scripts/lib/deb-flags.sh"
+"$root/scripts/build.sh" package >/dev/null
 version=$("$pkg/cli/mirvelta-cli" --version | awk '{print $2}')
 [ -n "$version" ] || { echo "package: no version from mirvelta-cli --version" >&2; exit 1; }
 

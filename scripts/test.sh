@@ -4,13 +4,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build # where the presets put their trees
-export MIRVELTA_BUILD=$build
 cd "$root"
 
 "$root/scripts/setup.sh"
 # The fuzz tree's test time is set at configure time, before the build.
 cmake --preset fuzz -DMIRVELTA_FUZZ_SECONDS="${MIRVELTA_FUZZ_SECONDS:-10}" >/dev/null
-"$root/scripts/build.sh" sanitize soft native windows web fuzz
+# The package's twin too, with the flags scripts/package.sh gives it.
+. "$root/scripts/lib/deb-flags.sh"
+"$root/scripts/build.sh" sanitize soft native windows web fuzz package
 
 . "$root/scripts/lib/session.sh"
 
