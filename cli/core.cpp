@@ -11,7 +11,8 @@ std::string ironNote(const std::string &mix);
 bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
 {
     double mhz = 0;
-    if (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure))
+    if ((r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure)) ||
+        !readStack(r.stack, "--stack", &result->stack, failure))
         return false;
     if (!readCoreWithAl(r.core, &result->core, failure))
         return false;
@@ -56,15 +57,19 @@ Json coreJson(const CoreResult &r)
               {"thicknessMm", decimal(s.thickness) * MillimetresPerInch},
               {"colorCode", m.colorCode}};
     j.update(rangesJson(core.family, m));
-    Effective e = effectiveParameters(s);
+    // A stack: AL, Ae, the volume and the height times the cores, le and mu_e one core's.
+    const Outline outline = outlineOf(s, r.stack);
+    Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
-    j["alMicrohenryPer100Turns"] = decimal(core.al());
-    j["alNanohenryPerTurnSquared"] = al;
+    j["stack"] = r.stack;
+    j["alMicrohenryPer100Turns"] = decimal(core.al()) * r.stack;
+    j["alNanohenryPerTurnSquared"] = al * r.stack;
     j["effectiveLengthMm"] = e.lengthMm;
     j["effectiveAreaMm2"] = e.areaMm2;
     j["effectiveVolumeMm3"] = e.volumeMm3;
-    j["permeability"] = permeability(al, e);
-    j["surfaceAreaCm2"] = surfaceAreaCm2(s);
+    j["permeability"] = permeability(al, effectiveParameters(s));
+    j["surfaceAreaCm2"] = surfaceAreaCm2(outline);
+    j["selfCapacitancePf"] = selfCapacitancePf(outline);
     if (r.atFrequency)
         j["atFrequency"] = {{"frequencyMHz", r.point.hz / 1e6},
                             {"muReal", r.point.mu.real},
@@ -84,15 +89,25 @@ std::string coreText(const CoreResult &r)
     sizes.rows = {sizeHeader(), sizeRow(core.dimensions(), core.unit)};
     materials.rows = {materialHeader(core.family), materialRow(core.family, core.mix())};
     s += sizes.render(false) + "\n" + materials.render(false) + "\n";
-    Effective e = effectiveParameters(core.dimensions());
+    const Outline outline = outlineOf(core.dimensions(), r.stack);
+    Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
-    Lines lines = {
-        {"AL", plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
+    Lines lines;
+    if (r.stack > 1)
+        lines.push_back({"Stack", std::to_string(r.stack) + " cores side by side, " +
+                                      inUnit(outline.heightMm, 1, core.unit) + " high"});
+    lines.insert(lines.end(), {
+        {"AL", r.stack > 1 ? std::to_string(r.stack) + " x " + plain(core.al()) + " = " +
+                                 significant(decimal(core.al()) * r.stack, 7) + " uH per 100 turns = " +
+                                 significant(al * r.stack, 6) + " nH/N^2"
+                           : plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
         {"Effective length (le)", inUnit(e.lengthMm, 1, core.unit)},
         {"Effective area (Ae)", inUnit(e.areaMm2, 2, core.unit)},
         {"Effective volume (Ve)", inUnit(e.volumeMm3, 3, core.unit)},
-        {"Effective permeability", significant(permeability(al, e), 4)},
-    };
+        {"Effective permeability", significant(permeability(al, effectiveParameters(core.dimensions())), 4)},
+        {"Winding capacitance", significant(selfCapacitancePf(outline)) +
+                                    " pF (the self-capacitance model of the outline, any turns)"},
+    });
     if (r.atFrequency)
         lines.push_back({"At " + significant(r.point.hz / 1e6, 6) + " MHz",
                          core.family == CoreFerrite

@@ -14,7 +14,7 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
     f.mhz = 0;
     if (!readNumber(r.turns, "--turns", &f.turns, failure) ||
         (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &f.mhz, failure)) ||
-        !readDriveNumbers(r.drive, &f.drive, failure))
+        !readDriveNumbers(r.drive, &f.drive, failure) || !readStack(r.stack, "--stack", &f.stack, failure))
         return false;
     if (!readCoreWithAl(r.core, &f.core, failure))
         return false;
@@ -32,15 +32,17 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
     if (!readDrive(d, FluxDriveOne, &f.drive, failure))
         return false;
 
-    f.effective = effectiveParameters(f.core.dimensions());
-    f.permeability = permeability(nanohenryPerTurnSquared(f.core.al()), f.effective);
+    // A stack has K times the area; its permeability is one core's.
+    f.permeability = permeability(nanohenryPerTurnSquared(f.core.al()), effectiveParameters(f.core.dimensions()));
+    f.effective = effectiveParameters(outlineOf(f.core.dimensions(), f.stack));
     if (f.drive.byCurrent) {
         f.fieldStrength = fieldStrength(f.drive.amps, f.turns, f.effective);
         f.tesla = dcFluxDensity(f.drive.amps, f.turns, f.effective, f.permeability);
         const IronFit *fit = f.core.family == CorePowderedIron ? ironFit(f.core.material) : nullptr;
         if (fit && ironBiasPercent(*fit, f.fieldStrength, &f.biasPercent)) {
             f.biased = true;
-            f.biasMicrohenry = decimal(f.core.al()) * (f.turns / 100) * (f.turns / 100) * f.biasPercent / 100;
+            f.biasMicrohenry =
+                decimal(f.core.al()) * f.stack * (f.turns / 100) * (f.turns / 100) * f.biasPercent / 100;
         }
     } else {
         f.tesla = sineFluxDensity(f.drive.vrms, f.mhz, f.turns, f.effective);
@@ -51,6 +53,7 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
 Json fluxJson(const FluxResult &f)
 {
     Json j = {{"core", f.core.name()},
+              {"stack", f.stack},
               {"turns", f.turns},
               {"effectiveLengthMm", f.effective.lengthMm},
               {"effectiveAreaMm2", f.effective.areaMm2},
@@ -79,8 +82,7 @@ std::string fluxText(const FluxResult &f)
 {
     const Effective &e = f.effective;
     Lines lines = {
-        {"Core", f.core.name() + ": le " + significant(e.lengthMm) + " mm, Ae " + significant(e.areaMm2) +
-                     " mm^2, mu_e " + significant(f.permeability)},
+        {"Core", coreLine(f.core.name(), f.stack, e).second + ", mu_e " + significant(f.permeability)},
         {"Turns", significant(f.turns, 6)},
     };
     if (f.drive.byCurrent) {

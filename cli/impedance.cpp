@@ -17,31 +17,17 @@ std::string ironNote(const std::string &mix)
     return "the maker's curve fit for mix " + mix + " (Micrometals), for its typical material";
 }
 
-// A frequency in MHz, or a range A:B.
-static bool readFrequencies(const std::string &text, double *low, double *high, Failure *failure)
-{
-    size_t colon = text.find(':');
-    std::string a = text.substr(0, colon), b = colon == std::string::npos ? a : text.substr(colon + 1);
-    if (!plainNumber(a) || !plainNumber(b))
-        return refuse(failure, FrequencyForm, {text});
-    Failure unused;
-    readNumber(a, "--mhz", low, &unused);
-    readNumber(b, "--mhz", high, &unused);
-    if (!finitePositive(*low) || !finitePositive(*high))
-        return refuse(failure, FrequenciesAboveZero);
-    if (*high < *low)
-        return refuse(failure, RangeStartEnd, {text});
-    return true;
-}
-
 bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure)
 {
     ImpedanceResult &z = *result;
     double points = SweepPointsDefault;
-    z.pf = 0;
+    int stack = 1;
+    double scale = 1;
+    CapacitanceRule rule;
     if (!readNumber(r.turns, "--turns", &z.turns, failure) ||
         (r.points.given && !readNumber(r.points.text, "--points", &points, failure)) ||
-        (r.pf.given && !readNumber(r.pf.text, "--pf", &z.pf, failure)))
+        !readCapacitanceRule(r.capacitance, &rule, failure) || !readStack(r.stack, "--stack", &stack, failure) ||
+        !readScale(r.scale, &scale, failure))
         return false;
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &z.core, failure))
         return false;
@@ -50,23 +36,24 @@ bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *fail
     double high = 0;
     if (!readFrequencies(r.mhz, &z.low, &high, failure) || !withinData(z.core, z.low, high, failure))
         return false;
-    if (r.pf.given && !finitePositive(z.pf))
-        return refuse(failure, CapacitanceAboveZero);
     z.sweep = r.mhz.find(':') != std::string::npos;
     if (!z.sweep && r.points.given)
         return refuse(failure, PointsNeedRange);
     if (!(points >= SweepPointsLeast && points <= SweepPointsMost && points == std::floor(points)))
         return refuse(failure, PointsCount, {std::to_string(SweepPointsLeast), std::to_string(SweepPointsMost)});
-    z.pfGiven = r.pf.given;
     z.material = r.core.material;
+    stackCores(&z.core, stack);
+    z.core.scale = scale;
+    z.capacitance = capacitanceFor(rule, z.core.outline);
+    z.warnings = capacitanceWarnings(z.capacitance, z.turns);
 
     std::vector<double> hz = z.sweep ? logSweep(z.low * 1e6, high * 1e6, (int)points) : std::vector<double>{z.low * 1e6};
     std::vector<std::complex<double>> zs;
     for (double f : hz) {
-        z.points.push_back(frequencyPoint(z.core, z.turns, f, z.pf));
+        z.points.push_back(frequencyPoint(z.core, z.turns, f, z.capacitance.pf));
         zs.push_back(z.points.back().z);
     }
-    z.resonanceHz = z.pfGiven ? selfResonance(hz, zs) : 0;
+    z.resonanceHz = selfResonance(hz, zs);
     return true;
 }
 
@@ -87,18 +74,17 @@ static Json pointJson(const FrequencyCore &c, const FrequencyPoint &p)
 
 Json impedanceJson(const ImpedanceResult &z)
 {
-    Json j = {{"core", z.core.name}, {"turns", z.turns}};
-    if (z.pfGiven)
-        j["capacitancePf"] = z.pf;
+    Json j = {{"core", z.core.name}, {"stack", z.core.stack}, {"scale", z.core.scale}, {"turns", z.turns}};
+    addCapacitanceJson(z.capacitance, &j);
     if (z.sweep) {
         j["points"] = Json::array();
         for (const FrequencyPoint &p : z.points)
             j["points"].push_back(pointJson(z.core, p));
-        if (z.pfGiven)
-            j["selfResonantFrequencyMHz"] = z.resonanceHz > 0 ? Json(z.resonanceHz / 1e6) : Json(nullptr);
+        j["selfResonantFrequencyMHz"] = z.resonanceHz > 0 ? Json(z.resonanceHz / 1e6) : Json(nullptr);
     } else {
         j.update(pointJson(z.core, z.points[0]));
     }
+    j["warnings"] = z.warnings;
     return j;
 }
 
@@ -125,17 +111,18 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
         return table.render(true);
 
     const NamedCore &c = z.core;
-    Lines lines = {{"Core", c.name + ": le " + significant(c.effective.lengthMm) + " mm, Ae " +
-                                significant(c.effective.areaMm2) + " mm^2"},
-                   {"Turns", significant(z.turns, 6)}};
-    if (z.pfGiven)
-        lines.push_back({"Winding capacitance", significant(z.pf, 6) + " pF in parallel"});
+    Lines lines = {coreLine(c), {"Turns", significant(z.turns, 6)},
+                   {"Winding capacitance", capacitanceText(z.capacitance)}};
+    if (c.scale != 1)
+        lines.push_back({"Permeability", "the curve's times " + significant(c.scale, 6)});
     std::string after;
     if (z.sweep) {
-        if (z.pfGiven)
-            after = captioned({{"Self-resonance", z.resonanceHz > 0 ? "near " + significant(z.resonanceHz / 1e6) +
-                                                                          " MHz, where X crosses zero"
-                                                                    : "not within the sweep"}});
+        Lines end = {{"Self-resonance", z.resonanceHz > 0 ? "near " + significant(z.resonanceHz / 1e6) +
+                                                                " MHz, where X crosses zero"
+                                                          : "not within the sweep"}};
+        for (const std::string &w : z.warnings)
+            end.push_back({"Warning", w});
+        after = captioned(end);
     } else {
         const FrequencyPoint &p = z.points[0];
         ImpedanceFigures f = figuresOf(p.z, p.hz);
@@ -154,10 +141,13 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
         if (c.data)
             lines.push_back({"Q (X/R)", significant(f.q)});
     }
+    if (!z.sweep)
+        for (const std::string &w : z.warnings)
+            lines.push_back({"Warning", w});
     lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote
                                                                   : "catalogue AL by " + ironNote(z.material) +
                                                                         ", mu(f) / mu(0); the resistance is not modelled"});
-    return captioned(lines) + (z.sweep ? "\n" + table.render(false) + (after.empty() ? "" : "\n" + after) : "");
+    return captioned(lines) + (z.sweep ? "\n" + table.render(false) + "\n" + after : "");
 }
 
 } // namespace cli

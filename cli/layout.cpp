@@ -160,3 +160,23 @@ std::string codeList(const CoreFamilyTable &t, bool sizes)
 }
 
 } // namespace cli
+
+namespace cli {
+
+std::pair<std::string, std::string> coreLine(const std::string &name, int stack, const Effective &e)
+{
+    return {"Core", stackName(name, stack) + ": le " + significant(e.lengthMm) + " mm, Ae " + significant(e.areaMm2) +
+                        " mm^2" + (stack > 1 ? " (" + std::to_string(stack) + " cores side by side)" : "")};
+}
+
+Json mhzOrNull(double hz)
+{
+    return hz > 0 ? Json(hz / 1e6) : Json(nullptr);
+}
+
+std::pair<std::string, std::string> coreLine(const NamedCore &c)
+{
+    return coreLine(c.name, c.stack, c.effective);
+}
+
+} // namespace cli

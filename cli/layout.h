@@ -19,6 +19,8 @@ std::string significant(double value, int digits = 4);
 // Bytes read as Latin-1, for JSON (which wants UTF-8).
 std::string latin1(const std::string &bytes);
 std::string jsonText(const Json &json);
+// A frequency in hertz as MHz, null where it is 0 (none found).
+Json mhzOrNull(double hz);
 // A message box's lines as output lines.
 std::string asLines(const std::string &text);
 // A family's size (sizes true) or material codes, blank-separated.
@@ -39,5 +41,9 @@ std::vector<std::string> materialRow(CoreType family, const CoreMaterial &materi
 // Two columns: a caption and its value.
 using Lines = std::vector<std::pair<std::string, std::string>>;
 std::string captioned(const Lines &lines);
+// The "Core" line of a winding's answer: its name (a stack's "2 x ..."),
+// le and Ae.
+std::pair<std::string, std::string> coreLine(const std::string &name, int stack, const Effective &e);
+std::pair<std::string, std::string> coreLine(const NamedCore &c);
 
 } // namespace cli

@@ -14,8 +14,12 @@ std::string ironNote(const std::string &mix);
 bool loss(const LossRequest &r, LossResult *result, Failure *failure)
 {
     LossResult &l = *result;
+    int stack = 1;
+    double scale = 1;
+    CapacitanceRule rule;
     if (!readNumber(r.turns, "--turns", &l.turns, failure) || !readNumber(r.mhz, "--mhz", &l.mhz, failure) ||
-        !readDriveNumbers(r.drive, &l.drive, failure))
+        !readDriveNumbers(r.drive, &l.drive, failure) || !readCapacitanceRule(r.capacitance, &rule, failure) ||
+        !readStack(r.stack, "--stack", &stack, failure) || !readScale(r.scale, &scale, failure))
         return false;
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
         return false;
@@ -28,7 +32,11 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     if (!withinData(l.core, l.mhz, l.mhz, failure) || !readDrive(r.drive, LossDriveOne, &l.drive, failure))
         return false;
     l.material = r.core.material;
-    l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps);
+    stackCores(&l.core, stack);
+    l.core.scale = scale;
+    l.capacitance = capacitanceFor(rule, l.core.outline);
+    l.warnings = capacitanceWarnings(l.capacitance, l.turns);
+    l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps, l.capacitance.pf);
     if (!l.loss.withinFit)
         return refuse(failure, OutsideIronFit, {r.core.material});
     return true;
@@ -38,7 +46,9 @@ Json lossJson(const LossResult &r)
 {
     const CoreLoss &l = r.loss;
     ImpedanceFigures f = figuresOf(l.point.z, l.point.hz);
-    Json j = {{"core", r.core.name}, {"turns", r.turns}, {"frequencyMHz", r.mhz}};
+    Json j = {{"core", r.core.name}, {"stack", r.core.stack},  {"scale", r.core.scale},
+              {"turns", r.turns},   {"frequencyMHz", r.mhz}};
+    addCapacitanceJson(r.capacitance, &j);
     if (r.drive.byCurrent) {
         j["amps"] = r.drive.amps;
     } else {
@@ -61,6 +71,7 @@ Json lossJson(const LossResult &r)
         j["seriesResistanceOhms"] = l.seriesOhms;
         j["q"] = l.q;
     }
+    j["warnings"] = r.warnings;
     return j;
 }
 
@@ -78,11 +89,15 @@ std::string lossText(const LossResult &r)
                 significant(l.vrms) + " V rms across the winding";
     const NamedCore &c = r.core;
     Lines lines = {
-        {"Core", c.name + ": le " + significant(c.effective.lengthMm) + " mm, Ae " +
-                     significant(c.effective.areaMm2) + " mm^2"},
+        coreLine(c),
         {"Turns", significant(r.turns, 6)},
-        {"Drive", drive + " at " + significant(r.mhz, 6) + " MHz"},
+        {"Winding capacitance", capacitanceText(r.capacitance)},
     };
+    if (c.scale != 1)
+        lines.push_back({"Permeability", "the curve's times " + significant(c.scale, 6)});
+    lines.insert(lines.end(), {
+        {"Drive", drive + " at " + significant(r.mhz, 6) + " MHz"},
+    });
     if (c.data) {
         lines.push_back({"Impedance", significant(f.resistance) + " + j" + significant(f.reactance) + " ohms (|Z| " +
                                           significant(f.magnitude) + ")"});
@@ -103,6 +118,8 @@ std::string lossText(const LossResult &r)
     });
     if (l.riseKelvin > HotRiseKelvin)
         lines.push_back({"Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise"});
+    for (const std::string &w : r.warnings)
+        lines.push_back({"Warning", w});
     lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote : ironNote(r.material)});
     return captioned(lines);
 }

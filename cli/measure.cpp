@@ -29,7 +29,8 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
         int size = codeIndex(t, r.size, true);
         if (size < 0)
             return refuse(failure, UnknownSize, {familyName(family), r.size, codeList(t, true)});
-        m->effective = effectiveParameters(t.sizes[size]);
+        m->outline = outlineOf(t.sizes[size], m->stack);
+        m->effective = effectiveParameters(m->outline);
         m->core = familyPrefix(family) + r.size;
         return true;
     }
@@ -43,7 +44,8 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
     if (!(id < od))
         return refuse(failure, InsideBelowOutside);
     double toMm = r.unit == "mm" ? 1 : MillimetresPerInch;
-    m->effective = effectiveParameters(od * toMm, id * toMm, height * toMm);
+    m->outline = {od * toMm, id * toMm, height * toMm * m->stack};
+    m->effective = effectiveParameters(m->outline);
     m->core = significant(od, 6) + " x " + significant(id, 6) + " x " + significant(height, 6) + " " +
               (r.unit == "mm" ? "mm" : "in");
     return true;
@@ -66,10 +68,11 @@ static bool readMethod(const MeasureRequest &r, const Touchstone &file, MeasureM
 
 bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
 {
-    if (!readNumber(r.turns, "--turns", &m->turns, failure))
+    if (!readNumber(r.turns, "--turns", &m->turns, failure) || !readStack(r.stack, "--stack", &m->stack, failure))
         return false;
     if (!readGeometry(r, m, failure))
         return false;
+    m->modelPf = selfCapacitancePf(m->outline);
     if (!(m->turns >= LeastTurns && std::isfinite(m->turns)))
         return refuse(failure, TurnsOneOrMore);
     std::string text = r.text.text;
@@ -105,7 +108,7 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
     for (size_t i = 0; i < sweep.hz.size(); i++) {
         ComplexPermeability mu = recoveredPermeability(sweep.z[i], sweep.hz[i], best.capacitancePf, m->turns,
                                                        m->effective);
-        bool onCurve = withinCurve({nullptr, m->effective, best.data, 0}, sweep.hz[i], sweep.hz[i]);
+        bool onCurve = withinCurve(best.data, sweep.hz[i], sweep.hz[i]);
         std::complex<double> fitted =
             onCurve ? fittedImpedance(*best.data, best.scale, best.capacitancePf, m->turns, m->effective, sweep.hz[i])
                     : 0.0;
@@ -155,10 +158,6 @@ static Json fitJson(const MaterialFit &f)
             {"points", f.points}};
 }
 
-static Json mhzOrNull(double hz)
-{
-    return hz > 0 ? Json(hz / 1e6) : Json(nullptr);
-}
 
 Json measureJson(const MeasureResult &m)
 {
@@ -179,12 +178,16 @@ Json measureJson(const MeasureResult &m)
                           {"fittedImpedanceOhms", fitted(g.magnitude)}});
     }
     return {{"core", m.core},
+            {"stack", m.stack},
             {"effectiveLengthMm", m.effective.lengthMm},
             {"effectiveAreaMm2", m.effective.areaMm2},
             {"turns", m.turns},
             {"method", methodName(m.method)},
             {"referenceOhms", m.file.referenceOhms},
             {"best", fitJson(m.fits[0])},
+            {"capacitancePf", m.fits[0].capacitancePf},
+            {"capacitanceFrom", "fitted"},
+            {"modelCapacitancePf", m.modelPf},
             {"materials", materials},
             {"crossoverMHz", {{"measured", mhzOrNull(m.crossoverHz)}, {"curve", mhzOrNull(m.curveCrossoverHz)}}},
             {"selfResonanceMHz", mhzOrNull(m.resonanceHz)},
@@ -205,8 +208,7 @@ std::string measureText(const MeasureResult &m, bool csv)
     const MaterialFit &best = m.fits[0];
     auto near = [](double hz) { return hz > 0 ? "near " + significant(hz / 1e6) + " MHz" : "not within the sweep"; };
     Lines lines = {
-        {"Core", m.core + ": le " + significant(m.effective.lengthMm) + " mm, Ae " + significant(m.effective.areaMm2) +
-                     " mm^2"},
+        coreLine(m.core, m.stack, m.effective),
         {"Turns", significant(m.turns, 6)},
         {"Measurement", std::string(methodName(m.method)) + ", reference " + significant(m.file.referenceOhms, 6) +
                             " ohms, " + std::to_string(m.points.size()) + " points from " +
@@ -215,6 +217,10 @@ std::string measureText(const MeasureResult &m, bool csv)
         {"Behaves like", "material " + std::string(best.data->code) + ", its curve times " +
                              significant(best.scale, 3) + ", with " + significant(best.capacitancePf, 3) +
                              " pF across the winding (residual " + significant(best.residual, 3) + ")"},
+        {"Winding capacitance", "fitted " + significant(best.capacitancePf, 3) + " pF; the self-capacitance model of "
+                                "the outline gives " + significant(m.modelPf, 4) + " pF (measured windings: " +
+                                significant(m.modelPf * CapacitanceLowFactor, 2) + " to " +
+                                significant(m.modelPf * CapacitanceHighFactor, 2) + " pF, a fixture's own added)"},
         {"R = X", "measured " + near(m.crossoverHz) + "; on the curve of " + best.data->code + " " +
                       near(m.curveCrossoverHz)},
         {"Self-resonance", near(m.resonanceHz)},

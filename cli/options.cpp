@@ -56,6 +56,47 @@ void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
     addGiven(c, "--amps", &d->amps, amps)->type_name("FLOAT");
 }
 
+// --stack K: cores side by side.
+CLI::Option *addStackOption(CLI::App *c, Given *stack)
+{
+    return addGiven(c, "--stack", stack, "cores side by side, 1 (default) to 4: Ae, the volume and the height K times "
+                                  "one core's, le one core's")->type_name("K");
+}
+
+// --scale K: a real core off the typical curve.
+void addScaleOption(CLI::App *c, Given *scale)
+{
+    addGiven(c, "--scale", scale, "the permeability times K: a real core off the typical curve (measure fits K; "
+                                  "a +/- 25 % tolerance's ends are 0.75 and 1.25)")->type_name("K");
+}
+
+// The winding's own capacitance: the model, strays added, or given.
+void addCapacitanceOptions(CLI::App *c, CapacitanceOptions *o)
+{
+    auto *stray = addGiven(c, "--stray-pf", &o->strayPf, "the leads', board's or fixture's capacitance, added to "
+                                                         "the model's (pF, default 0)")->type_name("S");
+    addGiven(c, "--pf", &o->pf, "the whole capacitance across the winding in pF, in place of the model's; 0 "
+                                "leaves it out")->type_name("C")->excludes(stray);
+}
+
+// --awg or --wire-mm.
+void addWireOptions(CLI::App *c, WireOptions *w)
+{
+    auto *awg = addGiven(c, "--awg", &w->awg, "the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)")
+                    ->type_name("G");
+    addGiven(c, "--wire-mm", &w->wireMm, "the wire's bare diameter in mm (a feed-line choke: the cable's outside "
+                                         "diameter); 1 mm when neither is given")->type_name("D")->excludes(awg);
+}
+
+// The self-capacitance model, as the commands' help states it.
+const char CapacitanceHelp[] =
+    "The winding's own capacitance C_s across it is the self-capacitance model of the core's outline,\n"
+    "C_s = eps0 C1 lp^2 / pi^2, C1 = 2 pi / (h ln(OD/ID)), lp = OD - ID + 2h (G3RBJ, \"Self-Resonance\n"
+    "in Toroidal Inductors\", 2015; its large-N term): it depends on the outline alone, not on the\n"
+    "turns, the wire or the material (FT-240: 2.125 pF). Published measurements lie within C_s/3.5\n"
+    "to 2 C_s. --stray-pf adds leads, a board or a fixture; --pf replaces the whole, --pf 0 leaves\n"
+    "it out. The output says which it used (capacitanceFrom: model, model + stray, given).";
+
 struct Output {
     bool json = false, csv = false;
 };
@@ -186,9 +227,11 @@ Command coreCommand(CLI::App &program)
     CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
     c->footer("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
         "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
-        "(mu0 Ae). With --json the numbers are numbers, effective ones in mm whatever --unit says.");
+        "(mu0 Ae), and the self-capacitance model's C_s of a winding on it. With --json the numbers\n"
+        "are numbers, effective ones in mm whatever --unit says. --stack K: K cores side by side.");
     addCoreOptions(c, &r->core);
     addGiven(c, "--mhz", &r->mhz, "the frequency you work at: the permeability there")->type_name("FLOAT");
+    addStackOption(c, &r->stack);
     addJson(c, o.get());
     return command(c, r, core, printer<CoreResult>(o, coreJson, coreText));
 }
@@ -205,6 +248,7 @@ Command fluxCommand(CLI::App &program)
     c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
     addGiven(c, "--mhz", &r->mhz, "frequency of the sine voltage, in MHz")->type_name("FLOAT");
     addDriveOptions(c, &r->drive, "DC current through the winding, in A");
+    addStackOption(c, &r->stack);
     addJson(c, o.get());
     return command(c, r, flux, printer<FluxResult>(o, fluxJson, fluxText));
 }
@@ -243,12 +287,14 @@ Command impedanceCommand(CLI::App &program)
         "takes a material with data (31 43 46 51 61 73 75 77). The curve is the material's typical one:\n"
         "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL mu(f)/mu(0), the\n"
         "catalogue's AL by the maker's curve fit for the mix; its resistance at small signal is not\n"
-        "modelled. --pf puts the winding's own capacitance in parallel; a sweep then names the\n"
-        "self-resonant frequency, where X crosses zero. --curve takes a measured curve instead.");
+        "modelled. A sweep names the self-resonant frequency, where X crosses zero. --curve takes a\n"
+        "measured curve instead.\n" + std::string(CapacitanceHelp));
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
     addGiven(c, "--points", &r->points, "frequencies in a range (default 25)")->type_name("INT");
-    addGiven(c, "--pf", &r->pf, "the winding's capacitance in parallel, in pF")->type_name("FLOAT");
+    addStackOption(c, &r->stack);
+    addScaleOption(c, &r->scale);
+    addCapacitanceOptions(c, &r->capacitance);
     addJson(c, o.get());
     addCsv(c, o.get(), "the table as CSV");
     return command(c, r, impedance, printer<ImpedanceResult>(o, impedanceJson, [o](const ImpedanceResult &z) {
@@ -268,10 +314,14 @@ Command lossCommand(CLI::App &program)
         "Powdered iron: the peak flux density of the drive (a current: B = sqrt(2) I X / (2 pi f N Ae)),\n"
         "and loss = P(B, f) Ve from the maker's curve fit for the mix, with the series resistance it\n"
         "makes and the Q left. The rise of a bare core in still air follows the makers' rule, (loss\n"
-        "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.");
+        "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.\n"
+        "A current divides between the winding and its capacitance.\n" + std::string(CapacitanceHelp));
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
+    addStackOption(c, &r->stack);
+    addScaleOption(c, &r->scale);
+    addCapacitanceOptions(c, &r->capacitance);
     addJson(c, o.get());
     return command(c, r, loss, printer<LossResult>(o, lossJson, lossText));
 }
@@ -288,7 +338,8 @@ Command measureCommand(CLI::App &program)
         "capacitance C that best explain the measured coefficient; best first. Then the core's mu' and\n"
         "mu'' at every point with C taken out (--csv: frequency_hz,mu_real,mu_imag, then R and X, a curve\n"
         "that impedance and loss take with --curve). Measure with one to a few turns, short leads, the\n"
-        "analyser calibrated at the fixture; a real core may differ from the makers' curve by +/- 25 %.");
+        "analyser calibrated at the fixture; a real core may differ from the makers' curve by +/- 25 %.\n"
+        "Beside the fitted C: the self-capacitance model's C_s of the outline (see impedance --help).");
     addGiven(c, "file", &r->file, "the Touchstone file")->type_name("FILE");
     addGiven(c, "--text", &r->text, "the file's text in place of FILE (the web page)")->group("");
     c->add_option("--family", r->family, "iron or ferrite: the family of --size");
@@ -300,11 +351,60 @@ Command measureCommand(CLI::App &program)
     c->add_option("--turns", r->turns, "turns of the test winding")->type_name("FLOAT")->required();
     c->add_option("--material", r->material, "the material the core is sold or marked as");
     c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
+    addStackOption(c, &r->stack);
     addJson(c, o.get());
     addCsv(c, o.get(), "the core's permeability per point as CSV");
     return command(c, r, measure, printer<MeasureResult>(o, measureJson, [o](const MeasureResult &m) {
                        return measureText(m, o->csv);
                    }), o);
+}
+
+Command chokeCommand(CLI::App &program)
+{
+    auto r = std::make_shared<ChokeRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("choke", "the cores, stacks and turns that hold a choke's target over a band");
+    c->footer("A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
+        "stacks of one to --max-stack cores, and on each the fewest turns whose impedance holds the\n"
+        "target at every one of --points log-spaced frequencies (50, both ends included): |Z| >=\n"
+        "--min-impedance and/or R >= --min-resistance, with the permeability anywhere within\n"
+        "+/- --tolerance per cent of the typical curve (25; both |Z| and R rise with the permeability\n"
+        "only to a single peak, so its ends and the typical curve bound it). The turns fit in one layer\n"
+        "of the wire (the rule of solve --wire-mm). Under a drive as loss takes it (--vrms across,\n"
+        "--watts into --ohms, or --amps through the choke) a core whose rise at the band's worst\n"
+        "frequency exceeds --max-rise (40 K) is not offered; the heat follows the power times\n"
+        "--duty/100. The designs come smallest stack volume first, then fewest turns; the best 10\n"
+        "(--all: every one). Each gives the least |Z| and R over the band and where, the\n"
+        "self-resonance and its range for C_s/3.5 to 2 C_s, and with a drive the loss and rise.\n"
+        "Published practice: at least 500 ohms resistive, many say 1000 ohms |Z|, across the bands.\n" +
+        std::string(CapacitanceHelp));
+    addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
+    addGiven(c, "--min-impedance", &r->minImpedance, "|Z| at least Z ohms at every frequency")->type_name("Z");
+    addGiven(c, "--min-resistance", &r->minResistance, "R at least R ohms at every frequency")->type_name("R");
+    addGiven(c, "--tolerance", &r->tolerance, "per cent the permeability may stray from the typical curve (25)")
+        ->type_name("P");
+    addDriveOptions(c, &r->drive, "RF current through the choke, A rms");
+    addGiven(c, "--max-rise", &r->maxRise, "the temperature rise a core may take under the drive, K (40)")
+        ->type_name("K");
+    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
+                                    "modes 100): the heat follows it")->type_name("D");
+    addWireOptions(c, &r->wire);
+    auto *sizes = addGiven(c, "--sizes", &r->sizes, "only these ferrite sizes, comma-separated (240,140)");
+    auto *materials = addGiven(c, "--materials", &r->materials, "only these materials, comma-separated (31,43)");
+    auto *stack = addStackOption(c, &r->stack);
+    addGiven(c, "--max-stack", &r->maxStack, "stacks of 1 to K cores (default 1; at most 4)")->type_name("K")
+        ->excludes(stack);
+    auto *size = c->add_option("--size", r->size, "with --curve: the size of the user's own core");
+    c->add_option("--family", r->family, "with --curve: ferrite")->needs(size);
+    auto *curve = addGiven(c, "--curve", &r->curve, "FILE: the user's own curve (frequency_hz,mu_real,mu_imag, as "
+                                                    "measure --csv writes) on --size, in place of the catalogue's")
+                      ->type_name("FILE")->needs(size)->excludes(sizes)->excludes(materials);
+    size->needs(curve);
+    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
+    addCapacitanceOptions(c, &r->capacitance);
+    c->add_flag("--all", r->all, "every design found, not the best 10");
+    addJson(c, o.get());
+    return command(c, r, choke, printer<ChokeResult>(o, chokeJson, chokeText));
 }
 
 } // namespace
@@ -314,7 +414,7 @@ std::vector<Command> addCommands(CLI::App &program)
     return {solveCommand(program), listCommand(program),     tableCommand(program),
             findCommand(program),  coreCommand(program),     fluxCommand(program),
             identifyCommand(program), impedanceCommand(program), lossCommand(program),
-            measureCommand(program)};
+            measureCommand(program), chokeCommand(program)};
 }
 
 } // namespace cli

@@ -40,7 +40,7 @@ static const struct {
     {FrequenciesAboveZero,   "--mhz takes frequencies above 0"},
     {RangeStartEnd,          "range '{}' needs its start below its end"},
     {OutsideCurve,           "material {} has published data from {} to {} MHz only"},
-    {CapacitanceAboveZero,   "--pf takes a capacitance above 0"},
+    {CapacitanceNotNegative, "{} takes a capacitance of 0 or more, in pF"},
     {PointsNeedRange,        "--points goes with a range --mhz A:B"},
     {PointsCount,            "--points takes {} to {}"},
     {JsonOrCsv,              "--json excludes --csv"},
@@ -61,6 +61,17 @@ static const struct {
     {DcAmpsIron,             "--dc-amps takes a powdered-iron core: the DC-bias fits are the iron mixes'"},
     {OutsideIronFit,         "the loss fit of mix {} takes a flux density and a frequency above 0"},
     {CurveTooShort,          "the curve needs two rows or more of frequency_hz,mu_real,mu_imag"},
+    {BandForm,               "--mhz takes a band A:B in MHz, not '{}'"},
+    {StackRange,             "--stack takes whole cores from {} to {}"},
+    {MaxStackRange,          "--max-stack takes whole cores from {} to {}"},
+    {DutyPercent,            "--duty takes a percentage above 0 and at most 100"},
+    {ChokeTargetNone,        "give a target: --min-impedance Z, --min-resistance R or both"},
+    {ChokeTargetAboveZero,   "--min-impedance and --min-resistance take ohms above 0"},
+    {TolerancePercent,       "--tolerance takes a percentage from 0 to below 100"},
+    {MaxRiseAboveZero,       "--max-rise takes kelvin above 0"},
+    {CodeList,               "{} takes codes separated by commas, not '{}'"},
+    {NoCurveOverBand,        "no material's curve covers {} to {} MHz"},
+    {ScaleAboveZero,         "--scale takes a factor above 0"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");
 

@@ -41,7 +41,7 @@ enum Refusal {
     FrequenciesAboveZero,
     RangeStartEnd,
     OutsideCurve,
-    CapacitanceAboveZero,
+    CapacitanceNotNegative,
     PointsNeedRange,
     PointsCount,
     JsonOrCsv,
@@ -62,6 +62,17 @@ enum Refusal {
     DcAmpsIron,
     OutsideIronFit,
     CurveTooShort,
+    BandForm,
+    StackRange,
+    MaxStackRange,
+    DutyPercent,
+    ChokeTargetNone,
+    ChokeTargetAboveZero,
+    TolerancePercent,
+    MaxRiseAboveZero,
+    CodeList,
+    NoCurveOverBand,
+    ScaleAboveZero,
     RefusalCount
 };
 

@@ -17,6 +17,8 @@
 #include "catalogue/catalogue.h"
 #include "cli/refusals.h"
 #include "design/decimal.h"
+#include "design/capacitance.h"
+#include "design/choke.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
 #include "design/magnetics.h"
@@ -119,6 +121,64 @@ bool readDriveNumbers(const DriveOptions &o, Drive *drive, Failure *failure);
 // is the refusal for "not one of them".
 bool readDrive(const DriveOptions &o, Refusal which, Drive *drive, Failure *failure);
 
+// A frequency F or a band A:B in MHz (F alone: both ends F), each above 0,
+// the start not above the end.
+bool readFrequencies(const std::string &text, double *low, double *high, Failure *failure);
+// A band A:B, its start below its end.
+bool readBand(const std::string &text, double *low, double *high, Failure *failure);
+
+// --stack K and --max-stack K: whole cores from 1 to 4 (one where not given).
+bool readStack(const Given &stack, const char *option, int *cores, Failure *failure);
+// "2 x FT-240-43" for a stack, the core's own name for one core.
+std::string stackName(const std::string &name, int stack);
+
+// The winding's own capacitance: the self-capacitance model of the core's
+// outline (design/capacitance.h), with the user's strays (leads, board,
+// fixture) added; or a capacitance the user gives in place of both, 0
+// leaving it out.
+struct CapacitanceOptions {
+    Given pf, strayPf;
+};
+struct CapacitanceRule {
+    bool given = false; // --pf
+    double pf = 0, strayPf = 0;
+};
+bool readCapacitanceRule(const CapacitanceOptions &o, CapacitanceRule *rule, Failure *failure);
+struct Capacitance {
+    double pf = 0, modelPf = 0, strayPf = 0;
+    const char *from = "model"; // "model", "model + stray" or "given"
+};
+Capacitance capacitanceFor(const CapacitanceRule &rule, const Outline &outline);
+// capacitancePf and capacitanceFrom.
+void addCapacitanceJson(const Capacitance &c, Json *j);
+// "2.125 pF across the winding (the self-capacitance model of the core's outline)"
+std::string capacitanceText(const Capacitance &c);
+// Where the model is weaker for this winding (turns; 0 where not known).
+std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns);
+
+// The wire of a winding: --awg G (by the window's own gauge rule) or
+// --wire-mm D (for a feed-line choke the cable's outside diameter); 1 mm
+// where neither is given.
+struct WireOptions {
+    Given awg, wireMm;
+};
+struct Wire {
+    double mm, inches;
+    const char *from; // "--awg", "--wire-mm" or "default"
+    int awg;
+};
+bool readWire(const WireOptions &o, Wire *wire, Failure *failure);
+Json wireJson(const Wire &w);
+std::string wireText(const Wire &w);
+
+// --scale K: the permeability times K (1 where not given), above 0.
+bool readScale(const Given &scale, double *k, Failure *failure);
+
+// --duty D: the per cent of the time at full power, above 0 and at most 100
+// (100 where not given). The heat follows the power times D/100; the flux
+// density the full power.
+bool readDuty(const Given &duty, double *percent, Failure *failure);
+
 // ---- The commands ---------------------------------------------------------------
 
 struct SolveRequest {
@@ -206,9 +266,11 @@ std::string findText(const FindResult &r, bool csv);
 struct CoreRequest {
     CoreOptions core;
     Given mhz; // the frequency the user works at
+    Given stack;
 };
 struct CoreResult {
     Core core;
+    int stack = 1;
     bool atFrequency = false;
     FrequencyPoint point{}; // one turn at that frequency: its permeability
 };
@@ -219,11 +281,12 @@ std::string coreText(const CoreResult &r);
 struct FluxRequest {
     CoreOptions core;
     std::string turns;
-    Given mhz;
+    Given mhz, stack;
     DriveOptions drive;
 };
 struct FluxResult {
     Core core;
+    int stack = 1;
     Effective effective;
     double permeability, turns, mhz, fieldStrength, tesla;
     Drive drive;
@@ -250,15 +313,18 @@ struct ImpedanceRequest {
     CoreOptions core;
     Given curve; // a file of frequency_hz,mu_real,mu_imag in place of the material
     std::string turns, mhz;
-    Given points, pf;
+    Given points, stack, scale;
+    CapacitanceOptions capacitance;
 };
 struct ImpedanceResult {
     NamedCore core;
     std::string material;
-    double turns, low, pf;
-    bool sweep, pfGiven;
+    double turns, low;
+    Capacitance capacitance;
+    bool sweep;
     std::vector<FrequencyPoint> points;
     double resonanceHz;
+    std::vector<std::string> warnings;
 };
 bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure);
 Json impedanceJson(const ImpedanceResult &r);
@@ -269,13 +335,17 @@ struct LossRequest {
     Given curve;
     std::string turns, mhz;
     DriveOptions drive;
+    Given stack, duty, scale;
+    CapacitanceOptions capacitance;
 };
 struct LossResult {
     NamedCore core;
     std::string material;
     double turns, mhz;
     Drive drive;
+    Capacitance capacitance;
     CoreLoss loss;
+    std::vector<std::string> warnings;
 };
 bool loss(const LossRequest &r, LossResult *result, Failure *failure);
 Json lossJson(const LossResult &r);
@@ -284,7 +354,7 @@ std::string lossText(const LossResult &r);
 struct MeasureRequest {
     Given file, text; // the Touchstone file, or its text (the page)
     std::string family, size, unit = "inches", material, method;
-    Given od, id, height;
+    Given od, id, height, stack;
     std::string turns;
 };
 struct MeasurePoint {
@@ -296,7 +366,10 @@ struct MeasurePoint {
 };
 struct MeasureResult {
     std::string core;
+    int stack = 1;
+    Outline outline;
     Effective effective;
+    double modelPf; // the self-capacitance model's, beside the fitted C
     double turns;
     MeasureMethod method;
     Touchstone file;
@@ -308,5 +381,45 @@ struct MeasureResult {
 bool measure(const MeasureRequest &r, MeasureResult *result, Failure *failure);
 Json measureJson(const MeasureResult &r);
 std::string measureText(const MeasureResult &r, bool csv);
+
+struct ChokeRequest {
+    Given mhz, minImpedance, minResistance, tolerance, maxRise, duty, points, sizes, materials, stack, maxStack;
+    Given curve;               // the user's own curve, on --size
+    std::string family, size;  // with --curve
+    DriveOptions drive;
+    WireOptions wire;
+    CapacitanceOptions capacitance;
+    bool all = false;
+};
+struct ChokeDesign {
+    FrequencyCore core; // the stack
+    std::string name;   // FT-240-43
+    long turns;
+    Capacitance capacitance;
+    ChokeFigures figures;
+    double resonanceHz, resonanceLowHz, resonanceHighHz; // 0: none within the curve
+};
+struct ChokeResult {
+    double lowMhz, highMhz, tolerancePercent, maxRiseKelvin, dutyPercent;
+    int points;
+    ChokeTarget target;
+    bool driven;
+    Drive given;
+    ChokeDrive drive;
+    Wire wire;
+    CapacitanceRule capacitance;
+    std::shared_ptr<const FerriteData> curve; // --curve
+    std::shared_ptr<const std::vector<PermeabilityPoint>> curvePoints;
+    int searched;
+    bool all;
+    std::vector<ChokeDesign> designs; // every one found, best first
+    // Where none is found: the winding that came nearest, and what it misses.
+    bool anyFits;
+    ChokeDesign nearest;
+    std::vector<std::string> warnings;
+};
+bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure);
+Json chokeJson(const ChokeResult &r);
+std::string chokeText(const ChokeResult &r);
 
 } // namespace cli

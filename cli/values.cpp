@@ -2,10 +2,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <tuple>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
 #include "cli/request.h"
+#include "design/search.h"
 
 namespace cli {
 
@@ -25,6 +27,165 @@ bool readWhole(const std::string &text, const char *option, int least, int most,
     if (!(v >= least && v <= most && v == std::floor(v)))
         return refuse(failure, range, {std::to_string(least), std::to_string(most)});
     *value = (int)v;
+    return true;
+}
+
+bool readFrequencies(const std::string &text, double *low, double *high, Failure *failure)
+{
+    size_t colon = text.find(':');
+    std::string a = text.substr(0, colon), b = colon == std::string::npos ? a : text.substr(colon + 1);
+    if (!plainNumber(a) || !plainNumber(b))
+        return refuse(failure, FrequencyForm, {text});
+    Failure unused;
+    readNumber(a, "--mhz", low, &unused);
+    readNumber(b, "--mhz", high, &unused);
+    if (!finitePositive(*low) || !finitePositive(*high))
+        return refuse(failure, FrequenciesAboveZero);
+    if (*high < *low)
+        return refuse(failure, RangeStartEnd, {text});
+    return true;
+}
+
+bool readBand(const std::string &text, double *low, double *high, Failure *failure)
+{
+    if (text.find(':') == std::string::npos)
+        return refuse(failure, BandForm, {text});
+    if (!readFrequencies(text, low, high, failure))
+        return false;
+    if (!(*low < *high))
+        return refuse(failure, RangeStartEnd, {text});
+    return true;
+}
+
+bool readStack(const Given &stack, const char *option, int *cores, Failure *failure)
+{
+    *cores = 1;
+    return !stack.given || readWhole(stack.text, option, StackLeast, StackMost,
+                                     std::string(option) == "--stack" ? StackRange : MaxStackRange, cores, failure);
+}
+
+std::string stackName(const std::string &name, int stack)
+{
+    return stack > 1 ? std::to_string(stack) + " x " + name : name;
+}
+
+bool readCapacitanceRule(const CapacitanceOptions &o, CapacitanceRule *rule, Failure *failure)
+{
+    *rule = {};
+    if ((o.pf.given && !readNumber(o.pf.text, "--pf", &rule->pf, failure)) ||
+        (o.strayPf.given && !readNumber(o.strayPf.text, "--stray-pf", &rule->strayPf, failure)))
+        return false;
+    for (const auto &[given, value, option] : {std::make_tuple(o.pf.given, rule->pf, "--pf"),
+                                               std::make_tuple(o.strayPf.given, rule->strayPf, "--stray-pf")})
+        if (given && !(value >= 0 && std::isfinite(value)))
+            return refuse(failure, CapacitanceNotNegative, {option});
+    rule->given = o.pf.given;
+    return true;
+}
+
+Capacitance capacitanceFor(const CapacitanceRule &rule, const Outline &outline)
+{
+    Capacitance c;
+    if (rule.given) {
+        c.pf = rule.pf;
+        c.from = "given";
+        return c;
+    }
+    c.modelPf = selfCapacitancePf(outline);
+    c.strayPf = rule.strayPf;
+    c.pf = c.modelPf + c.strayPf;
+    c.from = c.strayPf > 0 ? "model + stray" : "model";
+    return c;
+}
+
+void addCapacitanceJson(const Capacitance &c, Json *j)
+{
+    (*j)["capacitancePf"] = c.pf;
+    (*j)["capacitanceFrom"] = c.from;
+}
+
+std::string capacitanceText(const Capacitance &c)
+{
+    if (std::string(c.from) == "given")
+        return c.pf > 0 ? significant(c.pf, 6) + " pF across the winding (given)" : "none (--pf 0)";
+    std::string model = "the self-capacitance model of the core's outline";
+    if (c.strayPf > 0)
+        return significant(c.pf, 4) + " pF across the winding (" + significant(c.modelPf, 4) + " from " + model +
+               ", " + significant(c.strayPf, 6) + " stray)";
+    return significant(c.pf, 4) + " pF across the winding (" + model + ")";
+}
+
+std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
+{
+    std::vector<std::string> w;
+    if (std::string(c.from) == "given")
+        return w;
+    if (turns > 0 && turns < ModelLeastTurns)
+        w.push_back("fewer than " + significant(ModelLeastTurns) +
+                    " turns: the winding's capacitance may be up to 1.5 times the model's");
+    if (c.modelPf < ModelSmallPf && c.strayPf == 0)
+        w.push_back("the model gives under " + significant(ModelSmallPf) +
+                    " pF on a core this small: leads, a board or a fixture (2 to 3 pF) may outweigh it; add "
+                    "them with --stray-pf");
+    return w;
+}
+
+bool readWire(const WireOptions &o, Wire *w, Failure *failure)
+{
+    w->awg = 0;
+    w->from = "default";
+    w->mm = 1;
+    if (o.awg.given) {
+        if (!readWhole(o.awg.text, "--awg", WireGaugeLeast, WireGaugeMost, GaugeRange, &w->awg, failure))
+            return false;
+        w->from = "--awg";
+        w->inches = gaugeInches(w->awg);
+        w->mm = w->inches * MillimetresPerInch;
+        return true;
+    }
+    if (o.wireMm.given) {
+        if (!readNumber(o.wireMm.text, "--wire-mm", &w->mm, failure))
+            return false;
+        if (!finitePositive(w->mm))
+            return refuse(failure, WireAboveZero);
+        w->from = "--wire-mm";
+    }
+    w->inches = w->mm / MillimetresPerInch;
+    return true;
+}
+
+Json wireJson(const Wire &w)
+{
+    Json j = {{"diameterMm", w.mm}, {"from", w.from}};
+    if (w.awg)
+        j["awg"] = w.awg;
+    return j;
+}
+
+std::string wireText(const Wire &w)
+{
+    if (w.awg)
+        return "AWG " + std::to_string(w.awg) + ", " + significant(w.mm) + " mm bare (the window's gauge rule)";
+    return significant(w.mm, 6) + " mm" + (std::string(w.from) == "default" ? " (none given: --awg or --wire-mm)" : "");
+}
+
+bool readScale(const Given &scale, double *k, Failure *failure)
+{
+    *k = 1;
+    if (scale.given && !readNumber(scale.text, "--scale", k, failure))
+        return false;
+    return finitePositive(*k) || refuse(failure, ScaleAboveZero);
+}
+
+bool readDuty(const Given &duty, double *percent, Failure *failure)
+{
+    *percent = 100;
+    if (!duty.given)
+        return true;
+    if (!readNumber(duty.text, "--duty", percent, failure))
+        return false;
+    if (!(*percent > 0 && *percent <= 100))
+        return refuse(failure, DutyPercent);
     return true;
 }
 
@@ -201,7 +362,9 @@ bool readCurveCore(const CoreOptions &o, const std::string &curveText, NamedCore
     c->curvePoints = points;
     c->curve = std::make_shared<FerriteData>(FerriteData{"curve", points->data(), (int)points->size()});
     c->size = &FerriteCatalogue.sizes[size];
-    c->effective = effectiveParameters(*c->size);
+    c->stack = 1;
+    c->outline = outlineOf(*c->size);
+    c->effective = effectiveParameters(c->outline);
     c->data = c->curve.get();
     c->name = std::string(familyPrefix(CoreFerrite)) + o.size + " (measured curve)";
     return true;

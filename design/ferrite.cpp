@@ -96,7 +96,9 @@ FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const
     if (s < 0)
         return NoSuchSize;
     core->size = &t.sizes[s];
-    core->effective = effectiveParameters(*core->size);
+    core->stack = 1;
+    core->outline = outlineOf(*core->size);
+    core->effective = effectiveParameters(core->outline);
     if (family == CoreFerrite) {
         core->data = ferriteData(material);
         return core->data ? CoreFound : NoCurve;
@@ -109,6 +111,14 @@ FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const
     return CoreFound;
 }
 
+void stackCores(FrequencyCore *c, int stack)
+{
+    c->alNanohenry = c->alNanohenry / c->stack * stack;
+    c->stack = stack;
+    c->outline = outlineOf(*c->size, stack);
+    c->effective = effectiveParameters(c->outline);
+}
+
 std::string curveMaterials()
 {
     std::string s;
@@ -117,9 +127,14 @@ std::string curveMaterials()
     return s;
 }
 
+bool withinCurve(const FerriteData *data, double lowHz, double highHz)
+{
+    return !data || (lowHz >= data->lowHz() && highHz <= data->highHz());
+}
+
 bool withinCurve(const FrequencyCore &c, double lowHz, double highHz)
 {
-    return !c.data || (lowHz >= c.data->lowHz() && highHz <= c.data->highHz());
+    return withinCurve(c.data, lowHz, highHz);
 }
 
 FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, double pf)
@@ -128,12 +143,14 @@ FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, d
     p.hz = hz;
     if (c.data) {
         p.mu = permeabilityAt(*c.data, hz);
+        p.mu = {p.mu.real * c.scale, p.mu.imag * c.scale};
         p.z = windingImpedance(turns, hz, c.effective, p.mu);
     } else {
         // The catalogue's AL at low frequency, by the fit's own ratio above it.
         double ratio = 1, mu;
         if (c.iron && ironPermeability(*c.iron, hz, &mu))
             ratio = mu / ironPermeabilityAtZero(*c.iron);
+        ratio *= c.scale;
         p.mu = {permeability(c.alNanohenry, c.effective) * ratio, 0};
         p.z = reactanceFromAl(turns, hz, c.alNanohenry * ratio);
     }
@@ -142,30 +159,58 @@ FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, d
     return p;
 }
 
-CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps)
+double selfResonanceHz(const FrequencyCore &c, double turns, double pf)
+{
+    const double lowHz = c.data ? c.data->lowHz() : 1e4, highHz = c.data ? c.data->highHz() : 1e10;
+    // Im(1/Z): below zero while inductive, smooth through zero where the
+    // reactance itself runs off to infinity and comes back.
+    auto susceptance = [&](double hz) { return portableReciprocal(frequencyPoint(c, turns, hz, pf).z).imag(); };
+    const int PerDecade = 16;
+    int steps = (int)std::ceil(portableLog(highHz / lowHz) / portableLog(10.0) * PerDecade);
+    std::vector<double> grid = logSweep(lowHz, highHz, steps + 1);
+    double before = susceptance(grid[0]);
+    for (size_t i = 1; i < grid.size(); i++) {
+        double now = susceptance(grid[i]);
+        if (before < 0 && now >= 0) {
+            double a = grid[i - 1], b = grid[i];
+            for (int halving = 0; halving < 60; halving++) {
+                double m = std::sqrt(a * b);
+                if (!(m > a && m < b))
+                    break;
+                (susceptance(m) < 0 ? a : b) = m;
+            }
+            return std::sqrt(a * b);
+        }
+        before = now;
+    }
+    return 0;
+}
+
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf)
 {
     CoreLoss l;
-    const FrequencyPoint &p = l.point = frequencyPoint(c, turns, mhz * 1e6, 0);
+    const FrequencyPoint &p = l.point = frequencyPoint(c, turns, mhz * 1e6, pf);
     l.amps = l.seriesOhms = l.q = 0;
     l.withinFit = true;
+    l.surfaceCm2 = surfaceAreaCm2(c.outline);
+    // A current divides between the winding and its capacitance; the
+    // voltage across both is the drive's either way.
+    const double magnitude = figuresOf(p.z, p.hz).magnitude;
+    l.vrms = vrms > 0 ? vrms : amps * magnitude;
     if (!c.data) {
-        // Iron: X alone at small signal; the drive sets B, and B the loss.
-        double x = p.z.imag();
-        l.vrms = vrms > 0 ? vrms : amps * x;
-        l.amps = vrms > 0 ? vrms / x : amps;
+        // Iron: X alone at small signal; the voltage sets B, and B the loss.
+        double x = frequencyPoint(c, turns, mhz * 1e6, 0).z.imag();
+        l.amps = vrms > 0 ? vrms / x : amps * (magnitude / x);
         l.peakTesla = sineFluxDensity(l.vrms, mhz, turns, c.effective);
         double density = 0;
         l.withinFit = c.iron && ironLossDensity(*c.iron, l.peakTesla, mhz * 1e6, &density);
         l.watts = density * c.effective.volumeMm3 * 1e-9;
         l.seriesOhms = l.watts / (l.amps * l.amps);
         l.q = x / l.seriesOhms;
-        l.surfaceCm2 = surfaceAreaCm2(*c.size);
         l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
         return l;
     }
-    l.vrms = vrms > 0 ? vrms : amps * figuresOf(p.z, p.hz).magnitude;
     l.watts = vrms > 0 ? lossFromVoltage(vrms, p.z) : lossFromCurrent(amps, p.z);
-    l.surfaceCm2 = surfaceAreaCm2(*c.size);
     l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
     l.peakTesla = sineFluxDensity(l.vrms, mhz, turns, c.effective);
     return l;

@@ -84,19 +84,26 @@ double selfResonance(const std::vector<double> &hz, const std::vector<std::compl
 // catalogue AL is not needed), or a catalogue iron core, lossless, with its AL.
 struct FrequencyCore {
     const CoreSize *size = nullptr;
-    Effective effective{};
+    int stack = 1;       // cores side by side
+    Outline outline{};   // the stack's
+    Effective effective{}; // the stack's
     const FerriteData *data = nullptr; // ferrite
     double alNanohenry = 0;            // iron
     const IronFit *iron = nullptr;     // iron: its mix's curve fits
+    double scale = 1;                  // the permeability times this: a real core off the typical curve
 };
 
 enum FrequencyCoreFault { CoreFound, NoSuchSize, NoCurve, NoAl };
 FrequencyCoreFault frequencyCore(CoreType family, const std::string &size, const std::string &material,
                                  FrequencyCore *core);
+// The core as a stack of `stack` of them side by side: its outline, its
+// effective parameters and (iron) its AL.
+void stackCores(FrequencyCore *core, int stack);
 // The codes of the materials with a curve, blank-separated.
 std::string curveMaterials();
 // Whether the frequencies lie within the curve's published range (iron: any).
 bool withinCurve(const FrequencyCore &c, double lowHz, double highHz);
+bool withinCurve(const FerriteData *data, double lowHz, double highHz);
 
 // N turns on the core at hz, with pf picofarads across them (0: none): the
 // complex permeability (iron: its mu_e from AL scaled by the mix's fit,
@@ -107,6 +114,11 @@ struct FrequencyPoint {
     std::complex<double> z;
 };
 FrequencyPoint frequencyPoint(const FrequencyCore &c, double turns, double hz, double pf);
+
+// The first frequency within the core's curve (iron: 10 kHz to 10 GHz) where
+// N turns with pf picofarads across them turn from inductive to capacitive,
+// the susceptance passing through zero; 0 where they never do.
+double selfResonanceHz(const FrequencyCore &c, double turns, double pf);
 
 // ---- Loss and heat -------------------------------------------------------------
 
@@ -122,18 +134,19 @@ double temperatureRise(double watts, double surfaceCm2);
 // Above this a core runs hot: the rise the makers' notes warn at.
 const double HotRiseKelvin = 40;
 
-// N turns on the core at mhz (no capacitance), driven by vrms across them,
-// or where vrms is 0 by amps through them: the point, the voltage, the loss,
-// the core's surface, its rise and the peak flux density. Ferrite's loss is
-// its mu'' at that point; powdered iron's the mix's loss fit at the drive's
-// peak flux density, P(B, f) Ve, with the series resistance it makes,
-// loss / I^2 (I = V / X for a voltage), and the Q that leaves.
+// N turns on the core at mhz with pf picofarads across them, driven by vrms
+// across them, or where vrms is 0 by amps through them (winding and
+// capacitance together): the point, the voltage, the loss, the core's
+// surface, its rise and the peak flux density. Ferrite's loss is its mu''
+// at that point; powdered iron's the mix's loss fit at the drive's peak flux
+// density, P(B, f) Ve, with the series resistance it makes, loss / I^2 (I =
+// V / X through the winding itself), and the Q that leaves.
 struct CoreLoss {
     FrequencyPoint point;
     double vrms, watts, surfaceCm2, riseKelvin, peakTesla;
     double amps, seriesOhms, q; // iron
     bool withinFit;             // iron: false where the fit takes no such B or f
 };
-CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps);
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf);
 
 } // namespace design

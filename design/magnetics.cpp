@@ -40,11 +40,20 @@ Effective effectiveParameters(double outsideMm, double insideMm, double heightMm
     return e;
 }
 
+Outline outlineOf(const CoreSize &size, int stack)
+{
+    return {decimal(size.outsideDiameter) * MillimetresPerInch, decimal(size.insideDiameter) * MillimetresPerInch,
+            decimal(size.thickness) * MillimetresPerInch * stack};
+}
+
+Effective effectiveParameters(const Outline &o)
+{
+    return effectiveParameters(o.outsideMm, o.insideMm, o.heightMm);
+}
+
 Effective effectiveParameters(const CoreSize &size)
 {
-    return effectiveParameters(decimal(size.outsideDiameter) * MillimetresPerInch,
-                               decimal(size.insideDiameter) * MillimetresPerInch,
-                               decimal(size.thickness) * MillimetresPerInch);
+    return effectiveParameters(outlineOf(size));
 }
 
 double nanohenryPerTurnSquared(float alMicrohenryPer100Turns)
@@ -89,12 +98,15 @@ bool meantFor(CoreType family, const CoreMaterial &m, double mhz)
     return family == CoreFerrite && covers(m.tunedLowMHz, m.tunedHighMHz, mhz);
 }
 
+double surfaceAreaCm2(const Outline &o)
+{
+    double od = o.outsideMm / 10, id = o.insideMm / 10, h = o.heightMm / 10;
+    return 2 * Pi / 4 * (od * od - id * id) + Pi * od * h + Pi * id * h;
+}
+
 double surfaceAreaCm2(const CoreSize &size)
 {
-    const double CmPerInch = MillimetresPerInch / 10;
-    double od = decimal(size.outsideDiameter) * CmPerInch, id = decimal(size.insideDiameter) * CmPerInch,
-           h = decimal(size.thickness) * CmPerInch;
-    return 2 * Pi / 4 * (od * od - id * id) + Pi * od * h + Pi * id * h;
+    return surfaceAreaCm2(outlineOf(size));
 }
 
 float largestWire(float insideInches, float turns)
@@ -113,6 +125,11 @@ long mostTurns(float insideInches, double inches)
     while (fits(n + 1))
         n++;
     return n;
+}
+
+double gaugeInches(int gauge)
+{
+    return portableExp(-(gauge + 10) / 20.0 * portableLog(10.0));
 }
 
 ToleranceBand toleranceBand(float al, SolveMode mode, float turns, double percent)

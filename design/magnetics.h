@@ -24,9 +24,21 @@ struct Effective {
     double lengthMm, areaMm2, volumeMm3;
 };
 
+// A core's outline in millimetres. K identical cores side by side are, to
+// every figure here, one core K times as high: Ae, the volume, AL and the
+// height K times one core's, le one core's, the surface the stack's outer
+// one.
+struct Outline {
+    double outsideMm, insideMm, heightMm;
+};
+// A catalogue size (its inches, as written in the catalogue), in a stack of
+// `stack` cores.
+Outline outlineOf(const CoreSize &size, int stack = 1);
+
 // From the outside and inside diameters and the height, in millimetres.
 Effective effectiveParameters(double outsideMm, double insideMm, double heightMm);
-// The same for a catalogue size (its inches, as written in the catalogue).
+Effective effectiveParameters(const Outline &outline);
+// The same for a catalogue size.
 Effective effectiveParameters(const CoreSize &size);
 
 // AL in nH/N^2 from the catalogue's uH per 100 turns (1 uH/100 t = 0.1 nH/N^2).
@@ -51,6 +63,7 @@ bool meantFor(CoreType family, const CoreMaterial &material, double mhz);
 
 // The bare core's outer surface in cm^2: both faces, the outer and the
 // inner wall. What sheds the heat of its loss.
+double surfaceAreaCm2(const Outline &outline);
 double surfaceAreaCm2(const CoreSize &size);
 
 // ---- Wire by its diameter -----------------------------------------------------
@@ -65,6 +78,11 @@ float largestWire(float insideInches, float turns);
 // Most whole turns on which a bare wire of wireInches still fits in one
 // layer that way (0: not even one).
 long mostTurns(float insideInches, double wireInches);
+// The gauges a winding's wire may be given by.
+const int WireGaugeLeast = 1, WireGaugeMost = 50;
+// The bare diameter in inches of a whole gauge, by the window's own rule
+// (gauge = -20 log10(d) - 10, so d = 10^(-(gauge + 10) / 20)).
+double gaugeInches(int gauge);
 
 // ---- The AL tolerance band -----------------------------------------------------
 

@@ -123,7 +123,7 @@ std::vector<MaterialFit> fitMaterials(const Sweep &m, double turns, const Effect
         model.method = m.method;
         model.r0 = m.referenceOhms;
         for (size_t i = 0; i < m.hz.size(); i++) {
-            if (!withinCurve({nullptr, e, &data, 0}, m.hz[i], m.hz[i]))
+            if (!withinCurve(&data, m.hz[i], m.hz[i]))
                 continue;
             ComplexPermeability mu = permeabilityAt(data, m.hz[i]);
             model.admittance.push_back(portableReciprocal(windingImpedance(turns, m.hz[i], e, mu)));

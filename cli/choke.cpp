@@ -1,0 +1,366 @@
+// choke: the cores, stacks and fewest turns that hold "at least so many
+// ohms from A to B MHz", with the winding's own capacitance, the
+// permeability anywhere within a tolerance of the typical curve and, under
+// a drive, a core no hotter than a limit. The search is design/search's,
+// the test design/choke's.
+#include <algorithm>
+#include <cmath>
+
+#include "cli/layout.h"
+#include "cli/refusals.h"
+#include "cli/request.h"
+#include "design/search.h"
+
+namespace cli {
+
+// A choke's figures are held at this many frequencies of the band at least.
+const int ChokePointsLeast = 50;
+// The designs shown unless --all asks for every one.
+const size_t ChokeDesignsShown = 10;
+
+// Comma-separated codes, none empty.
+static bool readCodes(const std::string &text, std::vector<std::string> *codes)
+{
+    for (size_t start = 0;;) {
+        size_t comma = text.find(',', start);
+        codes->push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (codes->back().empty())
+            return false;
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
+// The catalogue's sizes and the materials with a curve, all of them or the
+// ones --sizes and --materials name.
+static bool readSearch(const ChokeRequest &r, std::vector<int> *sizes, std::vector<const FerriteData *> *materials,
+                       Failure *failure)
+{
+    std::vector<std::string> codes;
+    if (r.sizes.given && !readCodes(r.sizes.text, &codes))
+        return refuse(failure, CodeList, {"--sizes", r.sizes.text});
+    for (const std::string &code : codes) {
+        int i = codeIndex(FerriteCatalogue, code, true);
+        if (i < 0)
+            return refuse(failure, UnknownSize, {"ferrite", code, codeList(FerriteCatalogue, true)});
+        sizes->push_back(i);
+    }
+    for (int i = 0; !r.sizes.given && i < FerriteCatalogue.sizeCount; i++)
+        sizes->push_back(i);
+    codes.clear();
+    if (r.materials.given && !readCodes(r.materials.text, &codes))
+        return refuse(failure, CodeList, {"--materials", r.materials.text});
+    for (const std::string &code : codes) {
+        const FerriteData *d = ferriteData(code);
+        if (!d)
+            return refuse(failure, NoCurveData, {code, curveMaterials()});
+        materials->push_back(d);
+    }
+    for (int i = 0; !r.materials.given && i < FerriteMaterialDataCount; i++)
+        materials->push_back(&FerriteMaterialData[i]);
+    return true;
+}
+
+// The drive of a choke: none, or one of --vrms, --watts or --amps.
+static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failure)
+{
+    const DriveOptions &d = r.drive;
+    c->driven = d.vrms.given || d.watts.given || d.amps.given;
+    if (c->driven && !readDrive(d, LossDriveOne, &c->given, failure))
+        return false;
+    c->drive.vrms = c->driven && !c->given.byCurrent ? c->given.vrms : 0;
+    c->drive.amps = c->driven && c->given.byCurrent ? c->given.amps : 0;
+    c->drive.duty = c->dutyPercent / 100;
+    c->drive.maxRiseKelvin = c->maxRiseKelvin;
+    return true;
+}
+
+static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turns, const Capacitance &cap)
+{
+    ChokeDesign d;
+    d.core = band.core;
+    d.name = std::string(familyPrefix(CoreFerrite)) + band.core.size->code +
+             (c.curve ? std::string(" (measured curve)") : "-" + std::string(band.core.data->code));
+    d.turns = turns;
+    d.capacitance = cap;
+    d.figures = chokeFigures(band, (double)turns, c.target, c.drive);
+    d.resonanceHz = selfResonanceHz(band.core, (double)turns, cap.pf);
+    d.resonanceLowHz = d.resonanceHighHz = 0;
+    if (std::string(cap.from) != "given") {
+        d.resonanceLowHz = selfResonanceHz(band.core, (double)turns, cap.modelPf * CapacitanceHighFactor + cap.strayPf);
+        d.resonanceHighHz = selfResonanceHz(band.core, (double)turns, cap.modelPf * CapacitanceLowFactor + cap.strayPf);
+    }
+    return d;
+}
+
+bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
+{
+    ChokeResult &c = *result;
+    c.tolerancePercent = 25, c.maxRiseKelvin = HotRiseKelvin, c.points = ChokePointsLeast;
+    int leastStack = 1, mostStack = 1;
+    if (!readBand(r.mhz.text, &c.lowMhz, &c.highMhz, failure) ||
+        (r.minImpedance.given &&
+         !readNumber(r.minImpedance.text, "--min-impedance", &c.target.impedanceOhms, failure)) ||
+        (r.minResistance.given &&
+         !readNumber(r.minResistance.text, "--min-resistance", &c.target.resistanceOhms, failure)) ||
+        (r.tolerance.given && !readNumber(r.tolerance.text, "--tolerance", &c.tolerancePercent, failure)) ||
+        (r.maxRise.given && !readNumber(r.maxRise.text, "--max-rise", &c.maxRiseKelvin, failure)) ||
+        !readDuty(r.duty, &c.dutyPercent, failure) || !readDriveNumbers(r.drive, &c.given, failure) ||
+        (r.points.given &&
+         !readWhole(r.points.text, "--points", ChokePointsLeast, SweepPointsMost, PointsCount, &c.points, failure)) ||
+        !readStack(r.stack, "--stack", &leastStack, failure) ||
+        !readStack(r.maxStack, "--max-stack", &mostStack, failure) || !readWire(r.wire, &c.wire, failure) ||
+        !readCapacitanceRule(r.capacitance, &c.capacitance, failure))
+        return false;
+    if (r.stack.given)
+        mostStack = leastStack;
+    if (!r.minImpedance.given && !r.minResistance.given)
+        return refuse(failure, ChokeTargetNone);
+    if ((r.minImpedance.given && !finitePositive(c.target.impedanceOhms)) ||
+        (r.minResistance.given && !finitePositive(c.target.resistanceOhms)))
+        return refuse(failure, ChokeTargetAboveZero);
+    if (!(c.tolerancePercent >= 0 && c.tolerancePercent < 100))
+        return refuse(failure, TolerancePercent);
+    if (!finitePositive(c.maxRiseKelvin))
+        return refuse(failure, MaxRiseAboveZero);
+    if (!readChokeDrive(r, &c, failure))
+        return false;
+
+    // The candidates: the user's own curve on its size, or the catalogue's.
+    const double lowHz = c.lowMhz * 1e6, highHz = c.highMhz * 1e6;
+    std::vector<FrequencyCore> cores;
+    if (r.curve.given) {
+        NamedCore own;
+        std::string text;
+        if (!readFileText(r.curve.text, &text, failure) ||
+            !readCurveCore({r.family.empty() ? "ferrite" : r.family, r.size, "", "inches"}, text, &own, failure) ||
+            !withinData(own, c.lowMhz, c.highMhz, failure))
+            return false;
+        c.curve = own.curve;
+        c.curvePoints = own.curvePoints;
+        for (int k = leastStack; k <= mostStack; k++) {
+            FrequencyCore s = own;
+            stackCores(&s, k);
+            cores.push_back(s);
+        }
+    } else {
+        std::vector<int> sizes;
+        std::vector<const FerriteData *> materials;
+        if (!readSearch(r, &sizes, &materials, failure))
+            return false;
+        cores = searchCores(sizes, materials, leastStack, mostStack, lowHz, highHz);
+        if (cores.empty())
+            return refuse(failure, NoCurveOverBand, {significant(c.lowMhz, 6), significant(c.highMhz, 6)});
+    }
+
+    // On each, the fewest turns that pass and fit in one layer.
+    const std::vector<double> hz = logSweep(lowHz, highHz, c.points);
+    c.searched = (int)cores.size();
+    c.all = r.all;
+    std::vector<ChokeBand> bands;
+    std::vector<Capacitance> caps;
+    std::vector<long> most;
+    for (const FrequencyCore &core : cores) {
+        caps.push_back(capacitanceFor(c.capacitance, core.outline));
+        bands.push_back(chokeBand(core, hz, c.tolerancePercent / 100, caps.back().pf));
+        most.push_back(mostTurns(core.size->insideDiameter, c.wire.inches));
+        const ChokeBand &band = bands.back();
+        long turns =
+            fewestTurns(most.back(), [&](long n) { return chokePasses(band, (double)n, c.target, c.drive); });
+        if (turns)
+            c.designs.push_back(design(c, band, turns, caps.back()));
+    }
+    std::stable_sort(c.designs.begin(), c.designs.end(), [](const ChokeDesign &a, const ChokeDesign &b) {
+        return offeredBefore(a.core, a.turns, b.core, b.turns);
+    });
+
+    // Nothing passes: the winding that came nearest, and what it misses.
+    c.anyFits = false;
+    double nearest = -1;
+    size_t nearestCore = 0;
+    long nearestTurns = 0;
+    for (size_t i = 0; c.designs.empty() && i < bands.size(); i++)
+        for (long n = 1; n <= most[i]; n++) {
+            c.anyFits = true;
+            double margin = chokeFigures(bands[i], (double)n, c.target, c.drive).margin;
+            if (margin > nearest)
+                nearest = margin, nearestCore = i, nearestTurns = n;
+        }
+    if (c.anyFits)
+        c.nearest = design(c, bands[nearestCore], nearestTurns, caps[nearestCore]);
+
+    // What the capacitance model is weaker at, for the designs offered.
+    size_t shown = c.all ? c.designs.size() : std::min(c.designs.size(), ChokeDesignsShown);
+    std::vector<std::string> said;
+    for (size_t i = 0; i < shown; i++) {
+        const ChokeDesign &d = c.designs[i];
+        std::vector<std::string> w = capacitanceWarnings(d.capacitance, (double)d.turns);
+        long fit = mostTurns(d.core.size->insideDiameter, c.wire.inches);
+        if (std::string(d.capacitance.from) != "given" && d.turns > ModelClosingShare * fit)
+            w.push_back("the winding nearly closes the core (more than " +
+                        significant(ModelClosingShare * 100) +
+                        " % of what fits in one layer): its capacitance may be up to 2 times the model's");
+        for (const std::string &text : w) {
+            std::string line = stackName(d.name, d.core.stack) + ", " + std::to_string(d.turns) + " turns: " + text;
+            if (std::find(said.begin(), said.end(), text) == said.end()) {
+                said.push_back(text);
+                c.warnings.push_back(line);
+            }
+        }
+    }
+    return true;
+}
+
+// ---- The answer ---------------------------------------------------------------
+
+static Json designJson(const ChokeResult &c, const ChokeDesign &d)
+{
+    const ChokeFigures &f = d.figures;
+    Json j = {{"core", d.name},
+              {"size", d.core.size->code},
+              {"material", c.curve ? Json(nullptr) : Json(d.core.data->code)},
+              {"stack", d.core.stack},
+              {"turns", d.turns}};
+    addCapacitanceJson(d.capacitance, &j);
+    j["minImpedanceOhms"] = f.leastImpedanceOhms;
+    j["minImpedanceMHz"] = f.leastImpedanceHz / 1e6;
+    j["minResistanceOhms"] = f.leastResistanceOhms;
+    j["minResistanceMHz"] = f.leastResistanceHz / 1e6;
+    j["selfResonanceMHz"] = mhzOrNull(d.resonanceHz);
+    j["selfResonanceRangeMHz"] = std::string(d.capacitance.from) == "given"
+                                     ? Json(nullptr)
+                                     : Json::array({mhzOrNull(d.resonanceLowHz), mhzOrNull(d.resonanceHighHz)});
+    j["coreLossWatts"] = c.driven ? Json(f.lossWatts) : Json(nullptr);
+    j["worstLossMHz"] = c.driven ? Json(f.lossHz / 1e6) : Json(nullptr);
+    j["temperatureRiseKelvin"] = c.driven ? Json(f.riseKelvin) : Json(nullptr);
+    return j;
+}
+
+// What the winding that came nearest misses, in a line.
+static std::string nearestText(const ChokeResult &c)
+{
+    if (!c.anyFits)
+        return "no core takes one turn of " + wireText(c.wire) + " in one layer";
+    const ChokeDesign &d = c.nearest;
+    const ChokeFigures &f = d.figures;
+    std::string what = f.shortfall == ChokeImpedanceLow
+                           ? "|Z| falls to " + significant(f.leastImpedanceOhms) + " ohms at " +
+                                 significant(f.leastImpedanceHz / 1e6) + " MHz, against " +
+                                 significant(c.target.impedanceOhms, 6)
+                       : f.shortfall == ChokeResistanceLow
+                           ? "R falls to " + significant(f.leastResistanceOhms) + " ohms at " +
+                                 significant(f.leastResistanceHz / 1e6) + " MHz, against " +
+                                 significant(c.target.resistanceOhms, 6)
+                           : "the core rises " + significant(f.riseKelvin, 3) + " K at " +
+                                 significant(f.lossHz / 1e6) + " MHz, against " + significant(c.maxRiseKelvin, 6);
+    return "no design holds the target; nearest: " + stackName(d.name, d.core.stack) + " with " +
+           std::to_string(d.turns) + " turns, whose " + what;
+}
+
+static size_t shownCount(const ChokeResult &c)
+{
+    return c.all ? c.designs.size() : std::min(c.designs.size(), ChokeDesignsShown);
+}
+
+Json chokeJson(const ChokeResult &c)
+{
+    Json target = {{"minImpedanceOhms", c.target.impedanceOhms > 0 ? Json(c.target.impedanceOhms) : Json(nullptr)},
+                   {"minResistanceOhms", c.target.resistanceOhms > 0 ? Json(c.target.resistanceOhms) : Json(nullptr)},
+                   {"lowMHz", c.lowMhz},
+                   {"highMHz", c.highMhz},
+                   {"points", c.points},
+                   {"tolerancePercent", c.tolerancePercent}};
+    if (c.driven) {
+        if (c.given.byCurrent) {
+            target["amps"] = c.given.amps;
+        } else {
+            if (c.given.byPower) {
+                target["watts"] = c.given.watts;
+                target["ohms"] = c.given.ohms;
+            }
+            target["vrms"] = c.given.vrms;
+        }
+        target["dutyPercent"] = c.dutyPercent;
+        target["maxRiseKelvin"] = c.maxRiseKelvin;
+    }
+    Json designs = Json::array();
+    for (size_t i = 0; i < shownCount(c); i++)
+        designs.push_back(designJson(c, c.designs[i]));
+    Json j = {{"target", target}, {"wire", wireJson(c.wire)}, {"designs", designs}, {"found", c.designs.size()},
+              {"searched", c.searched}};
+    j["nearest"] = c.designs.empty() ? Json(nearestText(c)) : Json(nullptr);
+    j["warnings"] = c.warnings;
+    return j;
+}
+
+std::string chokeText(const ChokeResult &c)
+{
+    std::string target;
+    if (c.target.impedanceOhms > 0)
+        target = "|Z| at least " + significant(c.target.impedanceOhms, 6) + " ohms";
+    if (c.target.resistanceOhms > 0)
+        target += (target.empty() ? "" : " and ") + std::string("R at least ") +
+                  significant(c.target.resistanceOhms, 6) + " ohms";
+    Lines lines = {
+        {"Target", target + " from " + significant(c.lowMhz, 6) + " to " + significant(c.highMhz, 6) + " MHz (" +
+                       std::to_string(c.points) + " frequencies), the permeability within +/- " +
+                       significant(c.tolerancePercent, 6) + " % of the typical curve"},
+    };
+    if (c.driven) {
+        std::string drive = c.given.byCurrent ? significant(c.given.amps, 6) + " A rms through the choke"
+                                              : (c.given.byPower ? significant(c.given.watts, 6) + " W into " +
+                                                                       significant(c.given.ohms, 6) + " ohms: "
+                                                                 : "") +
+                                                    significant(c.given.vrms) + " V rms across the choke";
+        if (c.dutyPercent < 100)
+            drive += ", " + significant(c.dutyPercent, 6) + " % of the time";
+        lines.push_back({"Drive", drive + "; the core may rise " + significant(c.maxRiseKelvin, 6) + " K"});
+    }
+    lines.push_back({"Wire", wireText(c.wire) + ", the turns in one layer"});
+    lines.push_back({"Capacitance", c.capacitance.given ? capacitanceText(capacitanceFor(c.capacitance, {}))
+                                                        : std::string("each core's self-capacitance model") +
+                                                              (c.capacitance.strayPf > 0
+                                                                   ? " plus " + significant(c.capacitance.strayPf, 6) +
+                                                                         " pF stray"
+                                                                   : "") +
+                                                              "; the self-resonance's range for C_s/3.5 to 2 C_s"});
+    size_t shown = shownCount(c);
+    lines.push_back({"Searched", std::to_string(c.searched) + " cores and stacks: " +
+                                     std::to_string(c.designs.size()) + " designs" +
+                                     (shown < c.designs.size() ? ", the best " + std::to_string(shown) + " (--all: "
+                                                                     "every one)"
+                                                               : "")});
+    if (c.designs.empty())
+        lines.push_back({"Nearest", nearestText(c)});
+    std::string text = captioned(lines);
+    if (shown) {
+        Table t;
+        t.rows.push_back({"core", "stack", "turns", "C pF", "least |Z|", "at MHz", "least R", "at MHz",
+                          "self-res. MHz", "C_s/3.5 to 2 C_s", "loss W", "rise K"});
+        for (size_t i = 0; i < shown; i++) {
+            const ChokeDesign &d = c.designs[i];
+            const ChokeFigures &f = d.figures;
+            auto mhz = [](double hz) { return hz > 0 ? significant(hz / 1e6, 3) : std::string("-"); };
+            t.rows.push_back({d.name, std::to_string(d.core.stack), std::to_string(d.turns),
+                              significant(d.capacitance.pf, 3), significant(f.leastImpedanceOhms),
+                              significant(f.leastImpedanceHz / 1e6, 3), significant(f.leastResistanceOhms),
+                              significant(f.leastResistanceHz / 1e6, 3), mhz(d.resonanceHz),
+                              std::string(d.capacitance.from) == "given"
+                                  ? "-"
+                                  : mhz(d.resonanceLowHz) + " to " + mhz(d.resonanceHighHz),
+                              c.driven ? significant(f.lossWatts, 3) : "-",
+                              c.driven ? significant(f.riseKelvin, 3) : "-"});
+        }
+        text += "\n" + t.render(false);
+    }
+    Lines after;
+    for (const std::string &w : c.warnings)
+        after.push_back({"Warning", w});
+    after.push_back({"Data", c.curve ? std::string("the curve given with --curve")
+                                     : "the makers' typical curves (Fair-Rite); R and |Z| held at the tolerance's "
+                                       "ends and the typical curve"});
+    return text + "\n" + captioned(after);
+}
+
+} // namespace cli

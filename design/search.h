@@ -1,0 +1,37 @@
+// The designer's search, written once for every command that asks "which
+// cores, with how many turns?": the candidates (the catalogue's ferrite
+// sizes with the materials that have a curve over the band, in stacks of
+// one core or more), the fewest whole turns on each that pass a command's
+// own test, and the order the designs are offered in. A choke and a
+// transformer bring only their test, their limits and their figures.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "design/ferrite.h"
+
+namespace design {
+
+// The stacks a search or a command takes: 1 to 4 identical cores side by side.
+const int StackLeast = 1, StackMost = 4;
+
+// Every size of `sizes` (indices in the ferrite catalogue) with every
+// material of `materials` whose curve covers lowHz to highHz, each in
+// stacks of leastStack to mostStack cores: size by size, material by
+// material, stack by stack.
+std::vector<FrequencyCore> searchCores(const std::vector<int> &sizes, const std::vector<const FerriteData *> &materials,
+                                       int leastStack, int mostStack, double lowHz, double highHz);
+
+// The fewest whole turns from 1 to most for which passes holds; 0 where
+// none does. Every count is tried in turn: a winding's impedance with its
+// capacitance rises with the turns only up to its self-resonance, so the
+// test need not be monotone in the turns.
+long fewestTurns(long most, const std::function<bool(long)> &passes);
+
+// The order designs are offered in: the smallest stack by volume first,
+// then the fewest turns. For a stable sort, so that otherwise they stay as
+// they were found.
+bool offeredBefore(const FrequencyCore &a, long turnsA, const FrequencyCore &b, long turnsB);
+
+} // namespace design
