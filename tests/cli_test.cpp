@@ -989,7 +989,7 @@ bool chokeHolds(const ChokeCase &c, const std::string &size, const std::string &
     const CoreSize &s = FerriteCatalogue.sizes[codeIndex(FerriteCatalogue, size, true)];
     double od = std::stod(plainFloat(s.outsideDiameter)) * 2.54, id = std::stod(plainFloat(s.insideDiameter)) * 2.54,
            h = std::stod(plainFloat(s.thickness)) * 2.54 * stack;
-    double surface = 2 * M_PI / 4 * (od * od - id * id) + M_PI * (od + id) * h;
+    double surface = 2 * design::Pi / 4 * (od * od - id * id) + design::Pi * (od + id) * h;
     return std::pow(worstLoss * c.duty * 1e3 / surface, 0.833) <= c.maxRise * (1 + 1e-9);
 }
 
