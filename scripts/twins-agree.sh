@@ -2,7 +2,8 @@
 # The native and the Windows mirvelta-cli print the same bytes, CR LF aside,
 # for the designer's view: core, flux, identify, impedance (one frequency,
 # sweeps as a table, CSV and JSON, with a winding capacitance), loss,
-# powdered iron at power and DC bias, and measure on two made-up sweeps.
+# powdered iron at power and DC bias, measure on two made-up sweeps, stacks
+# and chokes.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
 # Usage: twins-agree.sh NATIVE_CLI WINDOWS_CLI_EXE
@@ -42,6 +43,15 @@ commands+=(
     "measure $work/a.s1p --family ferrite --size 240 --turns 3 --material 61 --json"
     "measure $work/b.s2p --od 61 --id 35.6 --height 12.7 --unit mm --turns 3"
     "measure $work/a.s1p --family ferrite --size 240 --turns 3 --csv"
+)
+# The winding's capacitance, stacks and chokes.
+commands+=(
+    "impedance --family ferrite --size 240 --material 43 --turns 11 --mhz 1:30 --points 100 --stack 2 --stray-pf 1 --json"
+    "loss --family ferrite --size 140 --material 31 --turns 8 --mhz 7 --amps 0.2 --stack 2 --scale 0.8"
+    "core --family ferrite --size 240 --material 61 --stack 3"
+    "choke --mhz 1.8:30 --min-impedance 1000 --max-stack 2 --json"
+    "choke --mhz 3.5:7.3 --min-resistance 500 --watts 100 --all"
+    "choke --mhz 1.8:30 --min-resistance 5000 --sizes 23 --json"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")

@@ -149,7 +149,8 @@
                                                   : `mu' ${fmt(r.atFrequency.muReal)}, mu'' ${fmt(r.atFrequency.muImag)}`]] : [])]);
         }
         for (const s of Sections)
-            schedule(s);
+            if (s.usesCore)
+                schedule(s);
     }
 
     // ---- Live sections -------------------------------------------------------------
@@ -174,7 +175,11 @@
     }
 
     function clearInvalid(root) {
-        for (const e of root.querySelectorAll("[aria-invalid]")) {
+        const own = root.querySelector(".refusal");
+        const marked = [...root.querySelectorAll("[aria-invalid]"),
+                        ...[...$("winding").querySelectorAll("[aria-invalid]")].filter((e) =>
+                            own && e.getAttribute("aria-describedby") === own.id)];
+        for (const e of marked) {
             e.removeAttribute("aria-invalid");
             e.removeAttribute("aria-describedby");
         }
@@ -200,7 +205,9 @@
         p.id = p.id || root.id + "-refusal";
         p.textContent = text;
         p.hidden = false;
-        const input = refusedField(where ? where.parentElement : root, text) || null;
+        // The section's own fields first, then the winding's, which it shares.
+        const input = refusedField(where ? where.parentElement : root, text) ||
+                      (root.dataset.winding ? refusedField($("winding"), text) : null);
         if (input) {
             input.setAttribute("aria-invalid", "true");
             input.setAttribute("aria-describedby", p.id);
@@ -234,8 +241,31 @@
         const c = theCore();
         return {family: c.family, size: c.size, material: c.material};
     };
+    // The winding every section shares: its turns, its stack and what it
+    // says of the capacitance (the model, strays added, or the whole given).
+    const windingOptions = (capacitance = true) => ({turns: field("w-turns"), stack: $("w-stack").value,
+        ...(capacitance ? {"stray-pf": field("w-stray"), pf: field("w-pf")} : {})});
+    const capacitanceFrom = {"model": "the self-capacitance model of the core's outline",
+                             "model + stray": "the model of the core's outline plus the strays given",
+                             "given": "as given"};
 
-    section("flux", "flux", () => given({...coreOptions(), turns: field("flux-turns"),
+    // The capacitance an answer used, and what the model is weaker at there.
+    function showCapacitance(r) {
+        const out = $("w-capacitance");
+        out.replaceChildren();
+        if (!r || r.capacitancePf === undefined)
+            return;
+        out.append(r.capacitancePf === 0 ? "No capacitance across the winding (given as 0)"
+                   : `${unit(r.capacitancePf, "pF")} across the winding: ${capacitanceFrom[r.capacitanceFrom]}`);
+        for (const w of r.warnings || []) {
+            const p = document.createElement("span");
+            p.className = "warning block";
+            p.textContent = w;
+            out.append(p);
+        }
+    }
+
+    section("flux", "flux", () => given({...coreOptions(), ...windingOptions(false),
             mhz: field("flux-amps") ? "" : field("flux-mhz"), vrms: field("flux-vrms"),
             watts: field("flux-vrms") || field("flux-amps") ? "" : field("flux-watts"),
             ohms: field("flux-vrms") || field("flux-amps") || !field("flux-watts") ? "" : field("flux-ohms"),
@@ -243,7 +273,7 @@
         (r) => {
             if (!r)
                 return figures($("flux-result"), []);
-            const rows = [["Core", r.core], ["Turns", fmt(r.turns, 6)]];
+            const rows = [["Core", (r.stack > 1 ? r.stack + " x " : "") + r.core], ["Turns", fmt(r.turns, 6)]];
             if (r.amps !== undefined) {
                 rows.push(["DC current", unit(r.amps, "A", 6)], ["Field strength (H)", unit(r.fieldStrengthAmperePerMetre, "A/m")],
                           ["Flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`],
@@ -281,7 +311,7 @@
 
     // R, X and |Z| against log f, plain SVG; the ohms axis log (|values|) or
     // linear; with `fitted`, the fit's R, X and |Z| dashed beside them.
-    function plotInto(s, points, srfMHz, log, fitted) {
+    function plotInto(s, points, srfMHz, log, fitted, targets = []) {
         const f = points.map((p) => p.frequencyMHz);
         const series = {r: points.map((p) => p.resistanceOhms), x: points.map((p) => p.reactanceOhms),
                         z: points.map((p) => p.impedanceOhms)};
@@ -289,7 +319,7 @@
             Object.assign(series, {"r fit": points.map((p) => p.fittedResistanceOhms),
                                    "x fit": points.map((p) => p.fittedReactanceOhms),
                                    "z fit": points.map((p) => p.fittedImpedanceOhms)});
-        const all = [].concat(...Object.values(series)).filter((v) => v !== null && isFinite(v));
+        const all = [].concat(...Object.values(series), targets.map((t) => t.ohms)).filter((v) => v !== null && isFinite(v));
         const lf0 = Math.log10(f[0]), lf1 = Math.log10(f[f.length - 1]);
         const span = lf1 - lf0 || 1;
         const xOf = (v) => Area.left + (Math.log10(v) - lf0) / span * (Area.right - Area.left);
@@ -347,8 +377,12 @@
             if (d)
                 s.append(svg("polyline", {points: d, class: name}));
         }
-        if (srfMHz)
+        if (srfMHz && srfMHz >= f[0] && srfMHz <= f[f.length - 1])
             s.append(svg("line", {x1: xOf(srfMHz), x2: xOf(srfMHz), y1: Area.top, y2: Area.bottom, class: "srf"}));
+        for (const t of targets) {
+            s.append(svg("line", {x1: Area.left, x2: Area.right, y1: yOf(t.ohms), y2: yOf(t.ohms), class: "target"}));
+            s.append(svg("text", {x: Area.right - 4, y: yOf(t.ohms) - 4, "text-anchor": "end", class: "target-name"}, t.name));
+        }
         if (s.id === "z-plot")
             s.append(svg("line", {id: "z-cursor", x1: 0, x2: 0, y1: Area.top, y2: Area.bottom, class: "cursor", visibility: "hidden"}));
         s.xOf = xOf;
@@ -401,8 +435,7 @@
     }
 
     function impedanceOptions() {
-        return given({...coreOptions(), turns: field("z-turns"), mhz: field("z-mhz"), points: field("z-points"),
-                      pf: field("z-pf")});
+        return given({...coreOptions(), ...windingOptions(), mhz: field("z-mhz"), points: field("z-points")});
     }
 
     function table(t, head, rows) {
@@ -422,6 +455,7 @@
         sweep = r && r.points ? r : null;
         for (const id of ["z-figure", "z-details", "z-csv", "z-reading"])
             $(id).hidden = !sweep;
+        showCapacitance(r);
         if (!r) {
             $("z-result").textContent = "";
             return;
@@ -432,10 +466,9 @@
                 `|Z| ${unit(r.impedanceOhms, "ohms")}`;
             return;
         }
-        let text = `${r.core}, ${fmt(r.turns, 6)} turns`;
-        if (r.capacitancePf !== undefined)
-            text += r.selfResonantFrequencyMHz ? `, ${fmt(r.capacitancePf)} pF: self-resonant near ${unit(r.selfResonantFrequencyMHz, "MHz")}`
-                                               : `, ${fmt(r.capacitancePf)} pF: no self-resonance within the sweep`;
+        let text = `${r.stack > 1 ? r.stack + " x " : ""}${r.core}, ${fmt(r.turns, 6)} turns`;
+        text += r.selfResonantFrequencyMHz ? `, ${fmt(r.capacitancePf)} pF: self-resonant near ${unit(r.selfResonantFrequencyMHz, "MHz")}`
+                                           : `, ${fmt(r.capacitancePf)} pF: no self-resonance within the sweep`;
         if (r.points[0].resistanceOhms === null)
             text += " (powdered iron: X from AL; R not modelled)";
         $("z-result").textContent = text;
@@ -452,7 +485,7 @@
             return;
         const a = document.createElement("a");
         a.href = URL.createObjectURL(new Blob([text], {type: "text/csv"}));
-        a.download = `${theCore().name}-${field("z-turns")}t-impedance.csv`;
+        a.download = `${theCore().name}-${field("w-turns")}t-impedance.csv`;
         document.body.append(a);
         a.click();
         a.remove();
@@ -461,14 +494,15 @@
 
     // ---- Loss and identify ---------------------------------------------------------
 
-    section("loss", "loss", () => given({...coreOptions(), turns: field("loss-turns"), mhz: field("loss-mhz"),
+    section("loss", "loss", () => given({...coreOptions(), ...windingOptions(), mhz: field("loss-mhz"),
             vrms: field("loss-vrms"), watts: field("loss-vrms") || field("loss-amps") ? "" : field("loss-watts"),
             ohms: field("loss-vrms") || field("loss-amps") || !field("loss-watts") ? "" : field("loss-ohms"),
             amps: field("loss-amps")}),
         (r) => {
             if (!r)
                 return figures($("loss-result"), []);
-            const rows = [["Core", r.core], ["Turns", fmt(r.turns, 6)],
+            const rows = [["Core", (r.stack > 1 ? r.stack + " x " : "") + r.core], ["Turns", fmt(r.turns, 6)],
+                          ["Winding capacitance", unit(r.capacitancePf, "pF") + " (" + r.capacitanceFrom + ")"],
                           ["Drive", (r.amps !== undefined ? `${unit(r.amps, "A", 6)} rms through the winding`
                                                           : (r.watts !== undefined ? `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}: ` : "") +
                                                             `${unit(r.vrms, "V")} rms across the winding`) + ` at ${unit(r.frequencyMHz, "MHz", 6)}`],
@@ -485,6 +519,8 @@
                           ["Peak flux density (B)", unit(r.peakFluxDensityMilliTesla, "mT")]];
             if (r.runsHot)
                 rows.push(["Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise", "warning"]);
+            for (const w of r.warnings)
+                rows.push(["Warning", w, "warning"]);
             figures($("loss-result"), rows);
         });
 
@@ -512,6 +548,125 @@
             scroll.append(t);
             out.replaceChildren(dl, scroll);
         }, false);
+
+    // ---- A choke for a band --------------------------------------------------------
+
+    const drive = (prefix) => given({vrms: field(prefix + "-vrms"),
+        watts: field(prefix + "-vrms") || field(prefix + "-amps") ? "" : field(prefix + "-watts"),
+        ohms: field(prefix + "-vrms") || field(prefix + "-amps") || !field(prefix + "-watts") ? "" : field(prefix + "-ohms"),
+        amps: field(prefix + "-amps")});
+
+    function chokeOptions() {
+        const d = drive("ch");
+        const driven = Object.keys(d).length > 0;
+        return given({mhz: field("ch-mhz"), "min-impedance": field("ch-min-impedance"),
+                      "min-resistance": field("ch-min-resistance"), tolerance: field("ch-tolerance"),
+                      "max-stack": $("ch-max-stack").value, ...d, duty: driven ? field("ch-duty") : "",
+                      "max-rise": driven ? field("ch-max-rise") : "", "wire-mm": field("w-wire"),
+                      "stray-pf": field("w-stray"), pf: field("w-pf")});
+    }
+
+    const designKey = (d) => [d.size, d.material, d.stack, d.turns].join(",");
+
+    // A design taken into the calculator's form and the winding, and plotted
+    // over the band with the target.
+    async function pick(d, band, target) {
+        $("ch-pick").value = designKey(d);
+        for (const row of document.querySelectorAll("#choke-result tr.design"))
+            row.setAttribute("aria-selected", row.dataset.key === designKey(d) ? "true" : "false");
+        if (family() !== "ferrite") {
+            $("family-ferrite").checked = true;
+            familyChanged();
+        }
+        setSelect($("size"), d.size);
+        const inCatalogue = familyTable().materials.some((m) => m.material === d.material);
+        if (inCatalogue)
+            setSelect($("material"), d.material);
+        curveChoices();
+        setSelect($("curve"), inCatalogue ? "" : d.material);
+        $("w-turns").value = String(d.turns);
+        setSelect($("w-stack"), String(d.stack));
+        saveAddress();
+        coreChanged();
+        await impedanceOf(d, band, target);
+    }
+
+    section("choke", "choke", chokeOptions, (r) => {
+        const out = $("choke-result");
+        $("ch-figure").hidden = true;
+        if (!r)
+            return out.replaceChildren();
+        const t = r.target, dl = document.createElement("dl");
+        dl.className = "figures";
+        const wanted = [t.minImpedanceOhms !== null ? `|Z| at least ${unit(t.minImpedanceOhms, "ohms", 6)}` : null,
+                        t.minResistanceOhms !== null ? `R at least ${unit(t.minResistanceOhms, "ohms", 6)}` : null].filter((x) => x);
+        const rows = [["Target", `${wanted.join(" and ")} from ${fmt(t.lowMHz, 6)} to ${unit(t.highMHz, "MHz", 6)}, ` +
+                                 `the permeability within \u00b1${fmt(t.tolerancePercent)}${Nbsp}%`],
+                      ["Wire", `${unit(r.wire.diameterMm, "mm")} (${r.wire.from === "default" ? "none given" : "the winding's"})`],
+                      ["Searched", `${r.searched} cores and stacks: ${r.found} designs` +
+                                   (r.designs.length < r.found ? `, the best ${r.designs.length}` : "")]];
+        if (r.nearest)
+            rows.push(["Nearest", r.nearest, "warning"]);
+        for (const w of r.warnings)
+            rows.push(["Warning", w, "warning"]);
+        figures(dl, rows);
+        const table = document.createElement("table");
+        const head = document.createElement("tr");
+        for (const h of ["core", "stack", "turns", "C pF", "least |Z| \u03a9", "at MHz", "least R \u03a9", "at MHz",
+                         "self-resonance MHz", "C\u209b/3.5 to 2C\u209b", "loss W", "rise K"]) {
+            const th = document.createElement("th");
+            th.textContent = h;
+            head.append(th);
+        }
+        table.append(head);
+        const target = [t.minImpedanceOhms !== null ? {ohms: t.minImpedanceOhms, name: "|Z| target"} : null,
+                        t.minResistanceOhms !== null ? {ohms: t.minResistanceOhms, name: "R target"} : null].filter((x) => x);
+        const band = `${t.lowMHz}:${t.highMHz}`;
+        let chosen = null;
+        for (const d of r.designs) {
+            const tr = document.createElement("tr");
+            tr.className = "design";
+            tr.tabIndex = 0;
+            tr.dataset.key = designKey(d);
+            tr.setAttribute("aria-selected", "false");
+            const range = d.selfResonanceRangeMHz ? d.selfResonanceRangeMHz.map((v) => fmt(v, 3)).join(" to ") : "-";
+            for (const v of [d.core, d.stack, d.turns, fmt(d.capacitancePf, 3), fmt(d.minImpedanceOhms), fmt(d.minImpedanceMHz, 3),
+                             fmt(d.minResistanceOhms), fmt(d.minResistanceMHz, 3), fmt(d.selfResonanceMHz, 3), range,
+                             fmt(d.coreLossWatts, 3), fmt(d.temperatureRiseKelvin, 3)]) {
+                const td = document.createElement("td");
+                td.textContent = v;
+                tr.append(td);
+            }
+            tr.addEventListener("click", () => pick(d, band, target));
+            tr.addEventListener("keydown", (e) => {
+                if (e.key === "Enter" || e.key === " ") {
+                    e.preventDefault();
+                    pick(d, band, target);
+                }
+            });
+            if (tr.dataset.key === $("ch-pick").value)
+                chosen = d;
+            table.append(tr);
+        }
+        const scroll = document.createElement("div");
+        scroll.className = "scroll";
+        scroll.append(table);
+        out.replaceChildren(dl, ...(r.designs.length ? [scroll] : []));
+        if (chosen) {
+            for (const row of table.querySelectorAll("tr.design"))
+                row.setAttribute("aria-selected", row.dataset.key === designKey(chosen) ? "true" : "false");
+            impedanceOf(chosen, band, target);
+        }
+    }, false);
+
+    // The chosen design's sweep over the band, plotted with the target.
+    async function impedanceOf(d, band, target) {
+        const r = await mirvelta.impedance(given({family: "ferrite", size: d.size, material: d.material, turns: String(d.turns),
+            stack: String(d.stack), mhz: band, points: "50", "stray-pf": field("w-stray"), pf: field("w-pf")}));
+        $("ch-figure").hidden = !!r.error;
+        if (!r.error)
+            plotInto($("ch-plot"), r.points, r.selfResonantFrequencyMHz, true, false, target);
+    }
 
     // ---- A measured winding ----------------------------------------------------------
 
@@ -635,6 +790,17 @@
         $("solve-turns").addEventListener("click", () => solve("turns"));
         $("solve-inductance").addEventListener("click", () => solve("inductance"));
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
+        for (const id of ["flux", "impedance", "loss", "choke"])
+            $(id).dataset.winding = "yes";
+        const winding = $("winding");
+        const windingChanged = () => {
+            for (const s of Sections)
+                if ($(s.id).dataset.winding)
+                    schedule(s);
+            saveAddress();
+        };
+        winding.addEventListener("input", windingChanged);
+        winding.addEventListener("change", windingChanged);
         for (const s of Sections) {
             const root = $(s.id);
             const changed = (e) => {
@@ -687,6 +853,9 @@
         });
         familyChanged();
         readAddress();
+        for (const s of Sections)
+            if (!s.usesCore)
+                schedule(s);
         await coreChanged();
         document.body.dataset.readyMs = performance.now().toFixed(1); // from navigation (bench-web.sh)
         document.body.dataset.ready = "yes";

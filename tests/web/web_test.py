@@ -7,9 +7,10 @@ run in one process by cli_batch):
   command over seeded requests, a third of them refusals: each page answer is
   the object `mirvelta-cli C --k v --json` prints, or its refusal;
 - one session clicked and typed through the labelled controls;
-- the designer's view: one core for every section, live answers, a link
-  that restores the design, the plot's readout, the CSV download, keyboard
-  only; screenshots at 1280 and 390 px;
+- the designer's view: one core and one winding for every section, live
+  answers, a link that restores the design, the plot's readout, the CSV
+  download, keyboard only; the choke's designs, a row taken into the form
+  and plotted; screenshots at 1280 and 390 px;
 - no console error and no request that leaves the site.
 
 Usage: web_test.py SITE_DIR CLI_BATCH [SOLVES [REQUESTS]]
@@ -202,13 +203,13 @@ def drive(rng, o):
 
 
 def command_requests(rng, n):
-    """Seeded requests over all nine commands, with odd numbers, unknown
-    codes and units, out-of-range frequencies and turns, missing and
-    excluded options."""
+    """Seeded requests over all ten commands (measure has its own), with odd
+    numbers, unknown codes and units, out-of-range frequencies, turns and
+    stacks, missing and excluded options."""
     out = []
     while len(out) < n:
         c = rng.choice(["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss",
-                        "impedance", "loss", "flux"])
+                        "impedance", "loss", "flux", "choke"])
         if c == "solve":
             o = core_options(rng)
             if rng.random() < 0.5:
@@ -276,11 +277,32 @@ def command_requests(rng, n):
                 o["pf"] = maybe_odd(rng, rng.choice(["4", "10", "0", "-1"]))
             if rng.random() < 0.05:
                 o["csv"] = True
-        else:
+        elif c == "loss":
             o = core_options(rng, curve=True)
             o["turns"] = maybe_odd(rng, rng.choice(["5", "10", "2", "0.5"]))
             o["mhz"] = maybe_odd(rng, rng.choice(["1.8", "14.2", "7.1", "0.001", "5000"]))
             drive(rng, o)
+        else:
+            o = {"mhz": maybe_odd(rng, rng.choice(["1.8:30", "3.5:7.3", "14:29.7", "7", "30:1.8", "0.001:0.01",
+                                                    "1:1"]), 0.1)}
+            for k, vals in (("min-impedance", ["1000", "500", "0", "3000"]), ("min-resistance", ["500", "200", "-1"])):
+                if rng.random() < 0.6:
+                    o[k] = maybe_odd(rng, rng.choice(vals), 0.1)
+            if rng.random() < 0.4:
+                drive(rng, o)
+                o["duty"] = rng.choice(["100", "25", "0", "101"]) if rng.random() < 0.3 else None
+            for k, vals in (("tolerance", ["25", "0", "100", "10"]), ("max-stack", ["1", "2", "4", "5", "0"]),
+                            ("sizes", ["240", "140,240", "241", "240,,50"]), ("materials", ["43", "31,43", "J"]),
+                            ("wire-mm", ["1", "5", "0"]), ("awg", ["20", "51", "0"]), ("stray-pf", ["2", "-1"]),
+                            ("max-rise", ["40", "0"]), ("points", ["50", "49", "100"])):
+                if rng.random() < 0.15:
+                    o[k] = rng.choice(vals)
+            if rng.random() < 0.05:
+                o["all"] = True
+        if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
+            o["stack"] = rng.choice(["1", "2", "4", "5", "0", "1.5"])
+        if c in ("impedance", "loss") and rng.random() < 0.2:
+            o[rng.choice(["stray-pf", "pf", "scale"])] = rng.choice(["0", "2", "-1", "1.1"])
         if rng.random() < 0.03:
             o[rng.choice(["bogus", "help-me"])] = "1"
         if rng.random() < 0.04 and o:
@@ -314,7 +336,7 @@ def differential(driver):
     refused = sum(1 for _, t in tail if t["code"])
     check("%d requests over %d commands equal the twin's --json or its refusal (%d refusals; %.1f s in the page)"
           % (commands, len(used), refused, seconds),
-          not [i for i in differ if i >= solves] and len(used) == 9 and refused >= commands // 4,
+          not [i for i in differ if i >= solves] and len(used) == 10 and refused >= commands // 4,
           "%d differ" % len([i for i in differ if i >= solves]))
     check("the tie case shows ' 5.63E+5'", page[0].get("inductance") == " 5.63E+5", page[0])
     # The refusals, word for word as the twin's manual has them: the page and
@@ -330,7 +352,11 @@ REFUSALS = [
     (("flux", {**FT240, "turns": "0x10", "amps": "1"}), {"error": "malformed number '0x10' for --turns"}),
     (("flux", {**FT240, "turns": "10", "vrms": "1", "mhz": "0"}), {"error": "--mhz takes a frequency above 0"}),
     (("flux", {**FT240, "turns": "10", "vrms": "1"}), {"error": "a sine voltage needs its frequency: --mhz"}),
-    (("impedance", {**FT240, "turns": "10", "mhz": "1", "pf": "0"}), {"error": "--pf takes a capacitance above 0"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1", "pf": "-1"}),
+     {"error": "--pf takes a capacitance of 0 or more, in pF"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1", "stack": "5"}), {"error": "--stack takes whole cores from 1 to 4"}),
+    (("choke", {"mhz": "1.8:30"}), {"error": "give a target: --min-impedance Z, --min-resistance R or both"}),
+    (("choke", {"mhz": "30:1.8", "min-impedance": "1000"}), {"error": "range '30:1.8' needs its start below its end"}),
     (("impedance", {**FT240, "turns": "10", "mhz": "1:2", "points": "1"}), {"error": "--points takes 2 to 10000"}),
     (("impedance", {**FT240, "turns": "10", "mhz": "3001"}),
      {"error": "material 43 has published data from 0.01 to 3000 MHz only"}),
@@ -473,7 +499,7 @@ def choose_core(driver, size, material):
 def designer(driver):
     load(driver)
     choose_core(driver, "240", "43")
-    type_into(driver, "z-turns", "10")
+    type_into(driver, "w-turns", "10")
     type_into(driver, "z-mhz", "1:30")
     type_into(driver, "loss-mhz", "1.8")
     settle(driver)
@@ -498,21 +524,21 @@ def designer(driver):
     Select(driver.find_element(By.ID, "curve")).select_by_value("")
     Select(control(driver, "Toroid Material")).select_by_visible_text("43")
     # Live: type, no click; an unreadable field is marked and the old answer goes.
-    type_into(driver, "loss-turns", "12")
+    type_into(driver, "w-turns", "12")
     settle(driver)
     twin_loss = json.loads(twin([cli_args("loss", {"family": "ferrite", "size": "240", "material": "43", "turns": "12",
                                                    "mhz": "1.8", "watts": "100", "ohms": "50"})])[0]["out"])
     shown = text_of(driver, "loss-result")
     check("the loss answers as you type", "12" in shown and ("%.4g" % twin_loss["coreLossWatts"]) in shown, shown)
-    type_into(driver, "loss-turns", "1x")
+    type_into(driver, "w-turns", "1x")
     settle(driver)
-    field = driver.find_element(By.ID, "loss-turns")
+    field = driver.find_element(By.ID, "w-turns")
     described = field.get_attribute("aria-describedby")
     message = driver.find_element(By.ID, described).text if described else ""
     check("an unreadable field is marked with the twin's refusal beside it",
           field.get_attribute("aria-invalid") == "true" and message == "malformed number '1x' for --turns"
           and text_of(driver, "loss-result") == "", (field.get_attribute("aria-invalid"), message))
-    type_into(driver, "loss-turns", "10")
+    type_into(driver, "w-turns", "10")
     # The readout at 7.1 MHz is the twin's R there.
     type_into(driver, "z-at", "7.1")
     settle(driver)
@@ -568,6 +594,61 @@ def designer(driver):
     overflow = driver.execute_script("return document.documentElement.scrollWidth > window.innerWidth + 1")
     check("the wide page needs no sideways scrolling", not overflow)
     return url
+
+
+def choked(driver):
+    """The choke section: the designs are the twin's choke --json; choosing a
+    row takes its core into the calculator's form and its turns and stack
+    into the winding, plots it with the target, and the address keeps it."""
+    load(driver)
+    driver.execute_script("document.getElementById('choke').open = true")
+    type_into(driver, "ch-mhz", "3.5:7.3")
+    type_into(driver, "ch-min-impedance", "")
+    type_into(driver, "ch-min-resistance", "500")
+    Select(driver.find_element(By.ID, "ch-max-stack")).select_by_value("2")
+    type_into(driver, "ch-watts", "100")
+    settle(driver)
+    want = json.loads(twin([cli_args("choke", {"mhz": "3.5:7.3", "min-resistance": "500", "tolerance": "25",
+                                               "max-stack": "2", "watts": "100", "ohms": "50", "duty": "100",
+                                               "max-rise": "40", "wire-mm": "1"})])[0]["out"])
+    rows = driver.find_elements(By.CSS_SELECTOR, "#choke-result tr.design")
+    cells = [[td.text for td in r.find_elements(By.TAG_NAME, "td")] for r in rows]
+    check("the choke's rows are the twin's designs",
+          [(c[0], c[1], c[2]) for c in cells] == [(d["core"], str(d["stack"]), str(d["turns"])) for d in want["designs"]]
+          and len(cells) == 10, (cells[:2], want["designs"][:1]))
+    pick = want["designs"][2]
+    rows[2].click()
+    settle(driver)
+    material = Select(control(driver, "Toroid Material")).first_selected_option.get_attribute("value")
+    curve = Select(driver.find_element(By.ID, "curve")).first_selected_option.get_attribute("value")
+    check("choosing a row takes its core and winding into the form",
+          driver.find_element(By.ID, "family-ferrite").is_selected()
+          and Select(control(driver, "Toroid Size")).first_selected_option.text == pick["size"]
+          and pick["material"] in (material, curve)
+          and driver.find_element(By.ID, "w-turns").get_property("value") == str(pick["turns"])
+          and driver.find_element(By.ID, "w-stack").get_property("value") == str(pick["stack"])
+          and pick["core"] in text_of(driver, "z-result"), (pick, material, curve))
+    check("the chosen design is plotted with its target",
+          len(driver.find_elements(By.CSS_SELECTOR, "#ch-plot polyline")) == 3
+          and len(driver.find_elements(By.CSS_SELECTOR, "#ch-plot line.target")) == 1)
+    driver.execute_script("document.getElementById('choke').scrollIntoView()")
+    driver.save_screenshot(str(site.parent / "web-page-choke.png"))
+    url = driver.current_url
+    fresh = browser()
+    try:
+        fresh.get(url)
+        for _ in range(400):
+            if fresh.execute_script("return document.body.dataset.ready") == "yes":
+                break
+            time.sleep(0.025)
+        settle(fresh)
+        chosen = fresh.find_elements(By.CSS_SELECTOR, "#choke-result tr.design[aria-selected=true]")
+        check("a link keeps the choke's band, target and chosen design",
+              fresh.find_element(By.ID, "ch-mhz").get_property("value") == "3.5:7.3" and len(chosen) == 1
+              and chosen[0].find_elements(By.TAG_NAME, "td")[0].text == pick["core"]
+              and len(fresh.find_elements(By.CSS_SELECTOR, "#ch-plot polyline")) == 3, url)
+    finally:
+        fresh.quit()
 
 
 def fmt(v, digits=4):
@@ -629,7 +710,7 @@ def keyboard(driver):
     reached = set()
     body = driver.find_element(By.TAG_NAME, "body")
     body.send_keys(Keys.TAB)
-    for _ in range(200):
+    for _ in range(300):
         a = driver.switch_to.active_element
         reached.add(a.get_attribute("id") or a.text)
         if a.get_attribute("id") == "z-plot":
@@ -653,6 +734,7 @@ def main():
         url = designer(driver)
         keyboard(driver)
         measured(driver)
+        choked(driver)
         resources = driver.execute_script(
             "return performance.getEntriesByType('resource').map((e) => e.name)")
         check("every resource comes from the site itself",
