@@ -2,11 +2,13 @@
 // materials: which one the core behaves like, by how much its permeability
 // differs, the winding's own capacitance, and the core's permeability at
 // every point.
+#include <algorithm>
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
 #include "cli/request.h"
+#include "design/portable.h"
 
 namespace cli {
 
@@ -25,6 +27,8 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
         CoreType family;
         if (!readFamily(r.family, &family, failure))
             return false;
+        if (family == CorePowderedIron)
+            return refuse(failure, MeasureIron);
         const CoreFamilyTable &t = catalogueOf(family);
         int size = codeIndex(t, r.size, true);
         if (size < 0)
@@ -68,7 +72,9 @@ static bool readMethod(const MeasureRequest &r, const Touchstone &file, MeasureM
 
 bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
 {
-    if (!readNumber(r.turns, "--turns", &m->turns, failure) || !readStack(r.stack, "--stack", &m->stack, failure))
+    double low = 0, high = 0;
+    if (!readNumber(r.turns, "--turns", &m->turns, failure) || !readStack(r.stack, "--stack", &m->stack, failure) ||
+        (r.mhz.given && !readBand(r.mhz.text, &low, &high, failure)))
         return false;
     if (!readGeometry(r, m, failure))
         return false;
@@ -97,22 +103,47 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
     if (!readMethod(r, m->file, &m->method, failure))
         return false;
 
+    // The fit over the band where one winding explains a sweep, on the
+    // points a passive winding can have given.
     Sweep sweep{m->file.hz, measuredImpedance(m->file, m->method), m->method, m->file.referenceOhms};
+    m->bandGiven = r.mhz.given;
+    if (m->bandGiven)
+        m->lowHz = low * 1e6, m->highHz = high * 1e6;
+    else
+        defaultBand(sweep.hz, &m->lowHz, &m->highHz);
+    int nonPassive = 0;
+    std::vector<size_t> inBand = fittedPoints(sweep, m->lowHz, m->highHz, &nonPassive);
+    if ((int)inBand.size() < FitLeastPoints && !m->bandGiven) // the default band is the whole sweep then
+        return refuse(failure, NoCurveInRange, {std::to_string(FitLeastPoints)});
+    if ((int)inBand.size() < FitLeastPoints)
+        return refuse(failure, BandTooFewPoints, {std::to_string(FitLeastPoints), significant(m->lowHz / 1e6),
+                                                  significant(m->highHz / 1e6)});
+    const Sweep fitted = subset(sweep, inBand);
     std::vector<const FerriteData *> tooFew;
-    m->fits = fitMaterials(sweep, m->turns, m->effective, &tooFew);
+    m->fits = fitMaterials(fitted, m->turns, m->effective, &tooFew);
     if (m->fits.empty())
         return refuse(failure, NoCurveInRange, {std::to_string(FitLeastPoints)});
 
     const MaterialFit &best = m->fits[0];
-    std::vector<double> muReal, muImag, curveReal, curveImag, hzOnCurve;
+    m->explained = explained(best);
+    m->alike = indistinct(m->fits);
+    std::vector<bool> used(sweep.hz.size(), false);
+    for (size_t i : inBand)
+        used[i] = true;
+    std::vector<double> muReal, muImag, curveReal, curveImag, hzOnCurve, hzUsed;
+    std::vector<ComplexPermeability> muUsed;
     for (size_t i = 0; i < sweep.hz.size(); i++) {
         ComplexPermeability mu = recoveredPermeability(sweep.z[i], sweep.hz[i], best.capacitancePf, m->turns,
                                                        m->effective);
         bool onCurve = withinCurve(best.data, sweep.hz[i], sweep.hz[i]);
-        std::complex<double> fitted =
+        std::complex<double> fit =
             onCurve ? fittedImpedance(*best.data, best.scale, best.capacitancePf, m->turns, m->effective, sweep.hz[i])
                     : 0.0;
-        m->points.push_back({sweep.hz[i], sweep.z[i], mu, onCurve, fitted});
+        m->points.push_back({sweep.hz[i], sweep.z[i], mu, onCurve, fit, used[i]});
+        if (!used[i])
+            continue;
+        hzUsed.push_back(sweep.hz[i]);
+        muUsed.push_back(mu);
         muReal.push_back(mu.real);
         muImag.push_back(mu.imag);
         if (onCurve) {
@@ -122,20 +153,45 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
             curveImag.push_back(c.imag);
         }
     }
-    m->crossoverHz = crossing(sweep.hz, muReal, muImag);
+    m->crossoverHz = crossing(hzUsed, muReal, muImag);
     m->curveCrossoverHz = crossing(hzOnCurve, curveReal, curveImag);
-    m->resonanceHz = selfResonance(sweep.hz, sweep.z);
+    m->resonanceHz = measuredResonance(fitted, std::max(best.residual, ResonanceLeastNoise));
+    m->ratio = medianRatio(hzUsed, muUsed, *best.data);
 
     // What the fit puts in doubt.
+    auto code = [](const MaterialFit *f) { return std::string(f->data->code); };
+    if (!m->file.repeatedHz.empty()) {
+        std::string list;
+        for (size_t i = 0; i < m->file.repeatedHz.size() && i < 5; i++)
+            list += (i ? ", " : "") + significant(m->file.repeatedHz[i] / 1e6, 9);
+        if (m->file.repeatedHz.size() > 5)
+            list += " and " + std::to_string(m->file.repeatedHz.size() - 5) + " more";
+        m->warnings.push_back("the sweep gives " + list + " MHz twice (where a segmented sweep's segments meet): "
+                              "the first reading of each is kept");
+    }
+    if (nonPassive)
+        m->warnings.push_back(std::to_string(nonPassive) + " point" + (nonPassive > 1 ? "s" : "") + " with " +
+                              (m->method == Reflection ? "|S11| over 1" : "a negative R") +
+                              " (no passive winding gives it: a calibration's edge) left out of the fit");
+    if (!m->explained)
+        m->warnings.push_back("no single winding on any material with a curve explains the sweep (the best fit, " +
+                              code(&best) + ", leaves a residual of " + significant(best.residual, 2) +
+                              " on the measured coefficient): several windings, a fixture or long leads, powdered "
+                              "iron, or a material without a curve");
     if (!r.material.empty()) {
         const MaterialFit *named = nullptr;
         for (const MaterialFit &f : m->fits)
             named = f.data->code == r.material ? &f : named;
-        if (named != &best && (!named || named->residual > TieFactor * best.residual))
-            m->warnings.push_back("the core behaves like " + std::string(best.data->code) + ", not " + r.material);
+        m->soldAsConsistent = std::find(m->alike.begin(), m->alike.end(), named) != m->alike.end();
+        if (!m->soldAsConsistent && m->explained)
+            m->warnings.push_back("the core behaves like " + code(&best) + ", not " + r.material + ": " +
+                                  (named ? r.material + " fits " + significant(named->residual / best.residual, 2) +
+                                               " times worse (residual " + significant(named->residual, 2) +
+                                               " against " + significant(best.residual, 2) + ")"
+                                         : r.material + " was not fitted"));
     }
     if (best.scale < ScaleLeast || best.scale > ScaleMost)
-        m->warnings.push_back("the best fit, " + std::string(best.data->code) + ", needs its curve times " +
+        m->warnings.push_back("the best fit, " + code(&best) + ", needs its curve times " +
                               significant(best.scale, 3) + ", outside the makers' " + significant(ScaleLeast) +
                               " to " + significant(ScaleMost) +
                               ": another mix, a cracked core, or wrong dimensions or turns");
@@ -158,12 +214,18 @@ static Json fitJson(const MaterialFit &f)
             {"points", f.points}};
 }
 
+static Json ratioOrNull(double v)
+{
+    return std::isfinite(v) ? Json(v) : Json(nullptr);
+}
 
 Json measureJson(const MeasureResult &m)
 {
-    Json materials = Json::array(), points = Json::array();
+    Json materials = Json::array(), points = Json::array(), alike = Json::array();
     for (const MaterialFit &f : m.fits)
         materials.push_back(fitJson(f));
+    for (const MaterialFit *f : m.alike)
+        alike.push_back(f->data->code);
     for (const MeasurePoint &p : m.points) {
         ImpedanceFigures f = figuresOf(p.z, p.hz), g = figuresOf(p.fitted, p.hz);
         auto fitted = [&](double v) { return p.onCurve ? Json(v) : Json(nullptr); };
@@ -173,10 +235,12 @@ Json measureJson(const MeasureResult &m)
                           {"impedanceOhms", f.magnitude},
                           {"muReal", p.mu.real},
                           {"muImag", p.mu.imag},
+                          {"inFit", p.inFit},
                           {"fittedResistanceOhms", fitted(g.resistance)},
                           {"fittedReactanceOhms", fitted(g.reactance)},
                           {"fittedImpedanceOhms", fitted(g.magnitude)}});
     }
+    const MaterialFit &best = m.fits[0];
     return {{"core", m.core},
             {"stack", m.stack},
             {"effectiveLengthMm", m.effective.lengthMm},
@@ -184,15 +248,65 @@ Json measureJson(const MeasureResult &m)
             {"turns", m.turns},
             {"method", methodName(m.method)},
             {"referenceOhms", m.file.referenceOhms},
-            {"best", fitJson(m.fits[0])},
-            {"capacitancePf", m.fits[0].capacitancePf},
+            {"band", {{"lowMHz", m.lowHz / 1e6}, {"highMHz", m.highHz / 1e6}, {"from", m.bandGiven ? "--mhz" : "default"}}},
+            {"fittedPoints", std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; })},
+            {"explained", m.explained},
+            {"behavesLike", alike},
+            {"best", fitJson(best)},
+            {"capacitancePf", best.capacitancePf},
             {"capacitanceFrom", "fitted"},
             {"modelCapacitancePf", m.modelPf},
+            {"againstCurve", {{"material", best.data->code}, {"muRealRatio", ratioOrNull(m.ratio.real)},
+                              {"muImagRatio", ratioOrNull(m.ratio.imag)}}},
             {"materials", materials},
             {"crossoverMHz", {{"measured", mhzOrNull(m.crossoverHz)}, {"curve", mhzOrNull(m.curveCrossoverHz)}}},
             {"selfResonanceMHz", mhzOrNull(m.resonanceHz)},
+            {"repeatedFrequenciesMHz", [&] {
+                 Json r = Json::array();
+                 for (double hz : m.file.repeatedHz)
+                     r.push_back(hz / 1e6);
+                 return r;
+             }()},
             {"points", points},
             {"warnings", m.warnings}};
+}
+
+// "43", "43 or 46", "43, 46 or 51".
+static std::string either(const std::vector<const MaterialFit *> &alike)
+{
+    std::string s;
+    for (size_t i = 0; i < alike.size(); i++)
+        s += (i == 0 ? "" : i + 1 == alike.size() ? " or " : ", ") + std::string(alike[i]->data->code);
+    return s;
+}
+
+// About 25 points log-spaced over the fitted band, and those nearest to R = X
+// and to the self-resonance.
+static std::vector<size_t> summary(const MeasureResult &m)
+{
+    std::vector<size_t> in;
+    for (size_t i = 0; i < m.points.size(); i++)
+        if (m.points[i].inFit)
+            in.push_back(i);
+    if (in.size() <= 30)
+        return in;
+    auto nearest = [&](double hz) {
+        size_t best = in[0];
+        for (size_t i : in)
+            if (std::fabs(portableLog(m.points[i].hz / hz)) < std::fabs(portableLog(m.points[best].hz / hz)))
+                best = i;
+        return best;
+    };
+    std::vector<size_t> shown;
+    const double lo = m.points[in.front()].hz, hi = m.points[in.back()].hz;
+    for (double hz : logSweep(lo, hi, 25))
+        shown.push_back(nearest(hz));
+    for (double hz : {m.crossoverHz, m.resonanceHz})
+        if (hz > 0)
+            shown.push_back(nearest(hz));
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    return shown;
 }
 
 std::string measureText(const MeasureResult &m, bool csv)
@@ -206,7 +320,12 @@ std::string measureText(const MeasureResult &m, bool csv)
         return t.render(true);
     }
     const MaterialFit &best = m.fits[0];
-    auto near = [](double hz) { return hz > 0 ? "near " + significant(hz / 1e6) + " MHz" : "not within the sweep"; };
+    auto near = [](double hz) { return hz > 0 ? "near " + significant(hz / 1e6) + " MHz" : "not within the fitted band"; };
+    const std::vector<size_t> shown = summary(m);
+    const size_t used = std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; });
+    std::string like = m.explained ? m.alike.empty() ? "none of the materials with a plausible factor on its curve"
+                                                     : either(m.alike)
+                                   : "no single winding on any material with a curve (see the warning)";
     Lines lines = {
         coreLine(m.core, m.stack, m.effective),
         {"Turns", significant(m.turns, 6)},
@@ -214,9 +333,21 @@ std::string measureText(const MeasureResult &m, bool csv)
                             " ohms, " + std::to_string(m.points.size()) + " points from " +
                             significant(m.points.front().hz / 1e6) + " to " + significant(m.points.back().hz / 1e6) +
                             " MHz"},
-        {"Behaves like", "material " + std::string(best.data->code) + ", its curve times " +
-                             significant(best.scale, 3) + ", with " + significant(best.capacitancePf, 3) +
-                             " pF across the winding (residual " + significant(best.residual, 3) + ")"},
+        {"Fitted", std::to_string(used) + " points from " + significant(m.lowHz / 1e6) + " to " +
+                       significant(m.highHz / 1e6) + " MHz" +
+                       (m.bandGiven ? " (--mhz)" : " (the default band: where one winding explains a sweep)")},
+        {"Behaves like", like},
+        {"Best fit", "material " + std::string(best.data->code) + ", its curve times " + significant(best.scale, 3) +
+                         ", with " + significant(best.capacitancePf, 3) + " pF across the winding (residual " +
+                         significant(best.residual, 3) + ")"},
+    };
+    if (m.soldAsConsistent)
+        lines.push_back({"Sold as", m.alike.size() > 1 || m.alike[0] != &best
+                                        ? "the sweep is consistent with it (it cannot tell " + either(m.alike) + " apart)"
+                                        : "the sweep is consistent with it"});
+    lines.insert(lines.end(), {
+        {"Against the curve", "mu' " + significant(m.ratio.real, 3) + " times " + best.data->code + "'s, mu'' " +
+                                  significant(m.ratio.imag, 3) + " times (medians over the fitted band, C taken out)"},
         {"Winding capacitance", "fitted " + significant(best.capacitancePf, 3) + " pF; the self-capacitance model of "
                                 "the outline gives " + significant(m.modelPf, 4) + " pF (measured windings: " +
                                 significant(m.modelPf * CapacitanceLowFactor, 2) + " to " +
@@ -224,7 +355,7 @@ std::string measureText(const MeasureResult &m, bool csv)
         {"R = X", "measured " + near(m.crossoverHz) + "; on the curve of " + best.data->code + " " +
                       near(m.curveCrossoverHz)},
         {"Self-resonance", near(m.resonanceHz)},
-    };
+    });
     for (const std::string &w : m.warnings)
         lines.push_back({"Warning", w});
     lines.push_back({"Data", "the makers' typical curves (Fair-Rite); the fit assumes one factor for mu' and mu'' "
@@ -236,12 +367,17 @@ std::string measureText(const MeasureResult &m, bool csv)
                              significant(f.residual, 3), std::to_string(f.points)});
     Table points;
     points.rows.push_back({"MHz", "R ohms", "X ohms", "|Z| ohms", "mu'", "mu''"});
-    for (const MeasurePoint &p : m.points) {
+    for (size_t i : shown) {
+        const MeasurePoint &p = m.points[i];
         ImpedanceFigures f = figuresOf(p.z, p.hz);
         points.rows.push_back({significant(p.hz / 1e6), significant(f.resistance), significant(f.reactance),
                                significant(f.magnitude), significant(p.mu.real), significant(p.mu.imag)});
     }
-    return captioned(lines) + "\n" + fits.render(false) + "\n" + points.render(false);
+    std::string note = shown.size() < m.points.size()
+                           ? "\n" + std::to_string(shown.size()) + " of the " + std::to_string(m.points.size()) +
+                                 " points (--csv and --json give every one)\n"
+                           : "";
+    return captioned(lines) + "\n" + fits.render(false) + "\n" + points.render(false) + note;
 }
 
 } // namespace cli

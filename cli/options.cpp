@@ -339,7 +339,18 @@ Command measureCommand(CLI::App &program)
         "mu'' at every point with C taken out (--csv: frequency_hz,mu_real,mu_imag, then R and X, a curve\n"
         "that impedance and loss take with --curve). Measure with one to a few turns, short leads, the\n"
         "analyser calibrated at the fixture; a real core may differ from the makers' curve by +/- 25 %.\n"
-        "Beside the fitted C: the self-capacitance model's C_s of the outline (see impedance --help).");
+        "The fit runs over 1 to 30 MHz unless --mhz says otherwise (a sweep with fewer than 10 points\n"
+        "there: its points up to 30 MHz, or all of them): the HF bands, where a test winding behaves as\n"
+        "one winding with one capacitance; above them the leads, the fixture and the core's own\n"
+        "resonance take over. Points no passive winding gives (|S11| > 1) are left out; a frequency\n"
+        "given twice (a segmented sweep) is read once. \"Behaves like\" names the materials the sweep\n"
+        "cannot tell apart, best first, at most three: those whose residual is within 1.25 times the\n"
+        "best one's, with a factor k between 0.5 and 2 on their curve. Where the best residual is over\n"
+        "0.15 (explained: false) no single winding on any material explains the sweep and none is\n"
+        "named. A self-resonance is where X falls from clearly inductive to clearly capacitive, beyond\n"
+        "the sweep's noise. The text shows about 25 points of the fitted band; --csv and --json all.\n"
+        "Beside the fitted C: the self-capacitance model's C_s of the outline (see impedance --help).\n"
+        "A powdered-iron core (--family iron) is refused: identify names its mix.");
     addGiven(c, "file", &r->file, "the Touchstone file")->type_name("FILE");
     addGiven(c, "--text", &r->text, "the file's text in place of FILE (the web page)")->group("");
     c->add_option("--family", r->family, "iron or ferrite: the family of --size");
@@ -351,6 +362,7 @@ Command measureCommand(CLI::App &program)
     c->add_option("--turns", r->turns, "turns of the test winding")->type_name("FLOAT")->required();
     c->add_option("--material", r->material, "the material the core is sold or marked as");
     c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
+    addGiven(c, "--mhz", &r->mhz, "the band to fit, A:B in MHz (default 1:30)")->type_name("A:B");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
     addCsv(c, o.get(), "the core's permeability per point as CSV");

@@ -72,6 +72,8 @@ static const struct {
     {CodeList,               "{} takes codes separated by commas, not '{}'"},
     {NoCurveOverBand,        "no material's curve covers {} to {} MHz"},
     {ScaleAboveZero,         "--scale takes a factor above 0"},
+    {BandTooFewPoints,       "fewer than {} points of the sweep lie from {} to {} MHz, where it is fitted (--mhz A:B)"},
+    {MeasureIron,            "measure fits the ferrite materials' curves; for a powdered-iron core, identify names the mix from its dimensions and a test winding's inductance"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");
 

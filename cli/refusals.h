@@ -73,6 +73,8 @@ enum Refusal {
     CodeList,
     NoCurveOverBand,
     ScaleAboveZero,
+    BandTooFewPoints,
+    MeasureIron,
     RefusalCount
 };
 

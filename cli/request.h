@@ -354,7 +354,7 @@ std::string lossText(const LossResult &r);
 struct MeasureRequest {
     Given file, text; // the Touchstone file, or its text (the page)
     std::string family, size, unit = "inches", material, method;
-    Given od, id, height, stack;
+    Given od, id, height, stack, mhz;
     std::string turns;
 };
 struct MeasurePoint {
@@ -363,6 +363,7 @@ struct MeasurePoint {
     ComplexPermeability mu;
     bool onCurve;            // within the best material's curve
     std::complex<double> fitted; // the best fit's impedance there
+    bool inFit;              // within the fitted band, and passive
 };
 struct MeasureResult {
     std::string core;
@@ -373,7 +374,13 @@ struct MeasureResult {
     double turns;
     MeasureMethod method;
     Touchstone file;
+    double lowHz, highHz; // the fitted band
+    bool bandGiven;
     std::vector<MaterialFit> fits; // best first
+    bool explained;
+    std::vector<const MaterialFit *> alike; // the materials it cannot tell apart, best first
+    bool soldAsConsistent = false;          // --material among them
+    CurveRatio ratio;                       // the core against the best fit's curve
     std::vector<MeasurePoint> points;
     double crossoverHz, curveCrossoverHz, resonanceHz;
     std::vector<std::string> warnings;

@@ -178,4 +178,113 @@ double crossing(const std::vector<double> &hz, const std::vector<double> &a, con
     return 0;
 }
 
+void defaultBand(const std::vector<double> &hz, double *lowHz, double *highHz)
+{
+    auto count = [&](double low, double high) {
+        return std::count_if(hz.begin(), hz.end(), [&](double f) { return f >= low && f <= high; });
+    };
+    *lowHz = BandLowHz, *highHz = BandHighHz;
+    if (count(*lowHz, *highHz) >= FitLeastPoints)
+        return;
+    *lowHz = hz.front();
+    if (count(*lowHz, *highHz) >= FitLeastPoints)
+        return;
+    *highHz = hz.back();
+}
+
+std::vector<size_t> fittedPoints(const Sweep &m, double lowHz, double highHz, int *nonPassive)
+{
+    std::vector<size_t> points;
+    *nonPassive = 0;
+    for (size_t i = 0; i < m.hz.size(); i++) {
+        if (m.hz[i] < lowHz || m.hz[i] > highHz)
+            continue;
+        if (m.z[i].real() < 0)
+            ++*nonPassive;
+        else
+            points.push_back(i);
+    }
+    return points;
+}
+
+Sweep subset(const Sweep &m, const std::vector<size_t> &points)
+{
+    Sweep s{{}, {}, m.method, m.referenceOhms};
+    for (size_t i : points) {
+        s.hz.push_back(m.hz[i]);
+        s.z.push_back(m.z[i]);
+    }
+    return s;
+}
+
+std::vector<const MaterialFit *> indistinct(const std::vector<MaterialFit> &fits)
+{
+    std::vector<const MaterialFit *> alike;
+    if (fits.empty() || !explained(fits[0]))
+        return alike;
+    for (const MaterialFit &f : fits)
+        if (alike.size() < 3 && f.residual <= fits[0].residual * IndistinctFactor &&
+            f.scale >= PlausibleScaleLeast && f.scale <= PlausibleScaleMost)
+            alike.push_back(&f);
+    return alike;
+}
+
+bool explained(const MaterialFit &best)
+{
+    return best.residual <= ExplainedResidual;
+}
+
+double measuredResonance(const Sweep &m, double sigma)
+{
+    // The ohms a coefficient error of sigma moves Z by at point i: |dZ/dG|.
+    auto noise = [&](size_t i) {
+        std::complex<double> g = coefficientOf(m.z[i], m.method, m.referenceOhms);
+        double r0 = m.referenceOhms;
+        auto squared = [](std::complex<double> c) { return c.real() * c.real() + c.imag() * c.imag(); };
+        switch (m.method) {
+        case Reflection: return sigma * 2 * r0 / squared(1.0 - g); // Z = R0 (1 + G) / (1 - G)
+        case SeriesThrough: return sigma * 2 * r0 / squared(g);    // Z = 2 R0 (1 - G) / G
+        case ShuntThrough: break;
+        }
+        return sigma * r0 / (2 * squared(1.0 - g)); // Z = R0 G / (2 (1 - G))
+    };
+    bool inductive = false;
+    size_t lastPositive = 0;
+    for (size_t i = 0; i < m.hz.size(); i++) {
+        double x = m.z[i].imag(), e = noise(i);
+        if (x > 0)
+            lastPositive = i;
+        if (x > e) {
+            inductive = true;
+        } else if (inductive && x < -e) {
+            size_t a = lastPositive, b = lastPositive + 1;
+            double b0 = portableReciprocal(m.z[a]).imag(), b1 = portableReciprocal(m.z[b]).imag();
+            double t = b0 / (b0 - b1);
+            return m.hz[a] * portableExp(t * portableLog(m.hz[b] / m.hz[a]));
+        }
+    }
+    return 0;
+}
+
+CurveRatio medianRatio(const std::vector<double> &hz, const std::vector<ComplexPermeability> &mu,
+                       const FerriteData &curve)
+{
+    std::vector<double> real, imag;
+    for (size_t i = 0; i < hz.size(); i++) {
+        if (!withinCurve(&curve, hz[i], hz[i]))
+            continue;
+        ComplexPermeability c = permeabilityAt(curve, hz[i]);
+        real.push_back(mu[i].real / c.real);
+        imag.push_back(mu[i].imag / c.imag);
+    }
+    auto median = [](std::vector<double> v) {
+        if (v.empty())
+            return (double)NAN;
+        std::sort(v.begin(), v.end());
+        size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    };
+    return {median(real), median(imag)};
+}
+
 } // namespace design

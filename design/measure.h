@@ -56,4 +56,57 @@ ComplexPermeability recoveredPermeability(std::complex<double> z, double hz, dou
 // the first such frequency, 0 where it keeps its sign.
 double crossing(const std::vector<double> &hz, const std::vector<double> &a, const std::vector<double> &b);
 
+// ---- Where the fit holds, and how sure it is -----------------------------------
+
+// A test winding behaves as one winding with one capacitance across it
+// (the model the fit assumes) over the HF bands it is measured for: above
+// them the leads, the fixture and the core's own dimensional resonance take
+// over, below them the analyser's calibration is at its edge. The band a
+// sweep is fitted over unless the user gives one: 1 to 30 MHz; a sweep with
+// fewer than FitLeastPoints points there, its points up to 30 MHz; a sweep
+// with fewer than that, the whole of it.
+const double BandLowHz = 1e6, BandHighHz = 30e6;
+void defaultBand(const std::vector<double> &hz, double *lowHz, double *highHz);
+
+// The points of the sweep within the band that a passive winding can have
+// measured: R >= 0 (|S11| <= 1). nonPassive receives the count of the others
+// within the band.
+std::vector<size_t> fittedPoints(const Sweep &m, double lowHz, double highHz, int *nonPassive);
+Sweep subset(const Sweep &m, const std::vector<size_t> &points);
+
+// The materials a sweep cannot tell apart, best first, at most three: the
+// best fit and those whose residual is within IndistinctFactor of it, each
+// with a k within PlausibleScale (a real core may sit off its maker's curve
+// by more than the makers' tolerance, not by a factor of two). None where
+// the best residual says no single winding explains the sweep.
+const double IndistinctFactor = 1.25;
+const double PlausibleScaleLeast = 0.5, PlausibleScaleMost = 2;
+std::vector<const MaterialFit *> indistinct(const std::vector<MaterialFit> &fits);
+
+// Whether the best fit explains the sweep: its rms residual on the
+// measured coefficient at most this. A real winding fits to a few
+// hundredths; several windings, a fixture, powdered iron or a material
+// without a curve leave a tenth or more.
+const double ExplainedResidual = 0.15;
+bool explained(const MaterialFit &best);
+
+// The self-resonance of a measured winding: the first frequency where X
+// falls through zero from clearly inductive to clearly capacitive, clearly
+// meaning beyond the noise in ohms a coefficient error of sigma makes at
+// that point (a reflection: sigma 2 R0 / |1 - S11|^2). Where X crosses,
+// the susceptance linear in log f; 0 where it does not.
+double measuredResonance(const Sweep &m, double sigma);
+// The least sigma taken for that: an analyser's own scatter on a good
+// calibration.
+const double ResonanceLeastNoise = 0.005;
+
+// Median over the points of mu'/mu' and mu''/mu'' of the core against the
+// named curve (C taken out, the curve's own scale): how a real core sits
+// beside its maker's typical curve.
+struct CurveRatio {
+    double real, imag;
+};
+CurveRatio medianRatio(const std::vector<double> &hz, const std::vector<ComplexPermeability> &mu,
+                       const FerriteData &curve);
+
 } // namespace design

@@ -126,8 +126,9 @@ bool readTouchstone(const std::string &text, int ports, Touchstone *file, Touchs
         double hz = v[0] * toHz;
         if (!std::isfinite(hz))
             return fail(error, TouchstoneNotFinite, line, t[0]);
-        if (!file->hz.empty() && !(hz > file->hz.back()))
+        if (!file->hz.empty() && hz < file->hz.back())
             return fail(error, TouchstoneNotIncreasing, line, t[0]);
+        const bool repeated = !file->hz.empty() && hz == file->hz.back();
         std::vector<std::complex<double>> pairs;
         for (size_t i = 1; i + 1 < v.size(); i += 2) {
             double a = v[i], b = v[i + 1];
@@ -140,6 +141,11 @@ bool readTouchstone(const std::string &text, int ports, Touchstone *file, Touchs
             }
             if (!std::isfinite(pairs.back().real()) || !std::isfinite(pairs.back().imag()))
                 return fail(error, TouchstoneNotFinite, line, t[i]);
+        }
+        if (repeated) {
+            if (file->repeatedHz.empty() || file->repeatedHz.back() != hz)
+                file->repeatedHz.push_back(hz);
+            continue;
         }
         file->hz.push_back(hz);
         file->data.push_back(pairs);

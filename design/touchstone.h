@@ -9,6 +9,10 @@
 // (two-port, S11 S21 S12 S22); RI pairs are real and imaginary, MA
 // magnitude and angle in degrees, DB 20 log10 of the magnitude and angle.
 // Z and Y parameters are normalised to R, as the standard has them.
+//
+// A frequency that repeats the one before (a segmented sweep, where two
+// segments meet) is read once: the first reading is kept, the frequency
+// noted. One below the one before is a fault.
 #pragma once
 
 #include <complex>
@@ -26,7 +30,7 @@ enum TouchstoneFault {
     TouchstoneNotANumber,
     TouchstoneWrongCount,    // not 1 + 2 (one-port) or 1 + 8 (two-port) numbers
     TouchstoneNotFinite,
-    TouchstoneNotIncreasing, // a frequency not above the one before
+    TouchstoneNotIncreasing, // a frequency below the one before
     TouchstoneNoData,
 };
 
@@ -40,6 +44,7 @@ struct Touchstone {
     // Per point: S11 (one-port), or S11 S21 S12 S22; as complex numbers, Z
     // and Y still normalised.
     std::vector<std::vector<std::complex<double>>> data;
+    std::vector<double> repeatedHz; // frequencies given twice, read once
 };
 
 struct TouchstoneError {

@@ -33,16 +33,29 @@ commands+=(
     "impedance --family iron --size 68 --material 10 --turns 15 --mhz 1:100 --points 30 --json"
 )
 /usr/bin/python3 - "$work" <<'SWEEPS'
-import sys
+import math, sys
 sys.path.insert(0, "tests/measure")
-from sweeps import sweep
+from sweeps import mu_of, sweep, sweep_of, winding
 open(sys.argv[1] + "/a.s1p", "w").write(sweep("43", 1.1, 4.0, 3, 1e6, 30e6, 150, 0.003, 1, "hz-ri"))
 open(sys.argv[1] + "/b.s2p", "w").write(sweep("77", 0.9, 2.0, 3, 1e5, 10e6, 120, 0.003, 2, "mhz-ma", "series"))
+# A core between 43 and 46 swept from 50 kHz, a segment's end repeated and a
+# calibration's edge at the bottom; a transformer's primary, which no single
+# winding explains.
+m43, m46 = mu_of("43"), mu_of("46")
+mix = lambda hz: tuple(0.5 * p + 0.8 * q for p, q in zip(m43(hz), m46(hz)))
+edge = lambda i, hz, g: g / abs(g) * 1.01 if i < 4 else g
+lines = sweep_of(lambda hz: winding(mix, 1, 3, 2, hz), 5e4, 200e6, 1200, 0.003, 3, edit=edge).splitlines()
+open(sys.argv[1] + "/c.s1p", "w").write("\n".join(lines[:600] + [lines[599]] + lines[600:]) + "\n")
+primary = lambda hz: 1j * 2 * math.pi * hz * 0.5e-6 + winding(m43, 1, 100, 6, hz)
+open(sys.argv[1] + "/d.s1p", "w").write(sweep_of(primary, 1e6, 30e6, 200, 0.003, 4))
 SWEEPS
 commands+=(
     "measure $work/a.s1p --family ferrite --size 240 --turns 3 --material 61 --json"
-    "measure $work/b.s2p --od 61 --id 35.6 --height 12.7 --unit mm --turns 3"
+    "measure $work/b.s2p --od 61 --id 35.6 --height 12.7 --unit mm --turns 3 --mhz 0.1:10"
     "measure $work/a.s1p --family ferrite --size 240 --turns 3 --csv"
+    "measure $work/c.s1p --family ferrite --size 240 --turns 2 --material 46"
+    "measure $work/c.s1p --family ferrite --size 240 --turns 2 --json"
+    "measure $work/d.s1p --family ferrite --size 240 --turns 6 --stack 2"
 )
 # The winding's capacitance, stacks and chokes.
 commands+=(

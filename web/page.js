@@ -675,7 +675,7 @@
 
     section("measure", "measure", () => measured.text === "" ? null : given({
             text: measured.text, family: family(), size: $("size").value, turns: field("m-turns"),
-            material: $("m-material").value, method: $("m-method").value}),
+            material: $("m-material").value, method: $("m-method").value, mhz: field("m-mhz")}),
         (r) => {
             const out = $("measure-result");
             $("m-figure").hidden = !r;
@@ -685,11 +685,20 @@
             dl.className = "figures";
             const b = r.best;
             const near = (v) => v === null ? "not within the sweep" : "near " + unit(v, "MHz");
+            const like = r.behavesLike;
             const rows = [["File", measured.name], ["Core", `${r.core}, ${fmt(r.turns, 6)} turns, ${r.method}`],
-                          ["Behaves like", `material ${b.material}, its curve times ${fmt(b.scale, 3)}, with ` +
-                                           `${unit(b.capacitancePf, "pF", 3)} across the winding (residual ${fmt(b.residual, 3)})`],
+                          ["Fitted", `${r.fittedPoints} points from ${fmt(r.band.lowMHz)} to ${unit(r.band.highMHz, "MHz")}` +
+                                     (r.band.from === "default" ? " (the default band)" : "")],
+                          ["Behaves like", !r.explained ? "no single winding on any material with a curve"
+                                           : like.length ? like.slice(0, -1).join(", ") + (like.length > 1 ? " or " : "") + like[like.length - 1]
+                                           : "none of the materials with a plausible factor on its curve", r.explained ? "" : "warning"],
+                          ["Best fit", `material ${b.material}, its curve times ${fmt(b.scale, 3)}, with ` +
+                                       `${unit(b.capacitancePf, "pF", 3)} across the winding (residual ${fmt(b.residual, 3)})`],
+                          ["Against the curve", `mu' ${fmt(r.againstCurve.muRealRatio, 3)} times ${b.material}'s, ` +
+                                                `mu'' ${fmt(r.againstCurve.muImagRatio, 3)} times (medians)`],
+                          ["Capacitance", `fitted ${unit(b.capacitancePf, "pF", 3)}; the model of the outline ${unit(r.modelCapacitancePf, "pF")}`],
                           ["R = X", `measured ${near(r.crossoverMHz.measured)}; on the curve of ${b.material} ${near(r.crossoverMHz.curve)}`],
-                          ["Self-resonance", near(r.selfResonanceMHz)]];
+                          ["Self-resonance", r.selfResonanceMHz === null ? "not within the fitted band" : near(r.selfResonanceMHz)]];
             for (const w of r.warnings)
                 rows.push(["Warning", w, "warning"]);
             figures(dl, rows);

@@ -59,6 +59,12 @@ def sweep(material, k, pf, turns, lo, hi, n, noise=0.003, seed=1, flavour="hz-ri
     comments), mhz-ma ('# MHz S MA R 50' under a '!' header), ghz-db (no
     option tokens but the format: GHz, S, DB, R 50), z-ri (Z parameters,
     normalised), and for two-port methods an .s2p with S21 = S12."""
+    return sweep_of(lambda hz: impedance(material, k, pf, turns, hz), lo, hi, n, noise, seed, flavour, method)
+
+
+def sweep_of(z_of, lo, hi, n, noise=0.003, seed=1, flavour="hz-ri", method="reflection", edit=None):
+    """The same for any impedance z_of(hz); edit(i, hz, g) may change the
+    measured coefficient g of point i (a calibration's edge)."""
     rng = random.Random(seed)
     if flavour == "hz-ri":
         lines, scale = ["# HZ S RI R 50"], 1
@@ -72,11 +78,13 @@ def sweep(material, k, pf, turns, lo, hi, n, noise=0.003, seed=1, flavour="hz-ri
         hz = lo * (hi / lo) ** (i / (n - 1))
         if flavour == "hz-ri":
             hz = float(round(hz))
-        z = impedance(material, k, pf, turns, hz)
+        z = z_of(hz)
         if flavour == "z-ri":
             values = [z / 50]
         else:
             g = coefficient(z, method) + complex(rng.gauss(0, noise / math.sqrt(2)), rng.gauss(0, noise / math.sqrt(2)))
+            if edit:
+                g = edit(i, hz, g)
             values = [g] if method == "reflection" else [complex(0.02, 0.01), g, g, complex(0.02, 0.01)]
         if flavour in ("hz-ri", "z-ri"):
             cells = " ".join("%.10f %.10f" % (v.real, v.imag) for v in values)
@@ -93,3 +101,17 @@ def sweep(material, k, pf, turns, lo, hi, n, noise=0.003, seed=1, flavour="hz-ri
 # for 31, 73, 75 and 77; turns for an impedance the analyser reads well.
 BANDS = {"43": (1e6, 30e6, 3), "46": (1e6, 30e6, 3), "51": (1e6, 30e6, 3), "61": (1e6, 30e6, 4),
          "31": (1e5, 10e6, 6), "73": (1e5, 10e6, 4), "75": (1e5, 10e6, 3), "77": (1e5, 10e6, 3)}
+
+
+def winding(mu_of, k, pf, turns, hz, core=FT240):
+    """A winding of any permeability mu_of(hz) = (mu', mu'') on the core, C across it."""
+    le, ae = core
+    mr, mi = mu_of(hz)
+    w = 2 * math.pi * hz * turns ** 2 * MU0 * (ae * 1e-6) / (le * 1e-3)
+    zl = complex(w * k * mi, w * k * mr)
+    return 1 / (1 / zl + 1j * 2 * math.pi * hz * pf * 1e-12)
+
+
+def mu_of(material):
+    rows = curve(material)
+    return lambda hz: mu_at(rows, hz)

@@ -380,9 +380,13 @@ def measured(driver):
     files, reqs, lines = [], [], []
     for i, (material, flavour, method) in enumerate((("43", "hz-ri", "reflection"), ("61", "mhz-ma", "reflection"),
                                                      ("31", "ghz-db", "reflection"), ("46", "hz-ri", "series"),
-                                                     ("77", "mhz-ma", "shunt"))):
+                                                     ("77", "mhz-ma", "shunt"), ("43", "repeated", "reflection"))):
         lo, hi, turns = BANDS[material]
-        text = sweep(material, 1.1, 3.0, turns, lo, hi, 120, 0.003, 30 + i, flavour, method)
+        text = sweep(material, 1.1, 3.0, turns, lo, hi, 120, 0.003, 30 + i, flavour if flavour != "repeated" else "hz-ri",
+                     method)
+        if flavour == "repeated":  # a segmented sweep: one frequency twice
+            rows = text.splitlines()
+            text = "\n".join(rows[:60] + [rows[59]] + rows[60:]) + "\n"
         path = work / ("w%d.%s" % (i, "s1p" if method == "reflection" else "s2p"))
         path.write_text(text)
         options = {"family": "ferrite", "size": "240", "turns": str(turns), "material": "43"}
