@@ -18,50 +18,6 @@ const int ChokePointsLeast = 50;
 // The designs shown unless --all asks for every one.
 const size_t ChokeDesignsShown = 10;
 
-// Comma-separated codes, none empty.
-static bool readCodes(const std::string &text, std::vector<std::string> *codes)
-{
-    for (size_t start = 0;;) {
-        size_t comma = text.find(',', start);
-        codes->push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (codes->back().empty())
-            return false;
-        if (comma == std::string::npos)
-            return true;
-        start = comma + 1;
-    }
-}
-
-// The catalogue's sizes and the materials with a curve, all of them or the
-// ones --sizes and --materials name.
-static bool readSearch(const ChokeRequest &r, std::vector<int> *sizes, std::vector<const FerriteData *> *materials,
-                       Failure *failure)
-{
-    std::vector<std::string> codes;
-    if (r.sizes.given && !readCodes(r.sizes.text, &codes))
-        return refuse(failure, CodeList, {"--sizes", r.sizes.text});
-    for (const std::string &code : codes) {
-        int i = codeIndex(FerriteCatalogue, code, true);
-        if (i < 0)
-            return refuse(failure, UnknownSize, {"ferrite", code, codeList(FerriteCatalogue, true)});
-        sizes->push_back(i);
-    }
-    for (int i = 0; !r.sizes.given && i < FerriteCatalogue.sizeCount; i++)
-        sizes->push_back(i);
-    codes.clear();
-    if (r.materials.given && !readCodes(r.materials.text, &codes))
-        return refuse(failure, CodeList, {"--materials", r.materials.text});
-    for (const std::string &code : codes) {
-        const FerriteData *d = ferriteData(code);
-        if (!d)
-            return refuse(failure, NoCurveData, {code, curveMaterials()});
-        materials->push_back(d);
-    }
-    for (int i = 0; !r.materials.given && i < FerriteMaterialDataCount; i++)
-        materials->push_back(&FerriteMaterialData[i]);
-    return true;
-}
-
 // The drive of a choke: none, or one of --vrms, --watts or --amps.
 static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failure)
 {
@@ -147,7 +103,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     } else {
         std::vector<int> sizes;
         std::vector<const FerriteData *> materials;
-        if (!readSearch(r, &sizes, &materials, failure))
+        if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
             return false;
         cores = searchCores(sizes, materials, leastStack, mostStack, lowHz, highHz);
         if (cores.empty())

@@ -19,7 +19,8 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     CapacitanceRule rule;
     if (!readNumber(r.turns, "--turns", &l.turns, failure) || !readNumber(r.mhz, "--mhz", &l.mhz, failure) ||
         !readDriveNumbers(r.drive, &l.drive, failure) || !readCapacitanceRule(r.capacitance, &rule, failure) ||
-        !readStack(r.stack, "--stack", &stack, failure) || !readScale(r.scale, &scale, failure))
+        !readStack(r.stack, "--stack", &stack, failure) || !readScale(r.scale, &scale, failure) ||
+        !readDuty(r.duty, &l.dutyPercent, failure))
         return false;
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
         return false;
@@ -36,7 +37,8 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     l.core.scale = scale;
     l.capacitance = capacitanceFor(rule, l.core.outline);
     l.warnings = capacitanceWarnings(l.capacitance, l.turns);
-    l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps, l.capacitance.pf);
+    l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps, l.capacitance.pf,
+                      l.dutyPercent / 100);
     if (!l.loss.withinFit)
         return refuse(failure, OutsideIronFit, {r.core.material});
     return true;
@@ -61,7 +63,9 @@ Json lossJson(const LossResult &r)
     const bool iron = !r.core.data;
     j["resistanceOhms"] = iron ? Json(nullptr) : Json(f.resistance); // iron: not modelled at small signal
     j["reactanceOhms"] = f.reactance;
-    j["coreLossWatts"] = l.watts;
+    j["dutyPercent"] = r.dutyPercent;
+    j["coreLossWatts"] = l.averageWatts; // what heats the core
+    j["fullPowerLossWatts"] = l.watts;
     j["surfaceAreaCm2"] = l.surfaceCm2;
     j["temperatureRiseKelvin"] = l.riseKelvin;
     j["peakFluxDensityMilliTesla"] = l.peakTesla * 1e3;
@@ -73,6 +77,16 @@ Json lossJson(const LossResult &r)
     }
     j["warnings"] = r.warnings;
     return j;
+}
+
+// The loss at full power, and on average at a duty.
+static std::string coreLossText(const LossResult &r)
+{
+    const CoreLoss &l = r.loss;
+    return significant(l.watts) + " W" +
+           (r.dutyPercent < 100 ? " at full power, " + significant(l.averageWatts) + " W at " +
+                                      significant(r.dutyPercent, 6) + " % of the time"
+                                : "");
 }
 
 std::string lossText(const LossResult &r)
@@ -101,13 +115,13 @@ std::string lossText(const LossResult &r)
     if (c.data) {
         lines.push_back({"Impedance", significant(f.resistance) + " + j" + significant(f.reactance) + " ohms (|Z| " +
                                           significant(f.magnitude) + ")"});
-        lines.push_back({"Core loss", significant(l.watts) + " W"});
+        lines.push_back({"Core loss", coreLossText(r)});
     } else {
         if (!r.drive.byCurrent)
             lines.push_back({"Current", significant(l.amps) + " A rms through the winding"});
         lines.push_back({"Reactance (X)", significant(f.reactance) + " ohms (mu " + significant(l.point.mu.real) +
                                               " at this frequency)"});
-        lines.push_back({"Core loss", significant(l.watts) + " W"});
+        lines.push_back({"Core loss", coreLossText(r)});
         lines.push_back({"Series resistance", significant(l.seriesOhms) + " ohms at this drive (loss / I^2)"});
         lines.push_back({"Q (X/R)", significant(l.q)});
     }

@@ -319,6 +319,8 @@ Command lossCommand(CLI::App &program)
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
+    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
+                                    "modes 100): the heat follows it, the flux density the full power")->type_name("D");
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
     addCapacitanceOptions(c, &r->capacitance);
@@ -419,6 +421,63 @@ Command chokeCommand(CLI::App &program)
     return command(c, r, choke, printer<ChokeResult>(o, chokeJson, chokeText));
 }
 
+Command transformerCommand(CLI::App &program)
+{
+    auto r = std::make_shared<TransformerRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("transformer", "an impedance transformer at power over a band: one build, or "
+                                                        "the cores and turns that hold a loss limit");
+    c->footer("An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
+        "flux-coupled, P primary and S secondary turns (an autotransformer's S counts all its turns), the\n"
+        "low side at --ohms Z (50), matched. The magnetizing branch Zm is the primary winding on its core\n"
+        "(the complex permeability, the stack, the winding's capacitance) across the port: at --watts W\n"
+        "the primary has V = sqrt(W Z), the core takes the fraction Z Re(1/Zm) of the power, and the peak\n"
+        "flux density is sqrt(2) V / (2 pi f P Ae). Leakage inductance and the compensating capacitor many\n"
+        "builders add are not modelled. The secondary's own capacitance referred to the primary, C (S/P)^2,\n"
+        "is given: why such transformers fade at the top of the HF bands. --duty D is the per cent of the\n"
+        "time at full power (speech about 20-30, CW about 40, digital modes 100): the heat follows W D/100,\n"
+        "the flux density W. S = P sqrt(R) to the nearest turn.\n"
+        "One build: --family ferrite --size S --material M [--stack K] --primary-turns P (or --turns P:S):\n"
+        "per frequency (--points, 50, log-spaced over --mhz A:B) Zm, X/Z, the loss in per cent and dB and\n"
+        "the core's watts; the worst frequency, the rise there (the makers' rule), B at A, whether the\n"
+        "windings fit in one layer of the wire (1 mm unless --awg or --wire-mm), the referred capacitance.\n"
+        "A search, without --size: every ferrite size and material with a curve over the band, stacks up\n"
+        "to --max-stack, the fewest primary turns whose loss stays under --max-loss-percent (10) at every\n"
+        "frequency and whose rise stays under --max-rise (40 K), the windings in one layer; smallest stack\n"
+        "volume first, then primary turns; the best 10 (--all: every one). Powdered iron is not modelled.\n" +
+        std::string(CapacitanceHelp));
+    auto *ratio = addGiven(c, "--ratio", &r->ratio, "the impedance ratio R (49, 64, 9, 4)")->type_name("R");
+    addGiven(c, "--turns", &r->turns, "the turns P:S in place of --ratio")->type_name("P:S")->excludes(ratio);
+    addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
+    addGiven(c, "--watts", &r->watts, "the power W")->type_name("W")->required();
+    c->add_option("--ohms", r->ohms, "the low side's impedance Z (default 50)")->type_name("Z");
+    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
+                                    "modes 100)")->type_name("D");
+    c->add_flag("--auto", r->autotransformer, "an autotransformer: S counts all its turns, which alone must fit");
+    auto *size = c->add_option("--size", r->core.size, "one build: the ferrite size");
+    c->add_option("--family", r->core.family, "one build: ferrite")->needs(size);
+    c->add_option("--material", r->core.material, "one build: the material")->needs(size);
+    addUnitOption(c, &r->core.unit);
+    auto *primary = addGiven(c, "--primary-turns", &r->primaryTurns, "one build: the primary turns P")
+                        ->type_name("P")->needs(size);
+    c->get_option("--turns")->excludes(primary);
+    auto *sizes = addGiven(c, "--sizes", &r->sizes, "a search: only these ferrite sizes, comma-separated")->excludes(size);
+    addGiven(c, "--materials", &r->materials, "a search: only these materials, comma-separated")->excludes(size);
+    (void)sizes;
+    auto *stack = addStackOption(c, &r->stack);
+    addGiven(c, "--max-stack", &r->maxStack, "a search: stacks of 1 to K cores (default 1; at most 4)")
+        ->type_name("K")->excludes(stack)->excludes(size);
+    addGiven(c, "--max-loss-percent", &r->maxLoss, "a search: the loss at every frequency under L per cent (10)")
+        ->type_name("L")->excludes(size);
+    addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin (40)")->type_name("K");
+    addWireOptions(c, &r->wire);
+    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
+    addCapacitanceOptions(c, &r->capacitance);
+    c->add_flag("--all", r->all, "a search: every design found, not the best 10");
+    addJson(c, o.get());
+    return command(c, r, transformer, printer<TransformerResult>(o, transformerJson, transformerText));
+}
+
 } // namespace
 
 std::vector<Command> addCommands(CLI::App &program)
@@ -426,7 +485,7 @@ std::vector<Command> addCommands(CLI::App &program)
     return {solveCommand(program), listCommand(program),     tableCommand(program),
             findCommand(program),  coreCommand(program),     fluxCommand(program),
             identifyCommand(program), impedanceCommand(program), lossCommand(program),
-            measureCommand(program), chokeCommand(program)};
+            measureCommand(program), chokeCommand(program), transformerCommand(program)};
 }
 
 } // namespace cli

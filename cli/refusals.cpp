@@ -73,6 +73,14 @@ static const struct {
     {NoCurveOverBand,        "no material's curve covers {} to {} MHz"},
     {ScaleAboveZero,         "--scale takes a factor above 0"},
     {BandTooFewPoints,       "fewer than {} points of the sweep lie from {} to {} MHz, where it is fitted (--mhz A:B)"},
+    {RatioOrTurns,           "give the impedance ratio --ratio R or the turns --turns P:S"},
+    {RatioOneOrMore,         "--ratio takes an impedance ratio of 1 or more"},
+    {TransformerTurns,       "--turns takes whole turns P:S, the secondary's at least the primary's, not '{}'"},
+    {PrimaryTurnsNeeded,     "a build on --size needs its primary turns: --primary-turns P, or --turns P:S"},
+    {TransformerIron,        "transformers on powdered iron are not modelled yet: their loss follows the flux density, which the ferrite curves do not give"},
+    {WattsAboveZero,         "--watts and --ohms take values above 0"},
+    {MaxLossPercent,         "--max-loss-percent takes a percentage above 0 and below 100"},
+    {TurnsPrimaryRange,      "--primary-turns takes whole turns from {} to {}"},
     {MeasureIron,            "measure fits the ferrite materials' curves; for a powdered-iron core, identify names the mix from its dimensions and a test winding's inductance"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");

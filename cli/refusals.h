@@ -75,6 +75,14 @@ enum Refusal {
     ScaleAboveZero,
     BandTooFewPoints,
     MeasureIron,
+    RatioOrTurns,
+    RatioOneOrMore,
+    TransformerTurns,
+    PrimaryTurnsNeeded,
+    TransformerIron,
+    WattsAboveZero,
+    MaxLossPercent,
+    TurnsPrimaryRange,
     RefusalCount
 };
 

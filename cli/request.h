@@ -20,6 +20,7 @@
 #include "design/capacitance.h"
 #include "design/choke.h"
 #include "design/ferrite.h"
+#include "design/transformer.h"
 #include "design/identify.h"
 #include "design/magnetics.h"
 #include "design/measure.h"
@@ -173,6 +174,12 @@ std::string wireText(const Wire &w);
 
 // --scale K: the permeability times K (1 where not given), above 0.
 bool readScale(const Given &scale, double *k, Failure *failure);
+
+// The catalogue's ferrite sizes and the materials with a curve a search
+// runs over: all of them, or the ones --sizes and --materials name
+// (comma-separated codes).
+bool readSearchCores(const Given &sizeCodes, const Given &materialCodes, std::vector<int> *sizes,
+                     std::vector<const FerriteData *> *materials, Failure *failure);
 
 // --duty D: the per cent of the time at full power, above 0 and at most 100
 // (100 where not given). The heat follows the power times D/100; the flux
@@ -343,6 +350,7 @@ struct LossResult {
     std::string material;
     double turns, mhz;
     Drive drive;
+    double dutyPercent;
     Capacitance capacitance;
     CoreLoss loss;
     std::vector<std::string> warnings;
@@ -428,5 +436,38 @@ struct ChokeResult {
 bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure);
 Json chokeJson(const ChokeResult &r);
 std::string chokeText(const ChokeResult &r);
+
+struct TransformerRequest {
+    Given ratio, turns, mhz, watts, duty, primaryTurns, maxLoss, maxRise, points, sizes, materials, stack, maxStack;
+    std::string ohms = "50";
+    CoreOptions core; // with --size: one build
+    WireOptions wire;
+    CapacitanceOptions capacitance;
+    bool autotransformer = false, all = false;
+};
+struct TransformerDesign {
+    FrequencyCore core;
+    std::string name;
+    long primary, secondary;
+    Capacitance capacitance;
+    TransformerFigures figures;
+    bool fit;
+};
+struct TransformerResult {
+    double ratio;         // asked, or (S/P)^2 of --turns
+    bool ratioFromTurns;
+    double lowMhz, highMhz, watts, ohms, dutyPercent, maxLossPercent, maxRiseKelvin;
+    int points;
+    bool autotransformer, oneBuild, all;
+    Wire wire;
+    CapacitanceRule capacitance;
+    std::vector<TransformerDesign> designs; // one build, or every one the search found, best first
+    int searched;
+    std::string nearest; // none found: what failed nearest
+    std::vector<std::string> warnings;
+};
+bool transformer(const TransformerRequest &r, TransformerResult *result, Failure *failure);
+Json transformerJson(const TransformerResult &r);
+std::string transformerText(const TransformerResult &r);
 
 } // namespace cli

@@ -189,6 +189,48 @@ bool readDuty(const Given &duty, double *percent, Failure *failure)
     return true;
 }
 
+// Comma-separated codes, none empty.
+static bool readCodes(const std::string &text, std::vector<std::string> *codes)
+{
+    for (size_t start = 0;;) {
+        size_t comma = text.find(',', start);
+        codes->push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (codes->back().empty())
+            return false;
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
+bool readSearchCores(const Given &sizeCodes, const Given &materialCodes, std::vector<int> *sizes,
+                     std::vector<const FerriteData *> *materials, Failure *failure)
+{
+    std::vector<std::string> codes;
+    if (sizeCodes.given && !readCodes(sizeCodes.text, &codes))
+        return refuse(failure, CodeList, {"--sizes", sizeCodes.text});
+    for (const std::string &code : codes) {
+        int i = codeIndex(FerriteCatalogue, code, true);
+        if (i < 0)
+            return refuse(failure, UnknownSize, {"ferrite", code, codeList(FerriteCatalogue, true)});
+        sizes->push_back(i);
+    }
+    for (int i = 0; !sizeCodes.given && i < FerriteCatalogue.sizeCount; i++)
+        sizes->push_back(i);
+    codes.clear();
+    if (materialCodes.given && !readCodes(materialCodes.text, &codes))
+        return refuse(failure, CodeList, {"--materials", materialCodes.text});
+    for (const std::string &code : codes) {
+        const FerriteData *d = ferriteData(code);
+        if (!d)
+            return refuse(failure, NoCurveData, {code, curveMaterials()});
+        materials->push_back(d);
+    }
+    for (int i = 0; !materialCodes.given && i < FerriteMaterialDataCount; i++)
+        materials->push_back(&FerriteMaterialData[i]);
+    return true;
+}
+
 bool readFamily(const std::string &text, CoreType *family, Failure *failure)
 {
     if (text == "iron")

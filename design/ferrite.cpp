@@ -186,7 +186,7 @@ double selfResonanceHz(const FrequencyCore &c, double turns, double pf)
     return 0;
 }
 
-CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf)
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf, double duty)
 {
     CoreLoss l;
     const FrequencyPoint &p = l.point = frequencyPoint(c, turns, mhz * 1e6, pf);
@@ -207,11 +207,13 @@ CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms,
         l.watts = density * c.effective.volumeMm3 * 1e-9;
         l.seriesOhms = l.watts / (l.amps * l.amps);
         l.q = x / l.seriesOhms;
-        l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
+        l.averageWatts = l.watts * duty;
+        l.riseKelvin = temperatureRise(l.averageWatts, l.surfaceCm2);
         return l;
     }
     l.watts = vrms > 0 ? lossFromVoltage(vrms, p.z) : lossFromCurrent(amps, p.z);
-    l.riseKelvin = temperatureRise(l.watts, l.surfaceCm2);
+    l.averageWatts = l.watts * duty;
+    l.riseKelvin = temperatureRise(l.averageWatts, l.surfaceCm2);
     l.peakTesla = sineFluxDensity(l.vrms, mhz, turns, c.effective);
     return l;
 }

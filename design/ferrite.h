@@ -144,9 +144,12 @@ const double HotRiseKelvin = 40;
 struct CoreLoss {
     FrequencyPoint point;
     double vrms, watts, surfaceCm2, riseKelvin, peakTesla;
+    double averageWatts; // watts times the duty: what heats the core, and the rise follows
     double amps, seriesOhms, q; // iron
     bool withinFit;             // iron: false where the fit takes no such B or f
 };
-CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf);
+// duty: the share of the time at full power.
+CoreLoss coreLoss(const FrequencyCore &c, double turns, double mhz, double vrms, double amps, double pf,
+                  double duty = 1);
 
 } // namespace design

@@ -2,8 +2,8 @@
 # The native and the Windows mirvelta-cli print the same bytes, CR LF aside,
 # for the designer's view: core, flux, identify, impedance (one frequency,
 # sweeps as a table, CSV and JSON, with a winding capacitance), loss,
-# powdered iron at power and DC bias, measure on two made-up sweeps, stacks
-# and chokes.
+# powdered iron at power and DC bias, measure on made-up sweeps, stacks,
+# chokes and transformers.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
 # Usage: twins-agree.sh NATIVE_CLI WINDOWS_CLI_EXE
@@ -65,6 +65,11 @@ commands+=(
     "choke --mhz 1.8:30 --min-impedance 1000 --max-stack 2 --json"
     "choke --mhz 3.5:7.3 --min-resistance 500 --watts 100 --all"
     "choke --mhz 1.8:30 --min-resistance 5000 --sizes 23 --json"
+    "transformer --ratio 49 --mhz 3.5:29.7 --watts 100 --duty 25 --family ferrite --size 240 --material 43 --primary-turns 2"
+    "transformer --turns 3:9 --auto --mhz 1.8:30 --watts 500 --family ferrite --size 240 --material 61 --stack 2 --json"
+    "transformer --ratio 64 --mhz 1.8:30 --watts 100 --max-stack 2 --json"
+    "transformer --ratio 49 --mhz 1.8:30 --watts 1500 --sizes 50 --max-loss-percent 1"
+    "loss --family ferrite --size 240 --material 43 --turns 2 --mhz 3.5 --watts 100 --duty 25 --json"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")

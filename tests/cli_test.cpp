@@ -342,6 +342,19 @@ TEST(Cli, ErrorsExitTwoWithOneLineAndNoOutput)
         {{"choke", "--mhz", "1:30", "--min-impedance", "500", "--curve", "x.csv"}, "mirvelta-cli: --curve requires --size"},
         {{"choke", "--mhz", "1:30", "--min-impedance", "500", "--stack", "2", "--max-stack", "2"}, "mirvelta-cli: --stack excludes --max-stack"},
         {{"choke", "--mhz", "1:30", "--min-impedance", "500", "--wire-mm", "0"}, "mirvelta-cli: a wire diameter must be above 0"},
+        {{"transformer", "--mhz", "1.8:30", "--watts", "100"}, "mirvelta-cli: give the impedance ratio --ratio R or the turns --turns P:S"},
+        {{"transformer", "--ratio", "0.5", "--mhz", "1.8:30", "--watts", "100"}, "mirvelta-cli: --ratio takes an impedance ratio of 1 or more"},
+        {{"transformer", "--turns", "2.5:14", "--mhz", "1.8:30", "--watts", "100"}, "mirvelta-cli: --turns takes whole turns P:S, the secondary's at least the primary's, not '2.5:14'"},
+        {{"transformer", "--turns", "14:2", "--mhz", "1.8:30", "--watts", "100"}, "mirvelta-cli: --turns takes whole turns P:S"},
+        {{"transformer", "--ratio", "49", "--mhz", "30:1.8", "--watts", "100"}, "mirvelta-cli: range '30:1.8' needs its start below its end"},
+        {{"transformer", "--ratio", "49", "--mhz", "0.5:30", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "61", "--primary-turns", "2"}, "mirvelta-cli: material 61 has published data from 1 to 1800 MHz only"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100", "--family", "iron", "--size", "200", "--material", "2", "--primary-turns", "2"}, "mirvelta-cli: transformers on powdered iron are not modelled yet"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "43"}, "mirvelta-cli: a build on --size needs its primary turns"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "0"}, "mirvelta-cli: --watts and --ohms take values above 0"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100", "--max-loss-percent", "100"}, "mirvelta-cli: --max-loss-percent takes a percentage above 0 and below 100"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "x"}, "mirvelta-cli: malformed number 'x' for --watts"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30"}, "mirvelta-cli: --watts is required"},
+        {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--amps", "1", "--duty", "101"}, "mirvelta-cli: --duty takes a percentage above 0 and at most 100"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "inf"}, "mirvelta-cli: malformed number 'inf' for --pf"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1:2", "--points", "1"}, "mirvelta-cli: --points takes 2 to 10000"},
         // One grammar for every number outside the window's boxes: no blanks, hex or words.
@@ -389,6 +402,8 @@ TEST(Cli, WholeNumberRangesAtTheirEnds)
         {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--points", "50", "10000", "--points takes 50 to 10000"},
         {with({"impedance", "--turns", "10", "--mhz", "1:30"}, ft240), "--points", "2", "10000", "--points takes 2 to 10000"},
         {{"find", "--inductance", "10"}, "--awg", "1", "65535", "--awg takes a whole gauge from 1 to 65535"},
+        {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}, "--max-stack", "1", "4", "--max-stack takes whole cores from 1 to 4"},
+        {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "43"}, "--primary-turns", "1", "65535", "--primary-turns takes whole turns from 1 to 65535"},
     };
     for (const auto &r : ranges) {
         auto ask = [&](const std::string &value) { return cli(with(r.command, {r.option, value, "--json"})); };
@@ -1051,6 +1066,107 @@ TEST(Cli, ChokeDesignsHoldTheirTargetAndNoneIsMissing)
             }
         EXPECT_EQ(j["searched"], searched);
         EXPECT_FALSE(j["designs"].empty()) << r.out;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A 49:1 end-fed transformer on an FT-240-43 at 3.5 MHz, 100 W into 50
+// ohms, worked by hand from the 43 curve (mu' 509.39, mu'' 308.02 at 3.5
+// MHz, linear in log f), IEC 60205's le and Ae and the model's C_s across
+// the primary: Zm = Z_L || C, the loss Z Re(1/Zm), the rise (W D 1e3 /
+// surface)^0.833, B = sqrt(2) 70.71 V / (2 pi f P Ae).
+TEST(Cli, TransformerWorkedByHand)
+{
+    const struct {
+        const char *turns, *stack, *duty;
+        double r, x, percent, watts, rise, milliTesla, referredPf;
+    } builds[] = {
+        {"2:14", "1", "100", 50.90263, 84.75433, 26.03882, 26.03882, 127.8421, 14.44121, 2.12504 * 49},
+        {"2:14", "1", "25", 50.90263, 84.75433, 26.03882, 6.50970, 40.28635, 14.44121, 2.12504 * 49},
+        {"3:21", "1", "100", 115.67243, 191.30041, 11.57281, 11.57281, 65.05878, 9.62747, 2.12504 * 49},
+        {"2:14", "2", "100", 102.81994, 170.04481, 13.01941, 13.01941, 51.19552, 7.22060, 2.39067 * 49},
+    };
+    for (const auto &b : builds) {
+        nlohmann::json j = cli_json({"transformer", "--turns", b.turns, "--mhz", "3.5:3.500001", "--watts", "100",
+                                     "--duty", b.duty, "--family", "ferrite", "--size", "240", "--material", "43",
+                                     "--stack", b.stack, "--json"});
+        const nlohmann::json &d = j["design"], &p = j["points"][0];
+        std::string what = std::string(b.turns) + " x" + b.stack + " at " + b.duty + " %";
+        EXPECT_EQ(j["ratio"].get<double>(), 49) << what;
+        EXPECT_NEAR(d["magnetizingResistanceOhms"].get<double>(), b.r, 1e-4) << what;
+        EXPECT_NEAR(d["magnetizingReactanceOhms"].get<double>(), b.x, 1e-4) << what;
+        EXPECT_NEAR(p["lossPercent"].get<double>(), b.percent, 1e-4) << what;
+        EXPECT_NEAR(p["coreLossWatts"].get<double>(), b.watts, 1e-4) << what;
+        EXPECT_NEAR(d["temperatureRiseKelvin"].get<double>(), b.rise, 1e-3) << what;
+        EXPECT_NEAR(d["peakFluxDensityMilliTesla"].get<double>(), b.milliTesla, 1e-4) << what;
+        EXPECT_NEAR(d["referredCapacitancePf"].get<double>(), b.referredPf, 1e-3) << what;
+        EXPECT_NEAR(p["lossDb"].get<double>(), -10 * std::log10(1 - b.percent / 100), 1e-5) << what;
+        EXPECT_TRUE(d["turnsFit"].get<bool>()) << what;
+    }
+    // loss takes the same duty: 100 W across 2 turns, a quarter of the time.
+    nlohmann::json l = cli_json({"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "2",
+                                 "--mhz", "3.5", "--watts", "100", "--duty", "25", "--json"});
+    EXPECT_NEAR(l["coreLossWatts"].get<double>(), 6.50970, 1e-4);
+    EXPECT_NEAR(l["fullPowerLossWatts"].get<double>(), 26.03882, 1e-4);
+    EXPECT_NEAR(l["temperatureRiseKelvin"].get<double>(), 40.28635, 1e-3);
+    // --ratio 49 on 2 primary turns is 2:14 as well.
+    nlohmann::json r = cli_json({"transformer", "--ratio", "49", "--primary-turns", "2", "--mhz", "3.5:29.7", "--watts",
+                                 "100", "--family", "ferrite", "--size", "240", "--material", "43", "--json"});
+    EXPECT_EQ(r["design"]["secondaryTurns"], 14);
+    EXPECT_EQ(r["points"].size(), 50u);
+}
+
+// Every design a search offers holds its limits at every point of the band,
+// evaluated by the one-build command, and one primary turn fewer on the same
+// core and stack does not.
+TEST(Cli, TransformerSearchHoldsItsLimits)
+{
+    const struct {
+        std::vector<std::string> args;
+        double maxLoss, maxRise;
+        bool autotransformer;
+    } cases[] = {
+        {{"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--duty", "40", "--max-stack", "2", "--sizes",
+          "114,140,240"}, 10, 40, false},
+        {{"--ratio", "9", "--mhz", "1.8:30", "--watts", "500", "--auto", "--max-loss-percent", "5", "--max-rise", "30",
+          "--sizes", "140,240", "--awg", "16"}, 5, 30, true},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args = {"transformer", "--all", "--json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        nlohmann::json j = cli_json(args);
+        ASSERT_FALSE(j["designs"].empty()) << j.dump();
+        for (const auto &d : j["designs"]) {
+            auto one = [&](long primary) {
+                std::vector<std::string> a = {"transformer", "--family", "ferrite", "--size", d["size"], "--material",
+                                              d["material"], "--stack", std::to_string(d["stack"].get<int>()),
+                                              "--primary-turns", std::to_string(primary), "--json"};
+                for (size_t i = 0; i < c.args.size(); i++) {
+                    const std::string &o = c.args[i];
+                    if (o == "--max-stack" || o == "--sizes" || o == "--max-loss-percent")
+                        i++;
+                    else
+                        a.push_back(o);
+                }
+                return cli_json(a);
+            };
+            long p = d["primaryTurns"];
+            auto holds = [&](const nlohmann::json &b) {
+                double worst = 0;
+                for (const auto &pt : b["points"])
+                    worst = std::max(worst, pt["lossPercent"].get<double>());
+                return worst <= c.maxLoss && b["design"]["temperatureRiseKelvin"].get<double>() <= c.maxRise &&
+                       b["design"]["turnsFit"].get<bool>();
+            };
+            std::string what = d["core"].get<std::string>() + " x" + std::to_string(d["stack"].get<int>());
+            EXPECT_TRUE(holds(one(p))) << what << " with " << p;
+            if (p > 1) {
+                EXPECT_FALSE(holds(one(p - 1))) << what << " with one primary turn fewer";
+            }
+        }
     }
 }
 

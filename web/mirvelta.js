@@ -7,7 +7,7 @@
 //                             mhz: "1:30", points: "50"});
 //
 // For every command of mirvelta-cli (solve, list, table, find, core, flux,
-// identify, impedance, loss, measure, choke), mirvelta.C({k: v}) resolves to the object that
+// identify, impedance, loss, measure, choke, transformer), mirvelta.C({k: v}) resolves to the object that
 // `mirvelta-cli C --k v --json` prints: values are the texts a user would
 // type, a flag is a key whose value is true. Where the twin refuses, it
 // resolves to {error: <its one line>}; where the window refuses a solve, to
@@ -17,7 +17,7 @@
     "use strict";
 
     let engine = null;
-    const Commands = ["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss", "measure", "choke"];
+    const Commands = ["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss", "measure", "choke", "transformer"];
 
     function run(command, options, json) {
         const answer = JSON.parse(engine.ccall("mirvelta_run", "string", ["string"],

@@ -311,10 +311,12 @@
 
     // R, X and |Z| against log f, plain SVG; the ohms axis log (|values|) or
     // linear; with `fitted`, the fit's R, X and |Z| dashed beside them.
-    function plotInto(s, points, srfMHz, log, fitted, targets = []) {
+    // `other`, where given, plots its own series ({class: values}) against
+    // its own label in place of R, X and |Z|.
+    function plotInto(s, points, srfMHz, log, fitted, targets = [], other = null) {
         const f = points.map((p) => p.frequencyMHz);
-        const series = {r: points.map((p) => p.resistanceOhms), x: points.map((p) => p.reactanceOhms),
-                        z: points.map((p) => p.impedanceOhms)};
+        const series = other ? other.series : {r: points.map((p) => p.resistanceOhms), x: points.map((p) => p.reactanceOhms),
+                                               z: points.map((p) => p.impedanceOhms)};
         if (fitted)
             Object.assign(series, {"r fit": points.map((p) => p.fittedResistanceOhms),
                                    "x fit": points.map((p) => p.fittedReactanceOhms),
@@ -369,7 +371,7 @@
         }
         s.append(svg("text", {x: (Area.left + Area.right) / 2, y: 348, "text-anchor": "middle"}, "MHz"));
         s.append(svg("text", {x: 14, y: 170, transform: "rotate(-90 14 170)", "text-anchor": "middle"},
-                     log ? "ohms (magnitude, log)" : "ohms"));
+                     other ? other.label : log ? "ohms (magnitude, log)" : "ohms"));
         for (const [name, values] of Object.entries(series)) {
             const d = values.map((v, i) => (v === null || !isFinite(v) || (log && v === 0)) ? null
                                                 : `${xOf(f[i]).toFixed(1)},${yOf(v).toFixed(1)}`)
@@ -381,7 +383,9 @@
             s.append(svg("line", {x1: xOf(srfMHz), x2: xOf(srfMHz), y1: Area.top, y2: Area.bottom, class: "srf"}));
         for (const t of targets) {
             s.append(svg("line", {x1: Area.left, x2: Area.right, y1: yOf(t.ohms), y2: yOf(t.ohms), class: "target"}));
-            s.append(svg("text", {x: Area.right - 4, y: yOf(t.ohms) - 4, "text-anchor": "end", class: "target-name"}, t.name));
+            const y = yOf(t.ohms);
+            s.append(svg("text", {x: Area.right - 4, y: y < Area.top + 16 ? y + 13 : y - 4, "text-anchor": "end",
+                                  class: "target-name"}, t.name));
         }
         if (s.id === "z-plot")
             s.append(svg("line", {id: "z-cursor", x1: 0, x2: 0, y1: Area.top, y2: Area.bottom, class: "cursor", visibility: "hidden"}));
@@ -566,6 +570,22 @@
                       "stray-pf": field("w-stray"), pf: field("w-pf")});
     }
 
+    // A ferrite core of a design into the calculator's form: its size, its
+    // material (or, where the catalogue has none, the curve's), its stack.
+    function takeCore(size, material, stack) {
+        if (family() !== "ferrite") {
+            $("family-ferrite").checked = true;
+            familyChanged();
+        }
+        setSelect($("size"), size);
+        const inCatalogue = familyTable().materials.some((m) => m.material === material);
+        if (inCatalogue)
+            setSelect($("material"), material);
+        curveChoices();
+        setSelect($("curve"), inCatalogue ? "" : material);
+        setSelect($("w-stack"), String(stack));
+    }
+
     const designKey = (d) => [d.size, d.material, d.stack, d.turns].join(",");
 
     // A design taken into the calculator's form and the winding, and plotted
@@ -574,18 +594,8 @@
         $("ch-pick").value = designKey(d);
         for (const row of document.querySelectorAll("#choke-result tr.design"))
             row.setAttribute("aria-selected", row.dataset.key === designKey(d) ? "true" : "false");
-        if (family() !== "ferrite") {
-            $("family-ferrite").checked = true;
-            familyChanged();
-        }
-        setSelect($("size"), d.size);
-        const inCatalogue = familyTable().materials.some((m) => m.material === d.material);
-        if (inCatalogue)
-            setSelect($("material"), d.material);
-        curveChoices();
-        setSelect($("curve"), inCatalogue ? "" : d.material);
+        takeCore(d.size, d.material, d.stack);
         $("w-turns").value = String(d.turns);
-        setSelect($("w-stack"), String(d.stack));
         saveAddress();
         coreChanged();
         await impedanceOf(d, band, target);
@@ -668,6 +678,85 @@
             plotInto($("ch-plot"), r.points, r.selfResonantFrequencyMHz, true, false, target);
     }
 
+    // ---- A transformer at power ------------------------------------------------------
+
+    function transformerOptions() {
+        const search = $("tr-search").checked;
+        const c = theCore();
+        return given({ratio: field("tr-turns") ? "" : field("tr-ratio"), turns: field("tr-turns"), mhz: field("tr-mhz"),
+                      watts: field("tr-watts"), ohms: field("tr-ohms"), duty: field("tr-duty"), auto: $("tr-auto").checked,
+                      ...(search ? {"max-stack": $("ch-max-stack").value, "max-loss-percent": field("tr-max-loss")}
+                                 : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
+                                    "primary-turns": field("tr-turns") ? "" : field("tr-primary")}),
+                      "max-rise": field("tr-max-rise"), "wire-mm": field("w-wire"), "stray-pf": field("w-stray"),
+                      pf: field("w-pf")});
+    }
+
+    section("transformer", "transformer", transformerOptions, (r) => {
+        const out = $("transformer-result");
+        $("tr-figure").hidden = !(r && r.design);
+        if (!r)
+            return out.replaceChildren();
+        const dl = document.createElement("dl");
+        dl.className = "figures";
+        const rows = [["Ratio", `${fmt(r.ratio, 6)}:1 impedance${r.autotransformer ? ", an autotransformer" : ""}`],
+                      ["Power", `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}` +
+                                (r.dutyPercent < 100 ? `, ${fmt(r.dutyPercent, 6)}${Nbsp}% of the time` : "")]];
+        const parts = [dl];
+        if (r.design) {
+            const d = r.design, worst = r.points.find((p) => p.frequencyMHz === d.worstLossMHz);
+            rows.push(["Build", `${d.stack > 1 ? d.stack + " x " : ""}${d.core}, ${d.primaryTurns}:${d.secondaryTurns} turns ` +
+                                `(${fmt(d.impedanceRatio, 4)}:1)`],
+                      [`Zm at ${unit(r.lowMHz, "MHz", 6)}`, `${fmt(d.magnetizingResistanceOhms)} + j${fmt(d.magnetizingReactanceOhms)}${Nbsp}ohms ` +
+                                                          `(X/Z ${fmt(d.reactanceRatioAtLow, 3)})`],
+                      ["Worst loss", `${unit(d.worstLossPercent, "%", 3)} at ${unit(d.worstLossMHz, "MHz")}` +
+                                     (worst && worst.lossDb !== null ? ` (${unit(worst.lossDb, "dB", 3)})` : "") +
+                                     `: ${unit(d.coreLossWatts, "W", 3)} in the core`],
+                      ["Temperature rise", `${unit(d.temperatureRiseKelvin, "K", 3)} there (bare core in still air)`],
+                      ["Peak flux density", `${unit(d.peakFluxDensityMilliTesla, "mT")} at ${unit(r.lowMHz, "MHz", 6)}`],
+                      ["Windings", d.turnsFit ? "fit in one layer" : "do not fit in one layer"],
+                      ["Capacitance", `${unit(d.capacitancePf, "pF")} (${d.capacitanceFrom}); the secondary's referred to the primary ` +
+                                      unit(d.referredCapacitancePf, "pF")]);
+            const loss = r.points.map((p) => p.lossPercent);
+            plotInto($("tr-plot"), r.points, d.worstLossMHz, false, false,
+                     [{ohms: d.worstLossPercent, name: `worst ${fmt(d.worstLossPercent, 3)} % at ${fmt(d.worstLossMHz)} MHz, ${fmt(d.temperatureRiseKelvin, 3)} K`}],
+                     {series: {z: loss}, label: "loss, % of the power"});
+        } else {
+            rows.push(["Searched", `${r.searched} cores and stacks: ${r.found} designs` +
+                                   (r.designs.length < r.found ? `, the best ${r.designs.length}` : "")]);
+            if (r.nearest)
+                rows.push(["Nearest", r.nearest, "warning"]);
+            const t = document.createElement("table");
+            table(t, ["core", "stack", "turns", "worst loss %", "at MHz", "core W", "rise K", "B mT"],
+                  r.designs.map((d) => [d.core, d.stack, `${d.primaryTurns}:${d.secondaryTurns}`, fmt(d.worstLossPercent, 3),
+                                        fmt(d.worstLossMHz, 3), fmt(d.coreLossWatts, 3), fmt(d.temperatureRiseKelvin, 3),
+                                        fmt(d.peakFluxDensityMilliTesla, 3)]));
+            [...t.querySelectorAll("tr")].slice(1).forEach((tr, i) => {
+                const d = r.designs[i];
+                tr.className = "design";
+                tr.tabIndex = 0;
+                const take = () => {
+                    takeCore(d.size, d.material, d.stack);
+                    $("tr-primary").value = String(d.primaryTurns);
+                    $("tr-search").checked = false;
+                    saveAddress();
+                    coreChanged();
+                    schedule(Sections.find((s) => s.id === "transformer"));
+                };
+                tr.addEventListener("click", take);
+                tr.addEventListener("keydown", (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); take(); } });
+            });
+            const scroll = document.createElement("div");
+            scroll.className = "scroll";
+            scroll.append(t);
+            parts.push(scroll);
+        }
+        for (const w of r.warnings)
+            rows.push(["Warning", w, "warning"]);
+        figures(dl, rows);
+        out.replaceChildren(...parts);
+    });
+
     // ---- A measured winding ----------------------------------------------------------
 
     // The file's text stays in the page: nothing leaves the machine.
@@ -733,7 +822,9 @@
         p.set("family", family());
         p.set("unit", lengthUnit());
         for (const e of remembered())
-            if (e.value !== "")
+            if (e.type === "checkbox")
+                p.set(e.id, e.checked ? "yes" : "no");
+            else if (e.value !== "")
                 p.set(e.id, e.value);
         p.set("open", Sections.filter((s) => $(s.id).open).map((s) => s.id).join(","));
         history.replaceState(null, "", "#" + p.toString());
@@ -765,6 +856,8 @@
                 continue;
             if (e.tagName === "SELECT")
                 setSelect(e, p.get(e.id));
+            else if (e.type === "checkbox")
+                e.checked = p.get(e.id) === "yes";
             else
                 e.value = p.get(e.id);
         }
@@ -799,7 +892,7 @@
         $("solve-turns").addEventListener("click", () => solve("turns"));
         $("solve-inductance").addEventListener("click", () => solve("inductance"));
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
-        for (const id of ["flux", "impedance", "loss", "choke"])
+        for (const id of ["flux", "impedance", "loss", "choke", "transformer"])
             $(id).dataset.winding = "yes";
         const winding = $("winding");
         const windingChanged = () => {

@@ -74,10 +74,12 @@ try:
                 return ms.sort((a, b) => a - b);
             };
             done([await timed("measure", {text, family: "ferrite", size: "240", turns: "3"}),
-                  await timed("choke", {mhz: "1.8:30", "min-impedance": "1000", "max-stack": "2"})]);
+                  await timed("choke", {mhz: "1.8:30", "min-impedance": "1000", "max-stack": "2"}),
+                  await timed("transformer", {ratio: "49", mhz: "1.8:30", watts: "100", "max-stack": "2"})]);
         })();""", text)
 finally:
     driver.quit()
-for what, ms in zip(("measure of a 1,001-point sweep", "the choke's search over 1.8-30 MHz, stacks up to 2"), fits):
+for what, ms in zip(("measure of a 1,001-point sweep", "the choke's search over 1.8-30 MHz, stacks up to 2",
+                     "the transformer's search over 1.8-30 MHz, stacks up to 2"), fits):
     print("%s in the page: median %.1f ms, min %.1f, max %.1f (15 runs)"
           % (what, statistics.median(ms), ms[0], ms[-1]))

@@ -203,13 +203,13 @@ def drive(rng, o):
 
 
 def command_requests(rng, n):
-    """Seeded requests over all ten commands (measure has its own), with odd
+    """Seeded requests over all eleven commands (measure has its own), with odd
     numbers, unknown codes and units, out-of-range frequencies, turns and
     stacks, missing and excluded options."""
     out = []
     while len(out) < n:
         c = rng.choice(["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss",
-                        "impedance", "loss", "flux", "choke"])
+                        "impedance", "loss", "flux", "choke", "transformer"])
         if c == "solve":
             o = core_options(rng)
             if rng.random() < 0.5:
@@ -299,6 +299,20 @@ def command_requests(rng, n):
                     o[k] = rng.choice(vals)
             if rng.random() < 0.05:
                 o["all"] = True
+        if c == "transformer":
+            o = {"mhz": maybe_odd(rng, rng.choice(["3.5:29.7", "1.8:30", "7:7.3", "30:3"]), 0.1),
+                 "watts": maybe_odd(rng, rng.choice(["100", "500", "0"]), 0.1)}
+            if rng.random() < 0.8:
+                o[rng.choice(["ratio", "ratio", "turns"])] = rng.choice(["49", "9", "4", "0.5", "2:14", "3:21", "2.5:14"])
+            if rng.random() < 0.5:
+                o.update(core_options(rng, curve=True))
+                o["primary-turns"] = rng.choice(["1", "2", "3", "0", "2.5"])
+            else:
+                o["sizes"] = rng.choice(["240", "114,140", "240,193A"])
+            for k, vals in (("duty", ["25", "100", "0"]), ("auto", [True]), ("max-stack", ["1", "2", "5"]),
+                            ("max-loss-percent", ["10", "5", "100"]), ("stack", ["1", "2"]), ("awg", ["18", "51"])):
+                if rng.random() < 0.15:
+                    o[k] = rng.choice(vals)
         if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
             o["stack"] = rng.choice(["1", "2", "4", "5", "0", "1.5"])
         if c in ("impedance", "loss") and rng.random() < 0.2:
@@ -336,7 +350,7 @@ def differential(driver):
     refused = sum(1 for _, t in tail if t["code"])
     check("%d requests over %d commands equal the twin's --json or its refusal (%d refusals; %.1f s in the page)"
           % (commands, len(used), refused, seconds),
-          not [i for i in differ if i >= solves] and len(used) == 10 and refused >= commands // 4,
+          not [i for i in differ if i >= solves] and len(used) == 11 and refused >= commands // 4,
           "%d differ" % len([i for i in differ if i >= solves]))
     check("the tie case shows ' 5.63E+5'", page[0].get("inductance") == " 5.63E+5", page[0])
     # The refusals, word for word as the twin's manual has them: the page and
@@ -655,6 +669,39 @@ def choked(driver):
         fresh.quit()
 
 
+def transformed(driver):
+    """The transformer section on the calculator's core: its build is the
+    twin's transformer --json; a search lists rows, and a row taken into the
+    form builds it."""
+    load(driver)
+    choose_core(driver, "240", "43")
+    driver.execute_script("document.getElementById('transformer').open = true")
+    type_into(driver, "tr-duty", "25")
+    settle(driver)
+    want = json.loads(twin([cli_args("transformer", {"ratio": "49", "mhz": "3.5:29.7", "watts": "100", "ohms": "50",
+                                                     "duty": "25", "family": "ferrite", "size": "240", "material": "43",
+                                                     "stack": "1", "primary-turns": "2", "max-rise": "40",
+                                                     "wire-mm": "1"})])[0]["out"])
+    shown = text_of(driver, "transformer-result")
+    d = want["design"]
+    check("the transformer's build is the twin's",
+          ("%s:%s turns" % (d["primaryTurns"], d["secondaryTurns"])) in shown
+          and ("%s %%" % fmt(d["worstLossPercent"], 3)) in shown and ("%s K" % fmt(d["temperatureRiseKelvin"], 3)) in shown
+          and len(driver.find_elements(By.CSS_SELECTOR, "#tr-plot polyline")) == 1, (shown, d))
+    driver.find_element(By.ID, "tr-search").click()
+    settle(driver)
+    rows = driver.find_elements(By.CSS_SELECTOR, "#transformer-result tr.design")
+    check("searching every core lists the designs", len(rows) == 10, len(rows))
+    first = [td.text for td in rows[0].find_elements(By.TAG_NAME, "td")]
+    rows[0].click()
+    settle(driver)
+    check("a design taken into the form is built",
+          not driver.find_element(By.ID, "tr-search").is_selected() and first[0] in text_of(driver, "transformer-result")
+          and first[2] + " turns" in text_of(driver, "transformer-result"), first)
+    driver.execute_script("document.getElementById('transformer').scrollIntoView()")
+    driver.save_screenshot(str(site.parent / "web-page-transformer.png"))
+
+
 def fmt(v, digits=4):
     """The page's own number layout, for the texts it shows."""
     if v == 0:
@@ -739,6 +786,7 @@ def main():
         keyboard(driver)
         measured(driver)
         choked(driver)
+        transformed(driver)
         resources = driver.execute_script(
             "return performance.getEntriesByType('resource').map((e) => e.name)")
         check("every resource comes from the site itself",

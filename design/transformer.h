@@ -1,0 +1,56 @@
+// An impedance transformer at power (an end-fed 49:1 or 64:1, a 9:1 or 4:1
+// unun): P primary turns and S secondary turns on a ferrite core, the low
+// side at Z ohms, matched. The magnetizing branch Zm, the primary winding on
+// its core with the winding's capacitance across it, sits across the port:
+// at a power W the primary has V = sqrt(W Z), the core takes the fraction
+// Z Re(1/Zm) of it and the peak flux density is sqrt(2) V / (2 pi f P Ae).
+// Leakage inductance and a compensating capacitor are not modelled. An
+// autotransformer's S counts all its turns.
+#pragma once
+
+#include <complex>
+#include <vector>
+
+#include "design/ferrite.h"
+
+namespace design {
+
+// The makers measure initial permeability at a peak flux density under 10
+// gauss: the curves are small-signal, and at more flux a core takes more
+// than they say.
+const double CurveFluxTesla = 1e-3;
+
+// The secondary turns for an impedance ratio: P sqrt(R) to the nearest
+// whole turn.
+long secondaryTurns(long primary, double ratio);
+
+// The power, the low side's impedance and the share of the time at full
+// power (the heat follows W D, the flux density W).
+struct TransformerDrive {
+    double watts, ohms, duty;
+};
+
+struct TransformerPoint {
+    double hz;
+    std::complex<double> zm;    // the magnetizing branch
+    double reactanceRatio;      // X of Zm / Z
+    double lossFraction;        // Z Re(1/Zm)
+    double lossDb;              // -10 log10(1 - fraction); infinite where the fraction reaches 1
+    double coreWatts;           // W fraction D
+};
+
+struct TransformerFigures {
+    std::vector<TransformerPoint> points;
+    size_t worst;        // the point of the largest loss
+    double riseKelvin;   // there, at the duty
+    double peakTesla;    // at the lowest frequency, at full power
+    double surfaceCm2;
+};
+TransformerFigures transformerFigures(const FrequencyCore &core, long primary, const std::vector<double> &hz, double pf,
+                                      const TransformerDrive &drive);
+
+// Whether the windings fit in one layer of the wire: P + S turns, or S for
+// an autotransformer.
+bool windingsFit(const FrequencyCore &core, double wireInches, long primary, long secondary, bool autotransformer);
+
+} // namespace design
