@@ -86,6 +86,8 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     // The candidates: the user's own curve on its size, or the catalogue's.
     const double lowHz = c.lowMhz * 1e6, highHz = c.highMhz * 1e6;
     std::vector<FrequencyCore> cores;
+    if (r.curve.given && (r.sizes.given || r.materials.given))
+        return refuse(failure, SearchOptions, {"--curve, the search on your own core,", "--sizes or --materials"});
     if (r.curve.given) {
         NamedCore own;
         std::string text;

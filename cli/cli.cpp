@@ -45,19 +45,19 @@ CliAnswer answerCli(const std::vector<std::string> &args)
     // The twins read their options alike: no "/name" options on Windows,
     // where a file's path may begin with a slash too.
     program.allow_windows_style_options(false);
-    const std::vector<Command> commands = addCommands(program);
+    // A command line that names its command builds that command alone: the
+    // page asks one a keystroke.
+    const std::vector<std::string> names = commandNames();
+    const bool named = !args.empty() && std::find(names.begin(), names.end(), args[0]) != names.end();
+    const std::vector<Command> commands = addCommands(program, named ? args[0] : "");
     program.footer("'mirvelta-cli COMMAND --help' describes a command.");
     if (args.empty())
         return a.err = program.help(), a.code = CliError, a;
-    if (args[0].compare(0, 1, "-") != 0) {
-        bool known = false;
-        std::string names;
-        for (const Command &c : commands) {
-            known = known || args[0] == c.app->get_name();
-            names += (names.empty() ? "" : ", ") + c.app->get_name();
-        }
-        if (!known)
-            return refused("unknown command '" + args[0] + "' (" + names + "; --help)");
+    if (args[0].compare(0, 1, "-") != 0 && !named) {
+        std::string list;
+        for (const std::string &n : names)
+            list += (list.empty() ? "" : ", ") + n;
+        return refused("unknown command '" + args[0] + "' (" + list + "; --help)");
     }
 
     try {

@@ -403,8 +403,8 @@ Command chokeCommand(CLI::App &program)
     addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
                                     "modes 100): the heat follows it")->type_name("D");
     addWireOptions(c, &r->wire);
-    auto *sizes = addGiven(c, "--sizes", &r->sizes, "only these ferrite sizes, comma-separated (240,140)");
-    auto *materials = addGiven(c, "--materials", &r->materials, "only these materials, comma-separated (31,43)");
+    addGiven(c, "--sizes", &r->sizes, "only these ferrite sizes, comma-separated (240,140)");
+    addGiven(c, "--materials", &r->materials, "only these materials, comma-separated (31,43)");
     auto *stack = addStackOption(c, &r->stack);
     addGiven(c, "--max-stack", &r->maxStack, "stacks of 1 to K cores (default 1; at most 4)")->type_name("K")
         ->excludes(stack);
@@ -412,7 +412,7 @@ Command chokeCommand(CLI::App &program)
     c->add_option("--family", r->family, "with --curve: ferrite")->needs(size);
     auto *curve = addGiven(c, "--curve", &r->curve, "FILE: the user's own curve (frequency_hz,mu_real,mu_imag, as "
                                                     "measure --csv writes) on --size, in place of the catalogue's")
-                      ->type_name("FILE")->needs(size)->excludes(sizes)->excludes(materials);
+                      ->type_name("FILE")->needs(size);
     size->needs(curve);
     addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
     addCapacitanceOptions(c, &r->capacitance);
@@ -461,14 +461,14 @@ Command transformerCommand(CLI::App &program)
     auto *primary = addGiven(c, "--primary-turns", &r->primaryTurns, "one build: the primary turns P")
                         ->type_name("P")->needs(size);
     c->get_option("--turns")->excludes(primary);
-    auto *sizes = addGiven(c, "--sizes", &r->sizes, "a search: only these ferrite sizes, comma-separated")->excludes(size);
-    addGiven(c, "--materials", &r->materials, "a search: only these materials, comma-separated")->excludes(size);
-    (void)sizes;
+    // (The search's own options are refused with --size by the request, in one line.)
+    addGiven(c, "--sizes", &r->sizes, "a search: only these ferrite sizes, comma-separated");
+    addGiven(c, "--materials", &r->materials, "a search: only these materials, comma-separated");
     auto *stack = addStackOption(c, &r->stack);
     addGiven(c, "--max-stack", &r->maxStack, "a search: stacks of 1 to K cores (default 1; at most 4)")
-        ->type_name("K")->excludes(stack)->excludes(size);
+        ->type_name("K")->excludes(stack);
     addGiven(c, "--max-loss-percent", &r->maxLoss, "a search: the loss at every frequency under L per cent (10)")
-        ->type_name("L")->excludes(size);
+        ->type_name("L");
     addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin (40)")->type_name("K");
     addWireOptions(c, &r->wire);
     addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
@@ -480,12 +480,32 @@ Command transformerCommand(CLI::App &program)
 
 } // namespace
 
-std::vector<Command> addCommands(CLI::App &program)
+// Every command, in the order the help lists them.
+static const struct {
+    const char *name;
+    Command (*add)(CLI::App &program);
+} Commands[] = {
+    {"solve", solveCommand},         {"list", listCommand},       {"table", tableCommand},
+    {"find", findCommand},           {"core", coreCommand},       {"flux", fluxCommand},
+    {"identify", identifyCommand},   {"impedance", impedanceCommand}, {"loss", lossCommand},
+    {"measure", measureCommand},     {"choke", chokeCommand},     {"transformer", transformerCommand},
+};
+
+std::vector<std::string> commandNames()
 {
-    return {solveCommand(program), listCommand(program),     tableCommand(program),
-            findCommand(program),  coreCommand(program),     fluxCommand(program),
-            identifyCommand(program), impedanceCommand(program), lossCommand(program),
-            measureCommand(program), chokeCommand(program), transformerCommand(program)};
+    std::vector<std::string> names;
+    for (const auto &c : Commands)
+        names.push_back(c.name);
+    return names;
+}
+
+std::vector<Command> addCommands(CLI::App &program, const std::string &only)
+{
+    std::vector<Command> added;
+    for (const auto &c : Commands)
+        if (only.empty() || only == c.name)
+            added.push_back(c.add(program));
+    return added;
 }
 
 } // namespace cli

@@ -19,7 +19,10 @@ struct Command {
     std::function<int(std::string &out, Failure *failure)> run;
 };
 
-// Every command, in the order the help lists them.
-std::vector<Command> addCommands(CLI::App &program);
+// The commands' names, in the order the help lists them.
+std::vector<std::string> commandNames();
+// Every command, or only the one named `only`: a command line that names
+// its command reads its options alone, without building the others.
+std::vector<Command> addCommands(CLI::App &program, const std::string &only = "");
 
 } // namespace cli

@@ -81,6 +81,7 @@ static const struct {
     {WattsAboveZero,         "--watts and --ohms take values above 0"},
     {MaxLossPercent,         "--max-loss-percent takes a percentage above 0 and below 100"},
     {TurnsPrimaryRange,      "--primary-turns takes whole turns from {} to {}"},
+    {SearchOptions,          "{} takes no {}: those are a search's"},
     {MeasureIron,            "measure fits the ferrite materials' curves; for a powdered-iron core, identify names the mix from its dimensions and a test winding's inductance"},
 };
 static_assert(sizeof Refusals / sizeof Refusals[0] == RefusalCount, "one text for every refusal");

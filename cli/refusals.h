@@ -83,6 +83,7 @@ enum Refusal {
     WattsAboveZero,
     MaxLossPercent,
     TurnsPrimaryRange,
+    SearchOptions,
     RefusalCount
 };
 

@@ -102,6 +102,8 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
 
     // One build.
     t.oneBuild = !r.core.size.empty();
+    if (t.oneBuild && (r.sizes.given || r.materials.given || r.maxStack.given || r.maxLoss.given))
+        return refuse(failure, SearchOptions, {"a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent"});
     if (t.oneBuild) {
         CoreType family;
         if (!readFamily(r.core.family, &family, failure))

@@ -99,7 +99,7 @@ webzip=$dist/mirvelta-$version-web.zip
 unzip -q "$webzip" -d "$work/web"
 check "the web zip holds the page, its scripts, its style and the licence" \
     test "$(cd "$work/web" && find . -type f | sort | tr '\n' ' ')" = \
-    "./mirvelta-$version-web/LICENSE.txt ./mirvelta-$version-web/index.html ./mirvelta-$version-web/mirvelta-engine.js ./mirvelta-$version-web/mirvelta.js ./mirvelta-$version-web/page.js ./mirvelta-$version-web/style.css "
+    "./mirvelta-$version-web/LICENSE.txt ./mirvelta-$version-web/index.html ./mirvelta-$version-web/mirvelta-engine.js ./mirvelta-$version-web/mirvelta-wasm.js ./mirvelta-$version-web/mirvelta.js ./mirvelta-$version-web/page.js ./mirvelta-$version-web/style.css "
 check "the page names no other site" sh -c "! grep -qE '(src|href)=\"(https?:)?//' '$work/web/mirvelta-$version-web/index.html'"
 
 echo "package checks: $passed passed, $failed failed"

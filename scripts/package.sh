@@ -120,7 +120,7 @@ echo "wrote $zip"
 # ---- the web page ------------------------------------------------------------
 folder=mirvelta-$version-web
 mkdir -p "$work/web/$folder"
-cp "$build"/web/site/{index.html,mirvelta-engine.js,mirvelta.js,page.js,style.css} "$work/web/$folder/"
+cp "$build"/web/site/{index.html,mirvelta-wasm.js,mirvelta-engine.js,mirvelta.js,page.js,style.css} "$work/web/$folder/"
 cp "$root/LICENSE" "$work/web/$folder/LICENSE.txt"
 find "$work/web" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 zip=$dist/$folder.zip

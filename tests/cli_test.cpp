@@ -353,6 +353,8 @@ TEST(Cli, ErrorsExitTwoWithOneLineAndNoOutput)
         {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "0"}, "mirvelta-cli: --watts and --ohms take values above 0"},
         {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100", "--max-loss-percent", "100"}, "mirvelta-cli: --max-loss-percent takes a percentage above 0 and below 100"},
         {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "x"}, "mirvelta-cli: malformed number 'x' for --watts"},
+        {{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "2", "--max-stack", "2", "--sizes", "240"}, "mirvelta-cli: a build on --size takes no --sizes, --materials, --max-stack or --max-loss-percent: those are a search's\n"},
+        {{"choke", "--mhz", "1:30", "--min-impedance", "500", "--size", "240", "--curve", "x.csv", "--materials", "43"}, "mirvelta-cli: --curve, the search on your own core, takes no --sizes or --materials: those are a search's\n"},
         {{"transformer", "--ratio", "49", "--mhz", "1.8:30"}, "mirvelta-cli: --watts is required"},
         {{"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--amps", "1", "--duty", "101"}, "mirvelta-cli: --duty takes a percentage above 0 and at most 100"},
         {{"impedance", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1", "--pf", "inf"}, "mirvelta-cli: malformed number 'inf' for --pf"},

@@ -43,7 +43,21 @@
         };
     }
 
-    api.ready = createMirveltaEngine().then((module) => {
+    // The engine's WebAssembly, gzipped as base64 in mirvelta-wasm.js (the
+    // page's first script, so that the browser reads it while it reads the
+    // rest): through a data: URL and the browser's own gunzip into a
+    // streaming compile, begun at once. One way for a page opened from a
+    // file, where nothing can be fetched, and for one served over http(s).
+    const compiled = fetch("data:application/gzip;base64," + mirveltaWasmGzip).then((packed) =>
+        WebAssembly.compileStreaming(new Response(packed.body.pipeThrough(new DecompressionStream("gzip")),
+                                                  {headers: {"Content-Type": "application/wasm"}})));
+    // The engine's script is the one before this.
+    api.ready = compiled.then((module) => createMirveltaEngine({
+        instantiateWasm(imports, receive) {
+            WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+            return {};
+        },
+    })).then((module) => {
         engine = module;
         return api;
     });
