@@ -14,7 +14,7 @@
 namespace cli {
 
 // A choke's figures are held at this many frequencies of the band at least.
-const int ChokePointsLeast = 50;
+const int ChokePointsLeast = SearchPointsLeast;
 // The designs shown unless --all asks for every one.
 const size_t ChokeDesignsShown = 10;
 
@@ -64,7 +64,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
         (r.maxRise.given && !readNumber(r.maxRise.text, "--max-rise", &c.maxRiseKelvin, failure)) ||
         !readDuty(r.duty, &c.dutyPercent, failure) || !readDriveNumbers(r.drive, &c.given, failure) ||
         (r.points.given &&
-         !readWhole(r.points.text, "--points", ChokePointsLeast, SweepPointsMost, PointsCount, &c.points, failure)) ||
+         !readWhole(r.points.text, "--points", SearchPointsLeast, SearchPointsMost, PointsCount, &c.points, failure)) ||
         !readStack(r.stack, "--stack", &leastStack, failure) ||
         !readStack(r.maxStack, "--max-stack", &mostStack, failure) || !readWire(r.wire, &c.wire, failure) ||
         !readCapacitanceRule(r.capacitance, &c.capacitance, failure))
@@ -138,8 +138,11 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     double nearest = -1;
     size_t nearestCore = 0;
     long nearestTurns = 0;
+    // Nearest is a pointer, not a design: a few windings a core, fewer the
+    // more cores and frequencies there are (some two million impedances in all).
+    const long looks = std::max(2L, std::min(50L, 2000000L / (long)(3 * bands.size() * hz.size() + 1)));
     for (size_t i = 0; c.designs.empty() && i < bands.size(); i++)
-        for (long n = 1; n <= most[i]; n++) {
+        for (long n : spreadTurns(most[i], looks)) {
             c.anyFits = true;
             double margin = chokeFigures(bands[i], (double)n, c.target, c.drive).margin;
             if (margin > nearest)

@@ -70,7 +70,8 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         (r.maxLoss.given && !readNumber(r.maxLoss.text, "--max-loss-percent", &t.maxLossPercent, failure)) ||
         (r.maxRise.given && !readNumber(r.maxRise.text, "--max-rise", &t.maxRiseKelvin, failure)) ||
         !readDuty(r.duty, &t.dutyPercent, failure) ||
-        (r.points.given && !readWhole(r.points.text, "--points", 50, SweepPointsMost, PointsCount, &t.points, failure)) ||
+        (r.points.given && !readWhole(r.points.text, "--points", SearchPointsLeast, SearchPointsMost, PointsCount, &t.points,
+                    failure)) ||
         !readStack(r.stack, "--stack", &leastStack, failure) ||
         !readStack(r.maxStack, "--max-stack", &mostStack, failure) || !readWire(r.wire, &t.wire, failure) ||
         !readCapacitanceRule(r.capacitance, &t.capacitance, failure))
@@ -133,19 +134,24 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         bool anyFits = false;
         for (const FrequencyCore &c : cores) {
             const std::string name = std::string(familyPrefix(CoreFerrite)) + c.size->code + "-" + c.data->code;
-            const long most = mostTurns(c.size->insideDiameter, t.wire.inches);
-            // The loss and the rise fall with the primary turns; the turns that fit run out.
-            long p = fewestTurns(most, [&](long n) {
-                TransformerDesign d = build(t, c, name, n, hz);
-                if (d.fit) {
-                    anyFits = true;
-                    if (margin(t, d) > nearest)
-                        nearest = margin(t, d), near = d;
-                }
-                return d.fit && margin(t, d) >= 1;
-            });
-            if (p)
+            // The most primary turns whose windings fit; more never fit.
+            long most = 0;
+            while (windingsFit(c, t.wire.inches, most + 1, secondaryTurns(most + 1, t.ratio), t.autotransformer))
+                most++;
+            if (!most)
+                continue;
+            anyFits = true;
+            // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
+            // with the primary turns: the fewest that hold them by bisection,
+            // and the nearest a core comes its most turns.
+            long p = fewestTurnsMonotone(most, [&](long n) { return margin(t, build(t, c, name, n, hz)) >= 1; });
+            if (p) {
                 t.designs.push_back(build(t, c, name, p, hz));
+            } else {
+                TransformerDesign d = build(t, c, name, most, hz);
+                if (margin(t, d) > nearest)
+                    nearest = margin(t, d), near = d;
+            }
         }
         std::stable_sort(t.designs.begin(), t.designs.end(), [](const TransformerDesign &a, const TransformerDesign &b) {
             return offeredBefore(a.core, a.primary, b.core, b.primary);

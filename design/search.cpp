@@ -30,6 +30,29 @@ long fewestTurns(long most, const std::function<bool(long)> &passes)
     return 0;
 }
 
+long fewestTurnsMonotone(long most, const std::function<bool(long)> &passes)
+{
+    if (most < 1 || !passes(most))
+        return 0;
+    long low = 0, high = most; // passes(high); low fails or is 0
+    while (high - low > 1) {
+        long mid = low + (high - low) / 2;
+        (passes(mid) ? high : low) = mid;
+    }
+    return high;
+}
+
+std::vector<long> spreadTurns(long highest, long most)
+{
+    std::vector<long> counts;
+    for (long i = 0; i < most && highest > 0; i++) {
+        long n = most > 1 ? 1 + (highest - 1) * i / (most - 1) : highest;
+        if (counts.empty() || n != counts.back())
+            counts.push_back(n);
+    }
+    return counts;
+}
+
 bool offeredBefore(const FrequencyCore &a, long turnsA, const FrequencyCore &b, long turnsB)
 {
     if (a.effective.volumeMm3 != b.effective.volumeMm3)

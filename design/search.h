@@ -15,6 +15,9 @@ namespace design {
 
 // The stacks a search or a command takes: 1 to 4 identical cores side by side.
 const int StackLeast = 1, StackMost = 4;
+// The frequencies a search holds its test at, over the band: at least 50, at
+// most 1000 (every candidate is tried at every one).
+const int SearchPointsLeast = 50, SearchPointsMost = 1000;
 
 // Every size of `sizes` (indices in the ferrite catalogue) with every
 // material of `materials` whose curve covers lowHz to highHz, each in
@@ -28,6 +31,12 @@ std::vector<FrequencyCore> searchCores(const std::vector<int> &sizes, const std:
 // capacitance rises with the turns only up to its self-resonance, so the
 // test need not be monotone in the turns.
 long fewestTurns(long most, const std::function<bool(long)> &passes);
+// The same where passes is monotone (false, then true from some count on):
+// by bisection.
+long fewestTurnsMonotone(long most, const std::function<bool(long)> &passes);
+// At most `most` counts from 1 to `highest`, evenly spread, both ends among
+// them: for looking over a winding's turns without trying every one.
+std::vector<long> spreadTurns(long highest, long most);
 
 // The order designs are offered in: the smallest stack by volume first,
 // then the fewest turns. For a stable sort, so that otherwise they stay as

@@ -401,10 +401,11 @@ TEST(Cli, WholeNumberRangesAtTheirEnds)
         {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--stack", "1", "4", "--stack takes whole cores from 1 to 4"},
         {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--max-stack", "1", "4", "--max-stack takes whole cores from 1 to 4"},
         {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--awg", "1", "50", "--awg takes a whole gauge from 1 to 50"},
-        {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--points", "50", "10000", "--points takes 50 to 10000"},
+        {{"choke", "--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240"}, "--points", "50", "1000", "--points takes 50 to 1000"},
         {with({"impedance", "--turns", "10", "--mhz", "1:30"}, ft240), "--points", "2", "10000", "--points takes 2 to 10000"},
         {{"find", "--inductance", "10"}, "--awg", "1", "65535", "--awg takes a whole gauge from 1 to 65535"},
         {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}, "--max-stack", "1", "4", "--max-stack takes whole cores from 1 to 4"},
+        {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}, "--points", "50", "1000", "--points takes 50 to 1000"},
         {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "43"}, "--primary-turns", "1", "65535", "--primary-turns takes whole turns from 1 to 65535"},
     };
     for (const auto &r : ranges) {
