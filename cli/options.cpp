@@ -414,7 +414,7 @@ Command chokeCommand(CLI::App &program)
                                                     "measure --csv writes) on --size, in place of the catalogue's")
                       ->type_name("FILE")->needs(size);
     size->needs(curve);
-    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
+    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 1000, default 50)")->type_name("N");
     addCapacitanceOptions(c, &r->capacitance);
     c->add_flag("--all", r->all, "every design found, not the best 10");
     addJson(c, o.get());
@@ -471,7 +471,7 @@ Command transformerCommand(CLI::App &program)
         ->type_name("L");
     addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin (40)")->type_name("K");
     addWireOptions(c, &r->wire);
-    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 10000, default 50)")->type_name("N");
+    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 1000, default 50)")->type_name("N");
     addCapacitanceOptions(c, &r->capacitance);
     c->add_flag("--all", r->all, "a search: every design found, not the best 10");
     addJson(c, o.get());
