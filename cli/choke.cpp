@@ -233,15 +233,7 @@ Json chokeJson(const ChokeResult &c)
                    {"points", c.points},
                    {"tolerancePercent", c.tolerancePercent}};
     if (c.driven) {
-        if (c.given.byCurrent) {
-            target["amps"] = c.given.amps;
-        } else {
-            if (c.given.byPower) {
-                target["watts"] = c.given.watts;
-                target["ohms"] = c.given.ohms;
-            }
-            target["vrms"] = c.given.vrms;
-        }
+        addDriveJson(c.given, &target);
         target["dutyPercent"] = c.dutyPercent;
         target["maxRiseKelvin"] = c.maxRiseKelvin;
     }

@@ -51,15 +51,7 @@ Json lossJson(const LossResult &r)
     Json j = {{"core", r.core.name}, {"stack", r.core.stack},  {"scale", r.core.scale},
               {"turns", r.turns},   {"frequencyMHz", r.mhz}};
     addCapacitanceJson(r.capacitance, &j);
-    if (r.drive.byCurrent) {
-        j["amps"] = r.drive.amps;
-    } else {
-        if (r.drive.byPower) {
-            j["watts"] = r.drive.watts;
-            j["ohms"] = r.drive.ohms;
-        }
-        j["vrms"] = l.vrms;
-    }
+    addDriveJson(r.drive, &j);
     const bool iron = !r.core.data;
     j["resistanceOhms"] = iron ? Json(nullptr) : Json(f.resistance); // iron: not modelled at small signal
     j["reactanceOhms"] = f.reactance;

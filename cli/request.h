@@ -118,6 +118,9 @@ struct Drive {
 };
 // The drive's numbers, each read where given.
 bool readDriveNumbers(const DriveOptions &o, Drive *drive, Failure *failure);
+// The drive as an answer gives it: amps, or watts and ohms with the vrms they
+// make, or vrms.
+void addDriveJson(const Drive &drive, Json *j);
 // After readDriveNumbers: exactly one of the three, each above 0; `which`
 // is the refusal for "not one of them".
 bool readDrive(const DriveOptions &o, Refusal which, Drive *drive, Failure *failure);

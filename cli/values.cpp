@@ -352,6 +352,19 @@ bool readDrive(const DriveOptions &o, Refusal which, Drive *d, Failure *failure)
     return true;
 }
 
+void addDriveJson(const Drive &d, Json *j)
+{
+    if (d.byCurrent) {
+        (*j)["amps"] = d.amps;
+        return;
+    }
+    if (d.byPower) {
+        (*j)["watts"] = d.watts;
+        (*j)["ohms"] = d.ohms;
+    }
+    (*j)["vrms"] = d.vrms;
+}
+
 bool readFileText(const std::string &path, std::string *text, Failure *failure)
 {
     std::ifstream in(path, std::ios::binary);

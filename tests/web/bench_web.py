@@ -14,11 +14,10 @@ import gzip
 import pathlib
 import statistics
 import sys
-import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from chrome import browser  # noqa: E402
 
 site = pathlib.Path(sys.argv[1]).resolve()
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
@@ -42,22 +41,11 @@ PROBE = r"""
 SOLVE = {"family": "iron", "size": "50", "material": "2", "unit": "inches", "turns": "20"}
 
 
-def browser():
-    options = webdriver.ChromeOptions()
-    for a in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-              "--disable-background-networking", "--disable-component-update", "--disable-sync",
-              "--user-data-dir=" + tempfile.mkdtemp(prefix="mirvelta-bench-")):
-        options.add_argument(a)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
-def sizes(where, http=False):
-    """The bytes a visit loads, as they are and as gzip: opened from a file,
-    every file but the bare .wasm; served over http(s), every file but its
-    base64 copy (a site without a .wasm file loads all of its files)."""
+def sizes(where):
+    """The bytes a visit loads, as they are and as gzip: every file of the site."""
     files = [f for f in where.iterdir() if f.is_file()]
-    if any(f.suffix == ".wasm" for f in files):
-        files = [f for f in files if f.name != ("mirvelta-wasm.js" if http else "mirvelta-engine.wasm")]
     raw = sum(f.stat().st_size for f in files)
     packed = sum(len(gzip.compress(f.read_bytes(), 9)) for f in files)
     return raw, packed, len(files)
@@ -116,10 +104,8 @@ print("%-10s over http from localhost: ready median %.1f ms, first answer median
       % ("this site", median([x[0] for x in served]), median([x[1] for x in served])))
 for name, where in sites:
     r = results[name]
-    for how, http in (("from a file", False), ("over http", True)):
-        raw, packed, count = sizes(where, http)
-        print("%-10s %s, %s: %d bytes in %d files, %d bytes (%.1f KiB) as gzip"
-              % (name, where, how, raw, count, packed, packed / 1024))
+    raw, packed, count = sizes(where)
+    print("%-10s %s: %d bytes in %d files, %d bytes (%.1f KiB) as gzip" % (name, where, raw, count, packed, packed / 1024))
     print("%-10s ready median %.1f ms, first answer median %.1f ms (quartiles %.1f and %.1f), one live solve %.2f ms"
           % ("", median([x[0] for x in r]), median([x[1] for x in r]), quartile([x[1] for x in r], 0),
              quartile([x[1] for x in r], 2), median([x[2] for x in r])))

@@ -13,11 +13,10 @@ import json
 import pathlib
 import statistics
 import sys
-import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from chrome import browser  # noqa: E402
 
 site = pathlib.Path(sys.argv[1]).resolve()
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 9
@@ -80,13 +79,6 @@ PROBE = r"""
 """
 
 
-def browser():
-    options = webdriver.ChromeOptions()
-    for a in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-              "--disable-background-networking", "--disable-component-update", "--disable-sync",
-              "--user-data-dir=" + tempfile.mkdtemp(prefix="mirvelta-profile-")):
-        options.add_argument(a)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 rows = {}
