@@ -8,7 +8,7 @@ requests (a 1,001-point measure, the choke's and the transformer's
 searches). With a reference site (the page built at an earlier commit) both
 are measured in the same run, and the ratio printed.
 
-Usage: bench_web.py SITE_DIR [N] [REFERENCE_SITE_DIR]
+Usage: bench_web.py SITE_DIR [N] [REFERENCE_SITE_DIR...]
 """
 import gzip
 import pathlib
@@ -21,7 +21,7 @@ from chrome import browser  # noqa: E402
 
 site = pathlib.Path(sys.argv[1]).resolve()
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-reference = pathlib.Path(sys.argv[3]).resolve() if len(sys.argv) > 3 else None
+references = [pathlib.Path(p).resolve() for p in sys.argv[3:]]
 
 # Before any of the page's scripts: as soon as window.mirvelta is set, ask
 # for a solve, and note when it comes back.
@@ -81,10 +81,10 @@ def load(where, url=None):
         driver.quit()
 
 
-sites = [("this site", site)] + ([("reference", reference)] if reference else [])
+sites = [("this site", site)] + [("reference %d" % (i + 1), r) for i, r in enumerate(references)]
 results = {name: [] for name, _ in sites}
 for i in range(runs):
-    for name, where in sites if i % 2 == 0 else reversed(sites):
+    for name, where in sites[i % len(sites):] + sites[:i % len(sites)]:
         results[name].append(load(where))
 
 # This site served over http from localhost as well: the .wasm fetched and
@@ -109,12 +109,12 @@ for name, where in sites:
     print("%-10s ready median %.1f ms, first answer median %.1f ms (quartiles %.1f and %.1f), one live solve %.2f ms"
           % ("", median([x[0] for x in r]), median([x[1] for x in r]), quartile([x[1] for x in r], 0),
              quartile([x[1] for x in r], 2), median([x[2] for x in r])))
-if reference:
-    a, b = results["this site"], results["reference"]
-    print("ratio, this site to the reference: ready %.2f, first answer %.2f (lower quartiles %.2f; %d interleaved "
-          "loads each)" % (median([x[0] for x in a]) / median([x[0] for x in b]),
-                           median([x[1] for x in a]) / median([x[1] for x in b]),
-                           quartile([x[1] for x in a], 0) / quartile([x[1] for x in b], 0), runs))
+for name, _ in sites[1:]:
+    a, b = results["this site"], results[name]
+    print("ratio, this site to %s: ready %.2f, first answer %.2f (lower quartiles %.2f; %d interleaved loads each)"
+          % (name, median([x[0] for x in a]) / median([x[0] for x in b]),
+             median([x[1] for x in a]) / median([x[1] for x in b]),
+             quartile([x[1] for x in a], 0) / quartile([x[1] for x in b], 0), runs))
 
 # The engine's heavier requests in this page, the median of 15 after one to warm up.
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "measure"))

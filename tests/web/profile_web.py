@@ -26,12 +26,6 @@ PROBE = r"""
     const t = (name) => performance.mark(name);
     const log = window.__profile = {requests: []};
     t("document");
-    const realAtob = window.atob;
-    window.atob = function (s) {
-        const a = performance.now(), r = realAtob.call(window, s);
-        log.atob = (log.atob || 0) + performance.now() - a;
-        return r;
-    };
     for (const name of ["instantiate", "compile", "compileStreaming", "instantiateStreaming"]) {
         const real = WebAssembly[name];
         if (!real) continue;
@@ -99,7 +93,6 @@ for _ in range(runs):
                 r["loaded " + e.name.split("/").pop()] = e.responseEnd;
             for (const m of performance.getEntriesByType("mark"))
                 r[m.name] = m.startTime;
-            r["atob (decoding the wasm's base64), ms"] = window.__profile.atob || 0;
             r["page ready"] = Number(document.body.dataset.readyMs);
             return [r, window.__profile.requests];""")
         for k, v in got[0].items():
@@ -112,7 +105,7 @@ for _ in range(runs):
 print("The page's start from file://, median of %d fresh loads (ms from navigation)" % runs)
 print("| step | at (ms) |")
 print("|---|---|")
-for k, v in sorted(rows.items(), key=lambda kv: statistics.median(kv[1]) if "atob" not in kv[0] else 1e9):
+for k, v in sorted(rows.items(), key=lambda kv: statistics.median(kv[1])):
     print("| %s | %.1f |" % (k, statistics.median(v)))
 print()
 print("| request | starts at (ms) | takes (ms) |")
