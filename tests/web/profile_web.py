@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Where the page's start goes, loaded from file:// in headless Chromium: a
 script run before any of the page's (through the DevTools protocol) marks
-when each of its scripts has run, wraps the engine's creation, the base64
-decoding of the embedded wasm (atob), its compilation and instantiation
-(WebAssembly.instantiate) and the engine's own start, and times every
+when each of its scripts has run, wraps the engine's creation, the wasm's
+compilation and instantiation (WebAssembly's own functions) and the engine's
+own start, and times every
 request the page makes to fill itself. Prints the medians of N fresh loads,
 milliseconds from navigation.
 
