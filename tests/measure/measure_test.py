@@ -229,6 +229,19 @@ check("two windings are explained by none, and said so",
       and any(w.startswith("no single winding on any material with a curve explains the sweep") for w in j["warnings"]),
       (j.get("explained"), j.get("warnings")))
 
+# Two ferrite windings in series, 2 turns of 43 and 4 of 61: no one material
+# is named with confidence (the sweep cannot tell several apart, or none
+# explains it).
+m61 = mu_of("61")
+j = fit(sweep_of(lambda hz: winding(m43, 1, 2, 2, hz) + winding(m61, 1, 3, 4, hz), 1e6, 30e6, 200, 0.003, 6),
+        "w2.s1p", "--turns", "3")
+check("a sum of two windings is no one material", j["explained"] is False or len(j["behavesLike"]) >= 2,
+      (j.get("explained"), j.get("behavesLike")))
+code, out, err = measure(sweep("43", 1.0, 3.0, 3, 1e6, 30e6, 100, 0.003, 15), "k.s1p", "--turns", "3", "--stack", "4")
+code5, out5, err5 = measure(sweep("43", 1.0, 3.0, 3, 1e6, 30e6, 100, 0.003, 15), "k.s1p", "--turns", "3", "--stack", "5")
+check("measure takes --stack 4 and refuses 5", code == 0 and code5 == 2
+      and err5 == "mirvelta-cli: --stack takes whole cores from 1 to 4\n", err5)
+
 # A calibration's edge: |S11| up to 1.02 at the bottom of the sweep.
 edge = lambda i, hz, g: g / abs(g) * (1 + 0.0025 * (8 - i)) if i < 8 else g
 j = fit(sweep_of(lambda hz: winding(m43, 1, 3, 3, hz), 1e6, 30e6, 150, 0.003, 9, edit=edge), "e.s1p", "--turns", "3")
