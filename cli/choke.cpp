@@ -13,10 +13,6 @@
 
 namespace cli {
 
-// A choke's figures are held at this many frequencies of the band at least.
-const int ChokePointsLeast = SearchPointsLeast;
-// The designs shown unless --all asks for every one.
-const size_t ChokeDesignsShown = 10;
 
 // The drive of a choke: none, or one of --vrms, --watts or --amps.
 static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failure)
@@ -53,7 +49,7 @@ static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turn
 bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
 {
     ChokeResult &c = *result;
-    c.tolerancePercent = 25, c.maxRiseKelvin = HotRiseKelvin, c.points = ChokePointsLeast;
+    c.tolerancePercent = 25, c.maxRiseKelvin = HotRiseKelvin, c.points = SearchPointsLeast;
     int leastStack = 1, mostStack = 1;
     if (!readBand(r.mhz.text, &c.lowMhz, &c.highMhz, failure) ||
         (r.minImpedance.given &&
@@ -152,7 +148,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
         c.nearest = design(c, bands[nearestCore], nearestTurns, caps[nearestCore]);
 
     // What the capacitance model is weaker at, for the designs offered.
-    size_t shown = c.all ? c.designs.size() : std::min(c.designs.size(), ChokeDesignsShown);
+    size_t shown = designsOffered(c.designs.size(), c.all);
     std::vector<std::string> said;
     for (size_t i = 0; i < shown; i++) {
         const ChokeDesign &d = c.designs[i];
@@ -219,11 +215,6 @@ static std::string nearestText(const ChokeResult &c)
            std::to_string(d.turns) + " turns, whose " + what;
 }
 
-static size_t shownCount(const ChokeResult &c)
-{
-    return c.all ? c.designs.size() : std::min(c.designs.size(), ChokeDesignsShown);
-}
-
 Json chokeJson(const ChokeResult &c)
 {
     Json target = {{"minImpedanceOhms", c.target.impedanceOhms > 0 ? Json(c.target.impedanceOhms) : Json(nullptr)},
@@ -238,7 +229,7 @@ Json chokeJson(const ChokeResult &c)
         target["maxRiseKelvin"] = c.maxRiseKelvin;
     }
     Json designs = Json::array();
-    for (size_t i = 0; i < shownCount(c); i++)
+    for (size_t i = 0; i < designsOffered(c.designs.size(), c.all); i++)
         designs.push_back(designJson(c, c.designs[i]));
     Json j = {{"target", target}, {"wire", wireJson(c.wire)}, {"designs", designs}, {"found", c.designs.size()},
               {"searched", c.searched}};
@@ -278,7 +269,7 @@ std::string chokeText(const ChokeResult &c)
                                                                          " pF stray"
                                                                    : "") +
                                                               "; the self-resonance's range for C_s/3.5 to 2 C_s"});
-    size_t shown = shownCount(c);
+    size_t shown = designsOffered(c.designs.size(), c.all);
     lines.push_back({"Searched", std::to_string(c.searched) + " cores and stacks: " +
                                      std::to_string(c.designs.size()) + " designs" +
                                      (shown < c.designs.size() ? ", the best " + std::to_string(shown) + " (--all: "

@@ -16,7 +16,6 @@ const char TransformerModel[] =
     "flux-coupled, matched: the primary winding on its core (with its capacitance) across the low side's Z "
     "ohms; V = sqrt(W Z), the core takes Z Re(1/Zm) of the power, B = sqrt(2) V / (2 pi f P Ae); leakage "
     "inductance and a compensating capacitor are not modelled";
-const size_t TransformerDesignsShown = 10;
 
 // P:S in whole turns, S at least P.
 static bool readTurnsPair(const std::string &text, long *primary, long *secondary, Failure *failure)
@@ -172,7 +171,7 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
     }
 
     // What the figures put in doubt, for what is shown.
-    size_t shown = t.all || t.oneBuild ? t.designs.size() : std::min(t.designs.size(), TransformerDesignsShown);
+    size_t shown = designsOffered(t.designs.size(), t.all || t.oneBuild);
     bool hot = false, lossy = false, flux = false, loose = false;
     for (size_t i = 0; i < shown; i++) {
         const TransformerDesign &d = t.designs[i];
@@ -262,7 +261,7 @@ Json transformerJson(const TransformerResult &t)
     } else {
         j["limits"] = {{"maxLossPercent", t.maxLossPercent}, {"maxRiseKelvin", t.maxRiseKelvin}};
         Json designs = Json::array();
-        size_t shown = t.all ? t.designs.size() : std::min(t.designs.size(), TransformerDesignsShown);
+        size_t shown = designsOffered(t.designs.size(), t.all);
         for (size_t i = 0; i < shown; i++)
             designs.push_back(designJson(t.designs[i]));
         j["designs"] = designs;
@@ -313,7 +312,7 @@ std::string transformerText(const TransformerResult &t)
     } else {
         lines.push_back({"Limits", "loss under " + significant(t.maxLossPercent, 6) + " % at every frequency, rise "
                                    "under " + significant(t.maxRiseKelvin, 6) + " K, the windings in one layer"});
-        size_t shown = t.all ? t.designs.size() : std::min(t.designs.size(), TransformerDesignsShown);
+        size_t shown = designsOffered(t.designs.size(), t.all);
         lines.push_back({"Searched", std::to_string(t.searched) + " cores and stacks: " +
                                          std::to_string(t.designs.size()) + " designs" +
                                          (shown < t.designs.size() ? ", the best " + std::to_string(shown) +
@@ -334,7 +333,7 @@ std::string transformerText(const TransformerResult &t)
     } else {
         table.rows.push_back({"core", "stack", "turns", "ratio", "X/Z low", "worst loss %", "at MHz", "core W",
                               "rise K", "B mT", "C referred pF"});
-        size_t shown = t.all ? t.designs.size() : std::min(t.designs.size(), TransformerDesignsShown);
+        size_t shown = designsOffered(t.designs.size(), t.all);
         for (size_t i = 0; i < shown; i++) {
             const TransformerDesign &d = t.designs[i];
             const TransformerFigures &f = d.figures;

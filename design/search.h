@@ -38,6 +38,10 @@ long fewestTurnsMonotone(long most, const std::function<bool(long)> &passes);
 // them: for looking over a winding's turns without trying every one.
 std::vector<long> spreadTurns(long highest, long most);
 
+// How many of the designs found are offered: the best ten, or every one.
+const size_t DesignsOffered = 10;
+inline size_t designsOffered(size_t found, bool all) { return all || found < DesignsOffered ? found : DesignsOffered; }
+
 // The order designs are offered in: the smallest stack by volume first,
 // then the fewest turns. For a stable sort, so that otherwise they stay as
 // they were found.
