@@ -407,6 +407,7 @@ TEST(Cli, WholeNumberRangesAtTheirEnds)
         {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}, "--max-stack", "1", "4", "--max-stack takes whole cores from 1 to 4"},
         {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}, "--points", "50", "1000", "--points takes 50 to 1000"},
         {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--family", "ferrite", "--size", "240", "--material", "43"}, "--primary-turns", "1", "65535", "--primary-turns takes whole turns from 1 to 65535"},
+        {{"transformer", "--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--primary-turns", "3", "--family", "ferrite", "--size", "240", "--material", "43"}, "--stack", "1", "4", "--stack takes whole cores from 1 to 4"},
     };
     for (const auto &r : ranges) {
         auto ask = [&](const std::string &value) { return cli(with(r.command, {r.option, value, "--json"})); };
