@@ -27,9 +27,19 @@ echo "== unit tests, native, on the software extended type"
 ctest --preset soft
 "$root/scripts/lib/wine-stages.sh"
 
-echo "== the web page in headless Chromium, from file://, against the native twin"
-ctest --preset web
+# The page's test (headless Chromium, no display) and the packages' (the
+# Wine session and the display) share nothing and each keeps about one core
+# busy: they run side by side, the page's output shown when both are done.
+web_log=$build/web-test.log
+ctest --preset web >"$web_log" 2>&1 &
+web=$!
 echo "== the packages: build them, then check them"
-ctest --preset packages
+packages=0
+ctest --preset packages || packages=$?
+echo "== the web page in headless Chromium, from file://, against the native twin (beside the packages)"
+web_status=0
+wait "$web" || web_status=$?
+cat "$web_log"
+if [ "$packages" -ne 0 ] || [ "$web_status" -ne 0 ]; then exit 1; fi
 echo "== fuzzing the number texts, mirvelta-cli and the page's requests (${MIRVELTA_FUZZ_SECONDS:-10} s each)"
 ctest --preset fuzz
