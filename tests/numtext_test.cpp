@@ -287,10 +287,12 @@ bool wellFormed(const std::string &text, float x, std::string *why)
     return true;
 }
 
-TEST(NumberTextProperties, FormRoundTripAndReference)
+// The sample in two halves, so that ctest runs them side by side (under the
+// sanitizers the whole takes most of a minute).
+void formRoundTripAndReference(uint32_t first, uint32_t end)
 {
     char buf[NumberTextMax];
-    for (uint32_t i = 0; i < SampleSize; i++) {
+    for (uint32_t i = first; i < end; i++) {
         uint32_t bits = samplePattern(i);
         float x = fromBits(bits);
 
@@ -309,6 +311,16 @@ TEST(NumberTextProperties, FormRoundTripAndReference)
             ASSERT_EQ(std::string(buf, n), referenceText(ref, d)) << std::hex << bits << std::dec << " D=" << d;
         }
     }
+}
+
+TEST(NumberTextProperties, FormRoundTripAndReferenceFirstHalf)
+{
+    formRoundTripAndReference(0, SampleSize / 2);
+}
+
+TEST(NumberTextProperties, FormRoundTripAndReferenceSecondHalf)
+{
+    formRoundTripAndReference(SampleSize / 2, SampleSize);
 }
 
 } // namespace
