@@ -68,14 +68,14 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     if (r.stack.given)
         mostStack = leastStack;
     if (!r.minImpedance.given && !r.minResistance.given)
-        return refuse(failure, ChokeTargetNone);
+        return refuse<ChokeTargetNone>(failure);
     if ((r.minImpedance.given && !finitePositive(c.target.impedanceOhms)) ||
         (r.minResistance.given && !finitePositive(c.target.resistanceOhms)))
-        return refuse(failure, ChokeTargetAboveZero);
+        return refuse<ChokeTargetAboveZero>(failure);
     if (!(c.tolerancePercent >= 0 && c.tolerancePercent < 100))
-        return refuse(failure, TolerancePercent);
+        return refuse<TolerancePercent>(failure);
     if (!finitePositive(c.maxRiseKelvin))
-        return refuse(failure, MaxRiseAboveZero);
+        return refuse<MaxRiseAboveZero>(failure);
     if (!readChokeDrive(r, &c, failure))
         return false;
 
@@ -83,7 +83,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     const double lowHz = c.lowMhz * 1e6, highHz = c.highMhz * 1e6;
     std::vector<FrequencyCore> cores;
     if (r.curve.given && (r.sizes.given || r.materials.given))
-        return refuse(failure, SearchOptions, {"--curve, the search on your own core,", "--sizes or --materials"});
+        return refuse<SearchOptions>(failure, "--curve, the search on your own core,", "--sizes or --materials");
     if (r.curve.given) {
         NamedCore own;
         std::string text;
@@ -105,7 +105,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
             return false;
         cores = searchCores(sizes, materials, leastStack, mostStack, lowHz, highHz);
         if (cores.empty())
-            return refuse(failure, NoCurveOverBand, {significant(c.lowMhz, 6), significant(c.highMhz, 6)});
+            return refuse<NoCurveOverBand>(failure, significant(c.lowMhz, 6), significant(c.highMhz, 6));
     }
 
     // On each, the fewest turns that pass and fit in one layer.

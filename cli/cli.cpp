@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cli/layout.h"
 #include "cli/options.h"
@@ -30,11 +31,26 @@ static std::string oneLine(std::string s)
     return s;
 }
 
+// The option a CLI11 refusal speaks of: the first it names ("--turns
+// excludes --ratio").
+static std::string optionNamed(const std::string &s)
+{
+    for (size_t p = s.find("--"); p != std::string::npos; p = s.find("--", p + 2)) {
+        size_t end = p + 2;
+        while (end < s.size() && (std::islower((unsigned char)s[end]) || s[end] == '-'))
+            ++end;
+        if (end > p + 2 && (p == 0 || s[p - 1] == ' '))
+            return s.substr(p, end - p);
+    }
+    return "";
+}
+
 CliAnswer answerCli(const std::vector<std::string> &args)
 {
     CliAnswer a;
-    auto refused = [&](const std::string &line) {
+    auto refused = [&](const std::string &line, const std::string &option = "") {
         a.refusal = line;
+        a.option = option;
         a.err = "mirvelta-cli: " + line + "\n";
         a.code = CliError;
         return a;
@@ -72,7 +88,7 @@ CliAnswer answerCli(const std::vector<std::string> &args)
     } catch (const CLI::CallForVersion &v) {
         return a.out = std::string(v.what()) + "\n", a;
     } catch (const CLI::ParseError &e) {
-        return refused(oneLine(e.what()));
+        return refused(oneLine(e.what()), optionNamed(e.what()));
     }
 
     for (const Command &c : commands) {
@@ -84,7 +100,7 @@ CliAnswer answerCli(const std::vector<std::string> &args)
         if (a.code == CliOk)
             return a.out = text, a;
         if (!failure.windowMessage)
-            return refused(failure.text);
+            return refused(failure.text, failure.option);
         // The window's messages keep their own words.
         a.refusal = failure.text;
         a.windowMessage = true;

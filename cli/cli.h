@@ -9,11 +9,12 @@ enum { CliOk = 0, CliError = 2 };
 
 // What one command line gives: the exit code, what the program prints on
 // standard output and on standard error, and a refusal as its one line
-// without the program's name (a window message as the window has it).
+// without the program's name (a window message as the window has it), with
+// the option it speaks of ("--watts"; empty where none).
 struct CliAnswer {
     int code = CliOk;
     std::string out, err;
-    std::string refusal;
+    std::string refusal, option;
     bool windowMessage = false;
 };
 CliAnswer answerCli(const std::vector<std::string> &args);

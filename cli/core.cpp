@@ -19,7 +19,7 @@ bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
     if (!r.mhz.given)
         return true;
     if (!finitePositive(mhz))
-        return refuse(failure, FrequencyAboveZero);
+        return refuse<FrequencyAboveZero>(failure);
     NamedCore c;
     if (!readFrequencyCore(r.core, &c, failure) || !withinData(c, mhz, mhz, failure))
         return false;

@@ -19,9 +19,9 @@ bool find(const FindRequest &r, FindResult *result, Failure *failure)
         return false;
     // The value itself is the window's to read and bound.
     if (!plainNumber(r.inductance))
-        return refuse(failure, MalformedNumber, {r.inductance, "--inductance"});
+        return refuse<MalformedNumber>(failure, r.inductance, "--inductance");
     if (r.mhz.given && !(mhz > 0 && std::isfinite(mhz)))
-        return refuse(failure, FrequencyAboveZero);
+        return refuse<FrequencyAboveZero>(failure);
     std::vector<CoreType> families;
     if (!readFamilies(r.family, &families, failure))
         return false;

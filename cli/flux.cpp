@@ -19,16 +19,16 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
     if (!readCoreWithAl(r.core, &f.core, failure))
         return false;
     if (!finitePositive(f.turns))
-        return refuse(failure, FluxTurnsAboveZero);
+        return refuse<FluxTurnsAboveZero>(failure);
     const DriveOptions &d = r.drive;
     if (d.vrms.given + d.watts.given + d.amps.given != 1)
-        return refuse(failure, FluxDriveOne);
+        return refuse<FluxDriveOne>(failure);
     if (d.amps.given && r.mhz.given)
-        return refuse(failure, FrequencyWithDc);
+        return refuse<FrequencyWithDc>(failure);
     if (!d.amps.given && !r.mhz.given)
-        return refuse(failure, SineNeedsFrequency);
+        return refuse<SineNeedsFrequency>(failure);
     if (r.mhz.given && !finitePositive(f.mhz))
-        return refuse(failure, FrequencyAboveZero);
+        return refuse<FrequencyAboveZero>(failure);
     if (!readDrive(d, FluxDriveOne, &f.drive, failure))
         return false;
 

@@ -32,13 +32,13 @@ bool identify(const IdentifyRequest &r, IdentifyResult *result, Failure *failure
         return false;
     for (double v : {od, id, height, inductance})
         if (!(v > 0 && std::isfinite(v)))
-            return refuse(failure, MeasuredAboveZero);
+            return refuse<MeasuredAboveZero>(failure);
     if (!(id < od))
-        return refuse(failure, InsideBelowOutside);
+        return refuse<InsideBelowOutside>(failure);
     if (!(turns >= 1 && std::isfinite(turns)))
-        return refuse(failure, TestWindingTurn);
+        return refuse<TestWindingTurn>(failure);
     if (turns != std::floor(turns))
-        return refuse(failure, TestWindingWhole, {significant(turns, 6)});
+        return refuse<TestWindingWhole>(failure, significant(turns, 6));
     if (!readFamilies(r.family, &result->families, failure))
         return false;
 

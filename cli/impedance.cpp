@@ -32,15 +32,15 @@ bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *fail
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &z.core, failure))
         return false;
     if (!(z.turns >= LeastTurns && std::isfinite(z.turns)))
-        return refuse(failure, TurnsOneOrMore);
+        return refuse<TurnsOneOrMore>(failure);
     double high = 0;
     if (!readFrequencies(r.mhz, &z.low, &high, failure) || !withinData(z.core, z.low, high, failure))
         return false;
     z.sweep = r.mhz.find(':') != std::string::npos;
     if (!z.sweep && r.points.given)
-        return refuse(failure, PointsNeedRange);
+        return refuse<PointsNeedRange>(failure);
     if (!(points >= SweepPointsLeast && points <= SweepPointsMost && points == std::floor(points)))
-        return refuse(failure, PointsCount, {std::to_string(SweepPointsLeast), std::to_string(SweepPointsMost)});
+        return refuse<PointsCount>(failure, std::to_string(SweepPointsLeast), std::to_string(SweepPointsMost));
     z.material = r.core.material;
     stackCores(&z.core, stack);
     z.core.scale = scale;

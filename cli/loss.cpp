@@ -25,11 +25,11 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
         return false;
     if (!l.core.data && !l.core.iron)
-        return refuse(failure, NoIronLoss, {r.core.material});
+        return refuse<NoIronLoss>(failure, r.core.material);
     if (!(l.turns >= LeastTurns && std::isfinite(l.turns)))
-        return refuse(failure, TurnsOneOrMore);
+        return refuse<TurnsOneOrMore>(failure);
     if (!(l.mhz > 0 && std::isfinite(l.mhz)))
-        return refuse(failure, FrequencyAboveZero);
+        return refuse<FrequencyAboveZero>(failure);
     if (!withinData(l.core, l.mhz, l.mhz, failure) || !readDrive(r.drive, LossDriveOne, &l.drive, failure))
         return false;
     l.material = r.core.material;
@@ -40,7 +40,7 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     l.loss = coreLoss(l.core, l.turns, l.mhz, l.drive.byCurrent ? 0 : l.drive.vrms, l.drive.amps, l.capacitance.pf,
                       l.dutyPercent / 100);
     if (!l.loss.withinFit)
-        return refuse(failure, OutsideIronFit, {r.core.material});
+        return refuse<OutsideIronFit>(failure, r.core.material);
     return true;
 }
 

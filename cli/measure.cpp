@@ -22,17 +22,17 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
 {
     bool bySize = !r.size.empty(), byDimensions = r.od.given || r.id.given || r.height.given;
     if (bySize == byDimensions || (byDimensions && !(r.od.given && r.id.given && r.height.given)))
-        return refuse(failure, MeasureCore);
+        return refuse<MeasureCore>(failure);
     if (bySize) {
         CoreType family;
         if (!readFamily(r.family, &family, failure))
             return false;
         if (family == CorePowderedIron)
-            return refuse(failure, MeasureIron);
+            return refuse<MeasureIron>(failure);
         const CoreFamilyTable &t = catalogueOf(family);
         int size = codeIndex(t, r.size, true);
         if (size < 0)
-            return refuse(failure, UnknownSize, {familyName(family), r.size, codeList(t, true)});
+            return refuse<UnknownSize>(failure, familyName(family), r.size, codeList(t, true));
         m->outline = outlineOf(t.sizes[size], m->stack);
         m->effective = effectiveParameters(m->outline);
         m->core = familyPrefix(family) + r.size;
@@ -44,9 +44,9 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
         return false;
     for (double v : {od, id, height})
         if (!finitePositive(v))
-            return refuse(failure, MeasuredAboveZero);
+            return refuse<MeasuredAboveZero>(failure);
     if (!(id < od))
-        return refuse(failure, InsideBelowOutside);
+        return refuse<InsideBelowOutside>(failure);
     double toMm = r.unit == "mm" ? 1 : MillimetresPerInch;
     m->outline = {od * toMm, id * toMm, height * toMm * m->stack};
     m->effective = effectiveParameters(m->outline);
@@ -58,14 +58,14 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
 static bool readMethod(const MeasureRequest &r, const Touchstone &file, MeasureMethod *method, Failure *failure)
 {
     if (file.parameter != 'S' && file.ports == 2)
-        return refuse(failure, TwoPortImpedance, {std::string(1, file.parameter)});
+        return refuse<TwoPortImpedance>(failure, std::string(1, file.parameter));
     *method = file.ports == 2 ? SeriesThrough : Reflection;
     if (r.method.empty())
         return true;
     if (r.method != "reflection" && r.method != "series" && r.method != "shunt")
-        return refuse(failure, MethodUnknown, {r.method});
+        return refuse<MethodUnknown>(failure, r.method);
     if (file.ports == 1 && r.method != "reflection")
-        return refuse(failure, MethodNeedsTwoPort, {r.method});
+        return refuse<MethodNeedsTwoPort>(failure, r.method);
     *method = r.method == "reflection" ? Reflection : r.method == "series" ? SeriesThrough : ShuntThrough;
     return true;
 }
@@ -80,7 +80,7 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
         return false;
     m->modelPf = selfCapacitancePf(m->outline);
     if (!(m->turns >= LeastTurns && std::isfinite(m->turns)))
-        return refuse(failure, TurnsOneOrMore);
+        return refuse<TurnsOneOrMore>(failure);
     std::string text = r.text.text;
     int ports = 0;
     if (r.file.given) {
@@ -95,10 +95,10 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
     TouchstoneError e;
     if (!readTouchstone(text, ports, &m->file, &e)) {
         if (e.fault == TouchstoneNoData)
-            return refuse(failure, TouchstoneEmpty);
+            return refuse<TouchstoneEmpty>(failure);
         if (e.fault == TouchstoneTooLarge)
-            return refuse(failure, MeasureFileTooLarge, {"the file"});
-        return refuse(failure, TouchstoneLine, {std::to_string(e.line), lineFault(e)});
+            return refuse<MeasureFileTooLarge>(failure, "the file");
+        return refuse<TouchstoneLine>(failure, std::to_string(e.line), lineFault(e));
     }
     if (!readMethod(r, m->file, &m->method, failure))
         return false;
@@ -114,15 +114,15 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
     int nonPassive = 0;
     std::vector<size_t> inBand = fittedPoints(sweep, m->lowHz, m->highHz, &nonPassive);
     if ((int)inBand.size() < FitLeastPoints && !m->bandGiven) // the default band is the whole sweep then
-        return refuse(failure, NoCurveInRange, {std::to_string(FitLeastPoints)});
+        return refuse<NoCurveInRange>(failure, std::to_string(FitLeastPoints));
     if ((int)inBand.size() < FitLeastPoints)
-        return refuse(failure, BandTooFewPoints, {std::to_string(FitLeastPoints), significant(m->lowHz / 1e6),
-                                                  significant(m->highHz / 1e6)});
+        return refuse<BandTooFewPoints>(failure, std::to_string(FitLeastPoints), significant(m->lowHz / 1e6),
+                                                  significant(m->highHz / 1e6));
     const Sweep fitted = subset(sweep, inBand);
     std::vector<const FerriteData *> tooFew;
     m->fits = fitMaterials(fitted, m->turns, m->effective, &tooFew);
     if (m->fits.empty())
-        return refuse(failure, NoCurveInRange, {std::to_string(FitLeastPoints)});
+        return refuse<NoCurveInRange>(failure, std::to_string(FitLeastPoints));
 
     const MaterialFit &best = m->fits[0];
     m->explained = explained(best);

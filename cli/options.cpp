@@ -113,7 +113,7 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const
                 if (!run(*request, &result, failure))
                     return (int)CliError;
                 if (exclusive && exclusive->json && exclusive->csv)
-                    return refuse(failure, JsonOrCsv), (int)CliError;
+                    return refuse<JsonOrCsv>(failure), (int)CliError;
                 out = print(result);
                 return (int)CliOk;
             }};

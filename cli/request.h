@@ -37,6 +37,7 @@ using Json = nlohmann::ordered_json;
 struct Failure {
     std::string text;
     bool windowMessage = false;
+    std::string option; // the option it speaks of ("--watts"), or none
 };
 
 // An option's text, and whether it was given at all.

@@ -65,17 +65,17 @@ bool solve(const SolveRequest &r, SolveResult *result, Failure *failure)
     if (!readCore(r.core, &core, failure))
         return false;
     if (r.turns.given == r.inductance.given)
-        return refuse(failure, TurnsOrInductance);
+        return refuse<TurnsOrInductance>(failure);
     if ((r.wireMm.given && !(wireMm > 0 && std::isfinite(wireMm))) ||
         (r.wireIn.given && !(wireIn > 0 && std::isfinite(wireIn))))
-        return refuse(failure, WireAboveZero);
+        return refuse<WireAboveZero>(failure);
     if (r.tolerance.given && !(percent >= 0 && percent < 100))
-        return refuse(failure, AlTolerancePercent);
+        return refuse<AlTolerancePercent>(failure);
     const IronFit *fit = core.family == CorePowderedIron ? ironFit(core.material) : nullptr;
     if (r.dcAmps.given && !fit)
-        return refuse(failure, DcAmpsIron);
+        return refuse<DcAmpsIron>(failure);
     if (r.dcAmps.given && !finitePositive(dcAmps))
-        return refuse(failure, DcAmpsAboveZero);
+        return refuse<DcAmpsAboveZero>(failure);
 
     SolveMode mode = r.turns.given ? SolveInductance : SolveTurns;
     SolveReport report;

@@ -108,25 +108,25 @@ bool readRange(const std::string &text, bool stepOptional, std::vector<std::stri
         parts.push_back(text.substr(start, p - start));
     parts.push_back(text.substr(start));
     if (parts.size() < (stepOptional ? 2u : 3u) || parts.size() > 3)
-        return refuse(failure, MalformedRange, {text, stepOptional ? "[:STEP]" : ":STEP"});
+        return refuse<MalformedRange>(failure, text, stepOptional ? "[:STEP]" : ":STEP");
     if (parts.size() == 2)
         parts.push_back("1");
     const char *what[] = {"FROM", "TO", "STEP"};
     Decimal d[3];
     for (int i = 0; i < 3; i++) {
         if (!plainNumber(parts[i]))
-            return refuse(failure, MalformedNumber, {parts[i], what[i]});
+            return refuse<MalformedNumber>(failure, parts[i], what[i]);
         if (!readDecimal(parts[i], &d[i]))
-            return refuse(failure, RangeDigits, {text});
+            return refuse<RangeDigits>(failure, text);
     }
     int scale = std::max({d[0].scale, d[1].scale, d[2].scale});
     __int128 from, to, step;
     if (!atScale(d[0], scale, &from) || !atScale(d[1], scale, &to) || !atScale(d[2], scale, &step))
-        return refuse(failure, RangeDigits, {text});
+        return refuse<RangeDigits>(failure, text);
     if (!(step > 0) || !(from <= to))
-        return refuse(failure, RangeOrder, {text});
+        return refuse<RangeOrder>(failure, text);
     if ((to - from) / step >= MaxRows)
-        return refuse(failure, RangeRows, {text, std::to_string(MaxRows)});
+        return refuse<RangeRows>(failure, text, std::to_string(MaxRows));
     for (__int128 v = from; v <= to; v += step)
         values->push_back(decimalText(v, scale));
     return true;
@@ -137,7 +137,7 @@ bool readRange(const std::string &text, bool stepOptional, std::vector<std::stri
 bool table(const TableRequest &r, TableResult *result, Failure *failure)
 {
     if (r.turns.given == r.inductance.given)
-        return refuse(failure, TableTurnsOrInductance);
+        return refuse<TableTurnsOrInductance>(failure);
     Core core;
     if (!readCore(r.core, &core, failure))
         return false;
@@ -153,7 +153,7 @@ bool table(const TableRequest &r, TableResult *result, Failure *failure)
                          byTurns ? text : "", byTurns ? "" : text, byTurns ? "uH" : r.units, &refused, &report)) {
             std::string why = asLines(refused);
             std::replace(why.begin(), why.end(), '\n', ' ');
-            return refuse(failure, RowRefused, {text + (byTurns ? " turns" : " " + r.units), trim(why)});
+            return refuse<RowRefused>(failure, text + (byTurns ? " turns" : " " + r.units), trim(why));
         }
         result->rows.push_back({trim(form.text(ResultLines[9].id)), trim(form.text(ResultLines[10].id)),
                                 form.text(ResultLines[11].id), plain(report.gauge), plain(report.wireLength, 5),

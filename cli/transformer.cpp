@@ -25,7 +25,7 @@ static bool readTurnsPair(const std::string &text, long *primary, long *secondar
     if (colon == std::string::npos || !readPlainNumber(text.substr(0, colon), &p) ||
         !readPlainNumber(text.substr(colon + 1), &s) || !(p >= 1 && p == std::floor(p) && p < TurnsLimit) ||
         !(s >= p && s == std::floor(s) && s < TurnsLimit))
-        return refuse(failure, TransformerTurns, {text});
+        return refuse<TransformerTurns>(failure, text);
     *primary = (long)p, *secondary = (long)s;
     return true;
 }
@@ -82,18 +82,18 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         primary = p;
     }
     if (!r.ratio.given && !r.turns.given)
-        return refuse(failure, RatioOrTurns);
+        return refuse<RatioOrTurns>(failure);
     if (r.ratio.given && !(t.ratio >= 1 && std::isfinite(t.ratio)))
-        return refuse(failure, RatioOneOrMore);
+        return refuse<RatioOneOrMore>(failure);
     t.ratioFromTurns = r.turns.given;
     if (r.turns.given)
         t.ratio = ((double)secondary / primary) * ((double)secondary / primary);
     if (!finitePositive(t.watts) || !finitePositive(t.ohms))
-        return refuse(failure, WattsAboveZero);
+        return refuse<WattsAboveZero>(failure);
     if (!(t.maxLossPercent > 0 && t.maxLossPercent < 100))
-        return refuse(failure, MaxLossPercent);
+        return refuse<MaxLossPercent>(failure);
     if (!finitePositive(t.maxRiseKelvin))
-        return refuse(failure, MaxRiseAboveZero);
+        return refuse<MaxRiseAboveZero>(failure);
     if (r.stack.given)
         mostStack = leastStack;
     t.autotransformer = r.autotransformer;
@@ -103,18 +103,18 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
     // One build.
     t.oneBuild = !r.core.size.empty();
     if (t.oneBuild && (r.sizes.given || r.materials.given || r.maxStack.given || r.maxLoss.given))
-        return refuse(failure, SearchOptions, {"a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent"});
+        return refuse<SearchOptions>(failure, "a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent");
     if (t.oneBuild) {
         CoreType family;
         if (!readFamily(r.core.family, &family, failure))
             return false;
         if (family == CorePowderedIron)
-            return refuse(failure, TransformerIron);
+            return refuse<TransformerIron>(failure);
         NamedCore core;
         if (!readFrequencyCore(r.core, &core, failure) || !withinData(core, t.lowMhz, t.highMhz, failure))
             return false;
         if (!primary)
-            return refuse(failure, PrimaryTurnsNeeded);
+            return refuse<PrimaryTurnsNeeded>(failure);
         stackCores(&core, leastStack);
         t.designs.push_back(build(t, core, core.name, primary, hz)); // S of --turns, rounded back
         t.searched = 1;
@@ -126,7 +126,7 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         std::vector<FrequencyCore> cores =
             searchCores(sizes, materials, leastStack, mostStack, t.lowMhz * 1e6, t.highMhz * 1e6);
         if (cores.empty())
-            return refuse(failure, NoCurveOverBand, {significant(t.lowMhz, 6), significant(t.highMhz, 6)});
+            return refuse<NoCurveOverBand>(failure, significant(t.lowMhz, 6), significant(t.highMhz, 6));
         t.searched = (int)cores.size();
         double nearest = -1;
         TransformerDesign near;

@@ -14,7 +14,7 @@ namespace cli {
 bool readNumber(const std::string &text, const char *option, double *value, Failure *failure)
 {
     if (!readPlainNumber(text, value))
-        return refuse(failure, MalformedNumber, {text, option});
+        return refuse<MalformedNumber>(failure, text, option);
     return true;
 }
 
@@ -25,7 +25,7 @@ bool readWhole(const std::string &text, const char *option, int least, int most,
     if (!readNumber(text, option, &v, failure))
         return false;
     if (!(v >= least && v <= most && v == std::floor(v)))
-        return refuse(failure, range, {std::to_string(least), std::to_string(most)});
+        return refuseWith(failure, range, {std::to_string(least), std::to_string(most)});
     *value = (int)v;
     return true;
 }
@@ -35,25 +35,25 @@ bool readFrequencies(const std::string &text, double *low, double *high, Failure
     size_t colon = text.find(':');
     std::string a = text.substr(0, colon), b = colon == std::string::npos ? a : text.substr(colon + 1);
     if (!plainNumber(a) || !plainNumber(b))
-        return refuse(failure, FrequencyForm, {text});
+        return refuse<FrequencyForm>(failure, text);
     Failure unused;
     readNumber(a, "--mhz", low, &unused);
     readNumber(b, "--mhz", high, &unused);
     if (!finitePositive(*low) || !finitePositive(*high))
-        return refuse(failure, FrequenciesAboveZero);
+        return refuse<FrequenciesAboveZero>(failure);
     if (*high < *low)
-        return refuse(failure, RangeStartEnd, {text});
+        return refuse<RangeStartEnd>(failure, text);
     return true;
 }
 
 bool readBand(const std::string &text, double *low, double *high, Failure *failure)
 {
     if (text.find(':') == std::string::npos)
-        return refuse(failure, BandForm, {text});
+        return refuse<BandForm>(failure, text);
     if (!readFrequencies(text, low, high, failure))
         return false;
     if (!(*low < *high))
-        return refuse(failure, RangeStartEnd, {text});
+        return refuse<RangeStartEnd>(failure, text);
     return true;
 }
 
@@ -78,7 +78,7 @@ bool readCapacitanceRule(const CapacitanceOptions &o, CapacitanceRule *rule, Fai
     for (const auto &[given, value, option] : {std::make_tuple(o.pf.given, rule->pf, "--pf"),
                                                std::make_tuple(o.strayPf.given, rule->strayPf, "--stray-pf")})
         if (given && !(value >= 0 && std::isfinite(value)))
-            return refuse(failure, CapacitanceNotNegative, {option});
+            return refuse<CapacitanceNotNegative>(failure, option);
     rule->given = o.pf.given;
     return true;
 }
@@ -147,7 +147,7 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
         if (!readNumber(o.wireMm.text, "--wire-mm", &w->mm, failure))
             return false;
         if (!finitePositive(w->mm))
-            return refuse(failure, WireAboveZero);
+            return refuse<WireAboveZero>(failure);
         w->from = "--wire-mm";
     }
     w->inches = w->mm / MillimetresPerInch;
@@ -174,7 +174,7 @@ bool readScale(const Given &scale, double *k, Failure *failure)
     *k = 1;
     if (scale.given && !readNumber(scale.text, "--scale", k, failure))
         return false;
-    return finitePositive(*k) || refuse(failure, ScaleAboveZero);
+    return finitePositive(*k) || refuse<ScaleAboveZero>(failure);
 }
 
 bool readDuty(const Given &duty, double *percent, Failure *failure)
@@ -185,7 +185,7 @@ bool readDuty(const Given &duty, double *percent, Failure *failure)
     if (!readNumber(duty.text, "--duty", percent, failure))
         return false;
     if (!(*percent > 0 && *percent <= 100))
-        return refuse(failure, DutyPercent);
+        return refuse<DutyPercent>(failure);
     return true;
 }
 
@@ -208,22 +208,22 @@ bool readSearchCores(const Given &sizeCodes, const Given &materialCodes, std::ve
 {
     std::vector<std::string> codes;
     if (sizeCodes.given && !readCodes(sizeCodes.text, &codes))
-        return refuse(failure, CodeList, {"--sizes", sizeCodes.text});
+        return refuse<CodeList>(failure, "--sizes", sizeCodes.text);
     for (const std::string &code : codes) {
         int i = codeIndex(FerriteCatalogue, code, true);
         if (i < 0)
-            return refuse(failure, UnknownSize, {"ferrite", code, codeList(FerriteCatalogue, true)});
+            return refuse<UnknownSize>(failure, "ferrite", code, codeList(FerriteCatalogue, true));
         sizes->push_back(i);
     }
     for (int i = 0; !sizeCodes.given && i < FerriteCatalogue.sizeCount; i++)
         sizes->push_back(i);
     codes.clear();
     if (materialCodes.given && !readCodes(materialCodes.text, &codes))
-        return refuse(failure, CodeList, {"--materials", materialCodes.text});
+        return refuse<CodeList>(failure, "--materials", materialCodes.text);
     for (const std::string &code : codes) {
         const FerriteData *d = ferriteData(code);
         if (!d)
-            return refuse(failure, NoCurveData, {code, curveMaterials()});
+            return refuse<NoCurveData>(failure, code, curveMaterials());
         materials->push_back(d);
     }
     for (int i = 0; !materialCodes.given && i < FerriteMaterialDataCount; i++)
@@ -238,7 +238,7 @@ bool readFamily(const std::string &text, CoreType *family, Failure *failure)
     else if (text == "ferrite")
         *family = CoreFerrite;
     else
-        return refuse(failure, UnknownFamily, {text});
+        return refuse<UnknownFamily>(failure, text);
     return true;
 }
 
@@ -281,9 +281,9 @@ bool readCore(const CoreOptions &o, Core *core, Failure *failure)
     core->materialIndex = codeIndex(t, o.material, false);
     const std::string family = familyName(core->family);
     if (core->sizeIndex < 0)
-        return refuse(failure, UnknownSize, {family, o.size, codeList(t, true)});
+        return refuse<UnknownSize>(failure, family, o.size, codeList(t, true));
     if (core->materialIndex < 0)
-        return refuse(failure, UnknownMaterial, {family, o.material, codeList(t, false)});
+        return refuse<UnknownMaterial>(failure, family, o.material, codeList(t, false));
     return true;
 }
 
@@ -292,7 +292,7 @@ bool readCoreWithAl(const CoreOptions &o, Core *core, Failure *failure)
     if (!readCore(o, core, failure))
         return false;
     if (!(core->al() > 1.0f))
-        return refuse(failure, NoAlForCore, {core->name()});
+        return refuse<NoAlForCore>(failure, core->name());
     return true;
 }
 
@@ -309,9 +309,9 @@ bool readFrequencyCore(const CoreOptions &o, NamedCore *c, Failure *failure)
     }
     switch (frequencyCore(family, o.size, o.material, c)) {
     case NoSuchSize:
-        return refuse(failure, UnknownSize, {"ferrite", o.size, codeList(FerriteCatalogue, true)});
+        return refuse<UnknownSize>(failure, "ferrite", o.size, codeList(FerriteCatalogue, true));
     case NoCurve:
-        return refuse(failure, NoCurveData, {o.material, curveMaterials()});
+        return refuse<NoCurveData>(failure, o.material, curveMaterials());
     case NoAl: // readCoreWithAl has refused it already
     case CoreFound:
         break;
@@ -325,8 +325,8 @@ bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *
 {
     if (withinCurve(c, lowMhz * 1e6, highMhz * 1e6))
         return true;
-    return refuse(failure, OutsideCurve, {c.data->code, significant(c.data->lowHz() / 1e6),
-                                          significant(c.data->highHz() / 1e6)});
+    return refuse<OutsideCurve>(failure, c.data->code, significant(c.data->lowHz() / 1e6),
+                                          significant(c.data->highHz() / 1e6));
 }
 
 // The drive's numbers, each read if given; the rules come after (readDrive).
@@ -340,11 +340,22 @@ bool readDriveNumbers(const DriveOptions &o, Drive *d, Failure *failure)
 
 bool readDrive(const DriveOptions &o, Refusal which, Drive *d, Failure *failure)
 {
-    if (o.vrms.given + o.watts.given + o.amps.given != 1)
-        return refuse(failure, which);
-    if ((o.vrms.given && !finitePositive(d->vrms)) || (o.watts.given && !finitePositive(d->watts)) ||
-        !finitePositive(d->ohms) || (o.amps.given && !finitePositive(d->amps)))
-        return refuse(failure, DriveAboveZero);
+    // Of two given together, the second is the one that conflicts.
+    const Given *options[] = {&o.vrms, &o.watts, &o.amps};
+    const char *names[] = {"--vrms", "--watts", "--amps"};
+    int count = 0;
+    const char *conflicting = names[0];
+    for (int i = 0; i < 3; ++i)
+        if (options[i]->given && ++count == 2)
+            conflicting = names[i];
+    if (count != 1)
+        return refuseAt(failure, conflicting, which);
+    const double *values[] = {&d->vrms, &d->watts, &d->amps};
+    for (int i = 0; i < 3; ++i)
+        if (options[i]->given && !finitePositive(*values[i]))
+            return refuseAt(failure, names[i], DriveAboveZero);
+    if (!finitePositive(d->ohms))
+        return refuseAt(failure, "--ohms", DriveAboveZero);
     d->byCurrent = o.amps.given;
     d->byPower = o.watts.given;
     if (d->byPower)
@@ -369,17 +380,17 @@ bool readFileText(const std::string &path, std::string *text, Failure *failure)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return refuse(failure, MeasureFile, {path});
+        return refuse<MeasureFile>(failure, path);
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
     if (size < 0)
-        return refuse(failure, MeasureFile, {path});
+        return refuse<MeasureFile>(failure, path);
     if ((size_t)size > TouchstoneMostBytes)
-        return refuse(failure, MeasureFileTooLarge, {path});
+        return refuse<MeasureFileTooLarge>(failure, path);
     in.seekg(0);
     text->assign((size_t)size, '\0');
     if (!in.read(&(*text)[0], size))
-        return refuse(failure, MeasureFile, {path});
+        return refuse<MeasureFile>(failure, path);
     return true;
 }
 
@@ -404,15 +415,15 @@ bool readCurveCore(const CoreOptions &o, const std::string &curveText, NamedCore
         return false;
     int size = codeIndex(FerriteCatalogue, o.size, true);
     if (family != CoreFerrite || size < 0)
-        return refuse(failure, UnknownSize, {"ferrite", o.size, codeList(FerriteCatalogue, true)});
+        return refuse<UnknownSize>(failure, "ferrite", o.size, codeList(FerriteCatalogue, true));
     auto points = std::make_shared<std::vector<PermeabilityPoint>>();
     TouchstoneError e;
     if (!readCurve(curveText, points.get(), &e)) {
         if (e.fault == TouchstoneNoData)
-            return refuse(failure, CurveTooShort);
+            return refuse<CurveTooShort>(failure);
         if (e.fault == TouchstoneTooLarge)
-            return refuse(failure, MeasureFileTooLarge, {"the curve"});
-        return refuse(failure, CurveLine, {std::to_string(e.line), lineFault(e)});
+            return refuse<MeasureFileTooLarge>(failure, "the curve");
+        return refuse<CurveLine>(failure, std::to_string(e.line), lineFault(e));
     }
     c->curvePoints = points;
     c->curve = std::make_shared<FerriteData>(FerriteData{"curve", points->data(), (int)points->size()});
@@ -428,7 +439,7 @@ bool readCurveCore(const CoreOptions &o, const std::string &curveText, NamedCore
 bool readFrequencyCoreOrCurve(const CoreOptions &o, const Given &curve, NamedCore *c, Failure *failure)
 {
     if (curve.given == !o.material.empty())
-        return refuse(failure, CurveOrMaterial);
+        return refuse<CurveOrMaterial>(failure);
     if (!curve.given)
         return readFrequencyCore(o, c, failure);
     std::string text;

@@ -14,6 +14,7 @@ packages=(
     clang libclang-rt-14-dev        # fuzzing and sanitizers
     dpkg-dev zip unzip              # the packages (scripts/package.sh)
     lintian desktop-file-utils      # their checks
+    help2man                        # the man page from --help
     emscripten                      # the web page's wasm
     chromium chromium-driver python3-selenium  # the web page's tests
 )

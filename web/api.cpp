@@ -55,8 +55,8 @@ bool arguments(const Json &request, std::vector<std::string> *args, std::string 
 
 // One request, answered as {"code", "out", "refusal", "windowMessage"}: the
 // exit code, what the twin prints on standard output, and its refusal's one
-// line (a window message as the window has it). The text lives until the
-// next call.
+// line (a window message as the window has it), with "option" where the
+// refusal speaks of one. The text lives until the next call.
 EXPORT const char *mirvelta_run(const char *requestText)
 {
     static std::string answer;
@@ -71,6 +71,8 @@ EXPORT const char *mirvelta_run(const char *requestText)
         CliAnswer r = answerCli(args);
         // The twin's text is Latin-1 where it shows the window's own bytes.
         a = {{"code", r.code}, {"out", r.out}, {"refusal", r.refusal}, {"windowMessage", r.windowMessage}};
+        if (!r.option.empty())
+            a["option"] = r.option;
     }
     answer = a.dump(-1, ' ', false, Json::error_handler_t::replace);
     return answer.c_str();

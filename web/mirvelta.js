@@ -10,7 +10,8 @@
 // identify, impedance, loss, measure, choke, transformer), mirvelta.C({k: v}) resolves to the object that
 // `mirvelta-cli C --k v --json` prints: values are the texts a user would
 // type, a flag is a key whose value is true. Where the twin refuses, it
-// resolves to {error: <its one line>}; where the window refuses a solve, to
+// resolves to {error: <its one line>}, with option: "--watts" where the
+// refusal speaks of one option; where the window refuses a solve, to
 // {message: <the window's message>}. mirvelta.text(C, {k: v}) resolves to
 // the twin's text output instead (CSV with {csv: true}).
 (function () {
@@ -23,7 +24,8 @@
         const answer = JSON.parse(engine.ccall("mirvelta_run", "string", ["string"],
             [JSON.stringify({command, options: options || {}, json})]));
         if (answer.code !== 0)
-            return answer.windowMessage ? {message: answer.refusal} : {error: answer.refusal};
+            return answer.windowMessage ? {message: answer.refusal}
+                 : answer.option ? {error: answer.refusal, option: answer.option} : {error: answer.refusal};
         return answer;
     }
 

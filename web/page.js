@@ -189,28 +189,39 @@
         }
     }
 
-    // The field a refusal speaks of: the one whose option it names first.
-    function refusedField(root, text) {
-        let best = null, at = Infinity;
-        for (const input of root.querySelectorAll("[data-option]")) {
-            const i = text.indexOf("--" + input.dataset.option);
-            if (i >= 0 && i < at && !input.closest("[hidden]"))
-                [best, at] = [input, i];
-        }
-        return best;
+    // The field of the option a refusal names (its JSON's "option"): the
+    // section's own first, then the winding's, which it shares.
+    function refusedField(root, option) {
+        if (!option)
+            return null;
+        const named = (within) => [...within.querySelectorAll("[data-option]")].find((input) =>
+            "--" + input.dataset.option === option && !input.closest("[hidden]"));
+        return named(root) || (root.dataset.winding ? named($("winding")) || null : null);
     }
 
-    function refuse(root, text, where) {
-        const p = where || root.querySelector(".refusal");
+    function refuse(root, text, option) {
+        const p = root.querySelector(".refusal");
         p.id = p.id || root.id + "-refusal";
         p.textContent = text;
         p.hidden = false;
-        // The section's own fields first, then the winding's, which it shares.
-        const input = refusedField(where ? where.parentElement : root, text) ||
-                      (root.dataset.winding ? refusedField($("winding"), text) : null);
+        const input = refusedField(root, option);
         if (input) {
             input.setAttribute("aria-invalid", "true");
             input.setAttribute("aria-describedby", p.id);
+        }
+    }
+
+    // "A or B": a value the page filled in for A gives way when the user
+    // types B, so that what the user typed is never refused for a value
+    // they did not type. A field the user has typed into keeps its value.
+    function giveWay(e) {
+        e.target.dataset.typed = "yes";
+        if (!e.target.dataset.clears || !e.target.value.trim())
+            return;
+        for (const id of e.target.dataset.clears.split(" ")) {
+            const other = $(id);
+            if (!other.dataset.typed && other.value === other.defaultValue)
+                other.value = "";
         }
     }
 
@@ -231,7 +242,7 @@
         clearInvalid(root);
         if (r.error || r.message) {
             s.show(null);
-            refuse(root, r.error || r.message);
+            refuse(root, r.error || r.message, r.option);
         } else {
             s.show(r);
         }
@@ -265,11 +276,8 @@
         }
     }
 
-    section("flux", "flux", () => given({...coreOptions(), ...windingOptions(false),
-            mhz: field("flux-amps") ? "" : field("flux-mhz"), vrms: field("flux-vrms"),
-            watts: field("flux-vrms") || field("flux-amps") ? "" : field("flux-watts"),
-            ohms: field("flux-vrms") || field("flux-amps") || !field("flux-watts") ? "" : field("flux-ohms"),
-            amps: field("flux-amps")}),
+    section("flux", "flux", () => given({...coreOptions(), ...windingOptions(false), mhz: field("flux-mhz"),
+            vrms: field("flux-vrms"), watts: field("flux-watts"), ohms: field("flux-ohms"), amps: field("flux-amps")}),
         (r) => {
             if (!r)
                 return figures($("flux-result"), []);
@@ -499,9 +507,7 @@
     // ---- Loss and identify ---------------------------------------------------------
 
     section("loss", "loss", () => given({...coreOptions(), ...windingOptions(), mhz: field("loss-mhz"),
-            vrms: field("loss-vrms"), watts: field("loss-vrms") || field("loss-amps") ? "" : field("loss-watts"),
-            ohms: field("loss-vrms") || field("loss-amps") || !field("loss-watts") ? "" : field("loss-ohms"),
-            amps: field("loss-amps")}),
+            vrms: field("loss-vrms"), watts: field("loss-watts"), ohms: field("loss-ohms"), amps: field("loss-amps")}),
         (r) => {
             if (!r)
                 return figures($("loss-result"), []);
@@ -555,18 +561,12 @@
 
     // ---- A choke for a band --------------------------------------------------------
 
-    const drive = (prefix) => given({vrms: field(prefix + "-vrms"),
-        watts: field(prefix + "-vrms") || field(prefix + "-amps") ? "" : field(prefix + "-watts"),
-        ohms: field(prefix + "-vrms") || field(prefix + "-amps") || !field(prefix + "-watts") ? "" : field(prefix + "-ohms"),
-        amps: field(prefix + "-amps")});
-
     function chokeOptions() {
-        const d = drive("ch");
-        const driven = Object.keys(d).length > 0;
         return given({mhz: field("ch-mhz"), "min-impedance": field("ch-min-impedance"),
                       "min-resistance": field("ch-min-resistance"), tolerance: field("ch-tolerance"),
-                      "max-stack": $("ch-max-stack").value, ...d, duty: driven ? field("ch-duty") : "",
-                      "max-rise": driven ? field("ch-max-rise") : "", "wire-mm": field("w-wire"),
+                      "max-stack": $("ch-max-stack").value, vrms: field("ch-vrms"), watts: field("ch-watts"),
+                      ohms: field("ch-ohms"), amps: field("ch-amps"), duty: field("ch-duty"),
+                      "max-rise": field("ch-max-rise"), "wire-mm": field("w-wire"),
                       "stray-pf": field("w-stray"), pf: field("w-pf")});
     }
 
@@ -683,11 +683,11 @@
     function transformerOptions() {
         const search = $("tr-search").checked;
         const c = theCore();
-        return given({ratio: field("tr-turns") ? "" : field("tr-ratio"), turns: field("tr-turns"), mhz: field("tr-mhz"),
+        return given({ratio: field("tr-ratio"), turns: field("tr-turns"), mhz: field("tr-mhz"),
                       watts: field("tr-watts"), ohms: field("tr-ohms"), duty: field("tr-duty"), auto: $("tr-auto").checked,
                       ...(search ? {"max-stack": $("ch-max-stack").value, "max-loss-percent": field("tr-max-loss")}
                                  : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
-                                    "primary-turns": field("tr-turns") ? "" : field("tr-primary")}),
+                                    "primary-turns": field("tr-primary")}),
                       "max-rise": field("tr-max-rise"), "wire-mm": field("w-wire"), "stray-pf": field("w-stray"),
                       pf: field("w-pf")});
     }
@@ -824,7 +824,7 @@
         for (const e of remembered())
             if (e.type === "checkbox")
                 p.set(e.id, e.checked ? "yes" : "no");
-            else if (e.value !== "")
+            else if (e.value !== "" || e.value !== e.defaultValue) // a default cleared is kept cleared
                 p.set(e.id, e.value);
         p.set("open", Sections.filter((s) => $(s.id).open).map((s) => s.id).join(","));
         history.replaceState(null, "", "#" + p.toString());
@@ -909,6 +909,7 @@
                 schedule(s);
                 saveAddress();
             };
+            root.addEventListener("input", giveWay);
             root.addEventListener("input", changed);
             root.addEventListener("change", changed);
             root.addEventListener("toggle", saveAddress);
