@@ -21,11 +21,11 @@ bool refuseWith(Failure *failure, Refusal refusal, std::initializer_list<std::st
     }
     failure->text = text;
     failure->windowMessage = false;
-    // "{N}": the option is the N-th argument.
+    // "{N}": the option is the N-th argument, where that is an option.
     const std::string option = Refusals[refusal].option;
     if (option.size() == 3 && option[0] == '{' && option[2] == '}') {
         size_t n = (size_t)(option[1] - '1');
-        failure->option = n < args.size() ? *(args.begin() + n) : "";
+        failure->option = n < args.size() && (args.begin() + n)->compare(0, 2, "--") == 0 ? *(args.begin() + n) : "";
     } else {
         failure->option = option;
     }

@@ -25,7 +25,7 @@ bool readWhole(const std::string &text, const char *option, int least, int most,
     if (!readNumber(text, option, &v, failure))
         return false;
     if (!(v >= least && v <= most && v == std::floor(v)))
-        return refuseWith(failure, range, {std::to_string(least), std::to_string(most)});
+        return refuseAt(failure, option, range, {std::to_string(least), std::to_string(most)});
     *value = (int)v;
     return true;
 }
