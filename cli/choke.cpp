@@ -49,8 +49,8 @@ static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turn
 bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
 {
     ChokeResult &c = *result;
-    c.tolerancePercent = 25, c.maxRiseKelvin = HotRiseKelvin, c.points = SearchPointsLeast;
-    int leastStack = 1, mostStack = 1;
+    c.tolerancePercent = DefaultTolerancePercent, c.maxRiseKelvin = DefaultMaxRiseKelvin, c.points = DefaultSearchPoints;
+    int leastStack = DefaultStack, mostStack = DefaultStack;
     if (!readBand(r.mhz.text, &c.lowMhz, &c.highMhz, failure) ||
         (r.minImpedance.given &&
          !readNumber(r.minImpedance.text, "--min-impedance", &c.target.impedanceOhms, failure)) ||

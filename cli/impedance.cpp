@@ -20,9 +20,9 @@ std::string ironNote(const std::string &mix)
 bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure)
 {
     ImpedanceResult &z = *result;
-    double points = SweepPointsDefault;
-    int stack = 1;
-    double scale = 1;
+    double points = DefaultSweepPoints;
+    int stack = DefaultStack;
+    double scale = DefaultScale;
     CapacitanceRule rule;
     if (!readNumber(r.turns, "--turns", &z.turns, failure) ||
         (r.points.given && !readNumber(r.points.text, "--points", &points, failure)) ||

@@ -5,22 +5,29 @@
 
 #include <memory>
 
+#include "cli/defaults.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
 
 namespace cli {
 namespace {
 
+// A default as --help shows it.
+std::string shown(double value)
+{
+    return significant(value, 6);
+}
+
 // An option read as its text, with whether it was given.
-CLI::Option *addGiven(CLI::App *c, const char *name, Given *g, const char *help)
+CLI::Option *addGiven(CLI::App *c, const char *name, Given *g, const std::string &help)
 {
     return c->add_option(name, g->text, help)->each([g](const std::string &) { g->given = true; });
 }
 
 void addUnitOption(CLI::App *command, std::string *unit)
 {
-    command->add_option("--unit", *unit, "unit of length: inches (default) or mm")
-        ->check(CLI::IsMember({"inches", "mm"}));
+    command->add_option("--unit", *unit, "unit of length: inches or mm")
+        ->check(CLI::IsMember({"inches", "mm"}))->default_str(*unit);
 }
 
 // --family, --size, --material (required unless a command says so) and --unit.
@@ -44,7 +51,8 @@ void addFrequencyCoreOptions(CLI::App *c, CoreOptions *core, Given *curve, std::
 
 CLI::Option *addUnitsOption(CLI::App *c, std::string *units)
 {
-    return c->add_option("--units", *units, "nH, uH (default) or mH")->check(CLI::IsMember({"nH", "uH", "mH"}));
+    return c->add_option("--units", *units, "nH, uH or mH")->check(CLI::IsMember({"nH", "uH", "mH"}))
+        ->default_str(*units);
 }
 
 // --vrms, --watts with --ohms, --amps.
@@ -52,29 +60,33 @@ void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
 {
     addGiven(c, "--vrms", &d->vrms, "sine voltage across the winding, V rms")->type_name("FLOAT");
     auto *watts = addGiven(c, "--watts", &d->watts, "power into --ohms, in W")->type_name("FLOAT");
-    c->add_option("--ohms", d->ohms, "the resistance the power goes into (default 50)")->type_name("FLOAT")->needs(watts);
+    addGiven(c, "--ohms", &d->ohms, "the resistance the power goes into")->type_name("FLOAT")->needs(watts)
+        ->default_str(shown(DefaultOhms));
     addGiven(c, "--amps", &d->amps, amps)->type_name("FLOAT");
 }
 
 // --stack K: cores side by side.
 CLI::Option *addStackOption(CLI::App *c, Given *stack)
 {
-    return addGiven(c, "--stack", stack, "cores side by side, 1 (default) to 4: Ae, the volume and the height K times "
-                                  "one core's, le one core's")->type_name("K");
+    return addGiven(c, "--stack", stack, "cores side by side, " + std::to_string(design::StackLeast) + " to " +
+                                             std::to_string(design::StackMost) + ": Ae, the volume and the height K "
+                                             "times one core's, le one core's")->type_name("K")
+        ->default_str(std::to_string(DefaultStack));
 }
 
 // --scale K: a real core off the typical curve.
 void addScaleOption(CLI::App *c, Given *scale)
 {
     addGiven(c, "--scale", scale, "the permeability times K: a real core off the typical curve (measure fits K; "
-                                  "a +/- 25 % tolerance's ends are 0.75 and 1.25)")->type_name("K");
+                                  "a +/- 25 % tolerance's ends are 0.75 and 1.25)")->type_name("K")
+        ->default_str(shown(DefaultScale));
 }
 
 // The winding's own capacitance: the model, strays added, or given.
 void addCapacitanceOptions(CLI::App *c, CapacitanceOptions *o)
 {
     auto *stray = addGiven(c, "--stray-pf", &o->strayPf, "the leads', board's or fixture's capacitance, added to "
-                                                         "the model's (pF, default 0)")->type_name("S");
+                                                         "the model's (pF)")->type_name("S")->default_str("0");
     addGiven(c, "--pf", &o->pf, "the whole capacitance across the winding in pF, in place of the model's; 0 "
                                 "leaves it out")->type_name("C")->excludes(stray);
 }
@@ -85,7 +97,24 @@ void addWireOptions(CLI::App *c, WireOptions *w)
     auto *awg = addGiven(c, "--awg", &w->awg, "the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)")
                     ->type_name("G");
     addGiven(c, "--wire-mm", &w->wireMm, "the wire's bare diameter in mm (a feed-line choke: the cable's outside "
-                                         "diameter); 1 mm when neither is given")->type_name("D")->excludes(awg);
+                                         "diameter), where no --awg is given")->type_name("D")->excludes(awg)
+        ->default_str(shown(DefaultWireMm));
+}
+
+// --duty D: the heat follows the power times D/100.
+void addDutyOption(CLI::App *c, Given *duty, const char *follows)
+{
+    addGiven(c, "--duty", duty, std::string("per cent of the time at full power (speech 20-30, CW about 40, digital "
+                                            "modes 100)") + follows)->type_name("D")
+        ->default_str(shown(DefaultDutyPercent));
+}
+
+// A search's --points.
+void addSearchPointsOption(CLI::App *c, Given *points)
+{
+    addGiven(c, "--points", points, "frequencies over the band, " + std::to_string(design::SearchPointsLeast) + " to " +
+                                        std::to_string(design::SearchPointsMost))->type_name("N")
+        ->default_str(std::to_string(DefaultSearchPoints));
 }
 
 // The self-capacitance model, as the commands' help states it.
@@ -150,8 +179,8 @@ Command solveCommand(CLI::App &program)
     auto *turns = addGiven(c, "--turns", &r->turns, "solve for the inductance from TEXT turns");
     auto *inductance = addGiven(c, "--inductance", &r->inductance, "solve for the turns from TEXT");
     turns->excludes(inductance);
-    c->add_option("--units", r->units, "unit of --inductance as the units box holds it: nH, uH (default), mH")
-        ->needs(inductance);
+    c->add_option("--units", r->units, "unit of --inductance as the units box holds it: nH, uH, mH")
+        ->needs(inductance)->default_str(r->units);
     auto *mm = addGiven(c, "--wire-mm", &r->wireMm, "does a bare wire of this diameter (mm) fit in one layer?")->type_name("FLOAT");
     addGiven(c, "--wire-in", &r->wireIn, "the same with the diameter in inches")->type_name("FLOAT")->excludes(mm);
     addGiven(c, "--al-tolerance", &r->tolerance,
@@ -191,7 +220,7 @@ Command tableCommand(CLI::App &program)
     auto *turns = addGiven(c, "--turns", &r->turns, "FROM:TO[:STEP] turns (STEP 1 by default)");
     auto *inductance = addGiven(c, "--inductance", &r->inductance, "FROM:TO:STEP in --units");
     turns->excludes(inductance);
-    c->add_option("--units", r->units, "nH, uH (default) or mH")->needs(inductance);
+    c->add_option("--units", r->units, "nH, uH or mH")->needs(inductance)->default_str(r->units);
     addCsv(c, o.get());
     addJson(c, o.get(), "one JSON object: the rows, their cells as the window shows them");
     return command(c, r, table, printer<TableResult>(o, tableJson, [o](const TableResult &t) {
@@ -241,8 +270,8 @@ Command fluxCommand(CLI::App &program)
     auto r = std::make_shared<FluxRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("flux", "flux density from a sine voltage, a power or a DC current");
-    c->footer("The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n"
-        "50 by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
+    c->footer("The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n" +
+        shown(DefaultOhms) + " by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
         "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.");
     addCoreOptions(c, &r->core);
     c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
@@ -266,8 +295,8 @@ Command identifyCommand(CLI::App &program)
     c->add_option("--od", r->od, "measured outside diameter")->type_name("FLOAT")->required();
     c->add_option("--id", r->id, "measured inside diameter")->type_name("FLOAT")->required();
     c->add_option("--height", r->height, "measured height (thickness)")->type_name("FLOAT")->required();
-    c->add_option("--unit", r->unit, "unit of the three: inches (default) or mm")
-        ->check(CLI::IsMember({"inches", "mm"}));
+    c->add_option("--unit", r->unit, "unit of the three: inches or mm")
+        ->check(CLI::IsMember({"inches", "mm"}))->default_str(r->unit);
     c->add_option("--turns", r->turns, "whole turns of the test winding")->type_name("FLOAT")->required();
     c->add_option("--inductance", r->inductance, "measured inductance of the test winding")->type_name("FLOAT")->required();
     addUnitsOption(c, &r->units);
@@ -291,7 +320,8 @@ Command impedanceCommand(CLI::App &program)
         "measured curve instead.\n" + std::string(CapacitanceHelp));
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
-    addGiven(c, "--points", &r->points, "frequencies in a range (default 25)")->type_name("INT");
+    addGiven(c, "--points", &r->points, "frequencies in a range")->type_name("INT")
+        ->default_str(std::to_string(DefaultSweepPoints));
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
     addCapacitanceOptions(c, &r->capacitance);
@@ -308,7 +338,7 @@ Command lossCommand(CLI::App &program)
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("loss", "a winding's core loss and temperature rise");
     c->footer("The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
-        "transformer or voltage balun sees it (--vrms, or --watts into --ohms, 50 by default,\n"
+        "transformer or voltage balun sees it (--vrms, or --watts into --ohms, " + shown(DefaultOhms) + " by default,\n"
         "V = sqrt(P R)), or a current through it, as a common-mode choke or a filter's coil carries\n"
         "(--amps, RF rms). Ferrite: loss = V^2 Re(1/Z) or I^2 R, Z from the material's typical curve.\n"
         "Powdered iron: the peak flux density of the drive (a current: B = sqrt(2) I X / (2 pi f N Ae)),\n"
@@ -319,8 +349,7 @@ Command lossCommand(CLI::App &program)
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
-    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
-                                    "modes 100): the heat follows it, the flux density the full power")->type_name("D");
+    addDutyOption(c, &r->duty, ": the heat follows it, the flux density the full power");
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
     addCapacitanceOptions(c, &r->capacitance);
@@ -341,7 +370,8 @@ Command measureCommand(CLI::App &program)
         "mu'' at every point with C taken out (--csv: frequency_hz,mu_real,mu_imag, then R and X, a curve\n"
         "that impedance and loss take with --curve). Measure with one to a few turns, short leads, the\n"
         "analyser calibrated at the fixture; a real core may differ from the makers' curve by +/- 25 %.\n"
-        "The fit runs over 1 to 30 MHz unless --mhz says otherwise (a sweep with fewer than 10 points\n"
+        "The fit runs over --mhz (" + shown(design::BandLowHz / 1e6) + " to " + shown(design::BandHighHz / 1e6) +
+        " MHz by default; a sweep with fewer than " + std::to_string(design::FitLeastPoints) + " points\n"
         "there: its points up to 30 MHz, or all of them): the HF bands, where a test winding behaves as\n"
         "one winding with one capacitance; above them the leads, the fixture and the core's own\n"
         "resonance take over. Points no passive winding gives (|S11| > 1) are left out; a frequency\n"
@@ -364,7 +394,8 @@ Command measureCommand(CLI::App &program)
     c->add_option("--turns", r->turns, "turns of the test winding")->type_name("FLOAT")->required();
     c->add_option("--material", r->material, "the material the core is sold or marked as");
     c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
-    addGiven(c, "--mhz", &r->mhz, "the band to fit, A:B in MHz (default 1:30)")->type_name("A:B");
+    addGiven(c, "--mhz", &r->mhz, "the band to fit, A:B in MHz")->type_name("A:B")
+        ->default_str(shown(design::BandLowHz / 1e6) + ":" + shown(design::BandHighHz / 1e6));
     addStackOption(c, &r->stack);
     addJson(c, o.get());
     addCsv(c, o.get(), "the core's permeability per point as CSV");
@@ -380,14 +411,15 @@ Command chokeCommand(CLI::App &program)
     CLI::App *c = program.add_subcommand("choke", "the cores, stacks and turns that hold a choke's target over a band");
     c->footer("A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
         "stacks of one to --max-stack cores, and on each the fewest turns whose impedance holds the\n"
-        "target at every one of --points log-spaced frequencies (50, both ends included): |Z| >=\n"
+        "target at every one of --points log-spaced frequencies (both ends included): |Z| >=\n"
         "--min-impedance and/or R >= --min-resistance, with the permeability anywhere within\n"
-        "+/- --tolerance per cent of the typical curve (25; both |Z| and R rise with the permeability\n"
+        "+/- --tolerance per cent of the typical curve (both |Z| and R rise with the permeability\n"
         "only to a single peak, so its ends and the typical curve bound it). The turns fit in one layer\n"
         "of the wire (the rule of solve --wire-mm). Under a drive as loss takes it (--vrms across,\n"
         "--watts into --ohms, or --amps through the choke) a core whose rise at the band's worst\n"
-        "frequency exceeds --max-rise (40 K) is not offered; the heat follows the power times\n"
-        "--duty/100. The designs come smallest stack volume first, then fewest turns; the best 10\n"
+        "frequency exceeds --max-rise is not offered; the heat follows the power times --duty/100.\n"
+        "The designs come smallest stack volume first, then fewest turns; the best " +
+        std::to_string(design::DesignsOffered) + "\n"
         "(--all: every one). Each gives the least |Z| and R over the band and where, the\n"
         "self-resonance and its range for C_s/3.5 to 2 C_s, and with a drive the loss and rise.\n"
         "Published practice: at least 500 ohms resistive, many say 1000 ohms |Z|, across the bands.\n" +
@@ -395,28 +427,27 @@ Command chokeCommand(CLI::App &program)
     addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
     addGiven(c, "--min-impedance", &r->minImpedance, "|Z| at least Z ohms at every frequency")->type_name("Z");
     addGiven(c, "--min-resistance", &r->minResistance, "R at least R ohms at every frequency")->type_name("R");
-    addGiven(c, "--tolerance", &r->tolerance, "per cent the permeability may stray from the typical curve (25)")
-        ->type_name("P");
+    addGiven(c, "--tolerance", &r->tolerance, "per cent the permeability may stray from the typical curve")
+        ->type_name("P")->default_str(shown(DefaultTolerancePercent));
     addDriveOptions(c, &r->drive, "RF current through the choke, A rms");
-    addGiven(c, "--max-rise", &r->maxRise, "the temperature rise a core may take under the drive, K (40)")
-        ->type_name("K");
-    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
-                                    "modes 100): the heat follows it")->type_name("D");
+    addGiven(c, "--max-rise", &r->maxRise, "the temperature rise a core may take under the drive, K")
+        ->type_name("K")->default_str(shown(DefaultMaxRiseKelvin));
+    addDutyOption(c, &r->duty, ": the heat follows it");
     addWireOptions(c, &r->wire);
     addGiven(c, "--sizes", &r->sizes, "only these ferrite sizes, comma-separated (240,140)");
     addGiven(c, "--materials", &r->materials, "only these materials, comma-separated (31,43)");
     auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--max-stack", &r->maxStack, "stacks of 1 to K cores (default 1; at most 4)")->type_name("K")
-        ->excludes(stack);
+    addGiven(c, "--max-stack", &r->maxStack, "stacks of 1 to K cores (at most " + std::to_string(design::StackMost) + ")")
+        ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
     auto *size = c->add_option("--size", r->size, "with --curve: the size of the user's own core");
     c->add_option("--family", r->family, "with --curve: ferrite")->needs(size);
     auto *curve = addGiven(c, "--curve", &r->curve, "FILE: the user's own curve (frequency_hz,mu_real,mu_imag, as "
                                                     "measure --csv writes) on --size, in place of the catalogue's")
                       ->type_name("FILE")->needs(size);
     size->needs(curve);
-    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 1000, default 50)")->type_name("N");
+    addSearchPointsOption(c, &r->points);
     addCapacitanceOptions(c, &r->capacitance);
-    c->add_flag("--all", r->all, "every design found, not the best 10");
+    c->add_flag("--all", r->all, "every design found, not the best " + std::to_string(design::DesignsOffered));
     addJson(c, o.get());
     return command(c, r, choke, printer<ChokeResult>(o, chokeJson, chokeText));
 }
@@ -429,7 +460,7 @@ Command transformerCommand(CLI::App &program)
                                                         "the cores and turns that hold a loss limit");
     c->footer("An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
         "flux-coupled, P primary and S secondary turns (an autotransformer's S counts all its turns), the\n"
-        "low side at --ohms Z (50), matched. The magnetizing branch Zm is the primary winding on its core\n"
+        "low side at --ohms Z, matched. The magnetizing branch Zm is the primary winding on its core\n"
         "(the complex permeability, the stack, the winding's capacitance) across the port: at --watts W\n"
         "the primary has V = sqrt(W Z), the core takes the fraction Z Re(1/Zm) of the power, and the peak\n"
         "flux density is sqrt(2) V / (2 pi f P Ae). Leakage inductance and the compensating capacitor many\n"
@@ -438,21 +469,21 @@ Command transformerCommand(CLI::App &program)
         "time at full power (speech about 20-30, CW about 40, digital modes 100): the heat follows W D/100,\n"
         "the flux density W. S = P sqrt(R) to the nearest turn.\n"
         "One build: --family ferrite --size S --material M [--stack K] --primary-turns P (or --turns P:S):\n"
-        "per frequency (--points, 50, log-spaced over --mhz A:B) Zm, X/Z, the loss in per cent and dB and\n"
+        "per frequency (--points, log-spaced over --mhz A:B) Zm, X/Z, the loss in per cent and dB and\n"
         "the core's watts; the worst frequency, the rise there (the makers' rule), B at A, whether the\n"
-        "windings fit in one layer of the wire (1 mm unless --awg or --wire-mm), the referred capacitance.\n"
+        "windings fit in one layer of the wire (--awg or --wire-mm), the referred capacitance.\n"
         "A search, without --size: every ferrite size and material with a curve over the band, stacks up\n"
-        "to --max-stack, the fewest primary turns whose loss stays under --max-loss-percent (10) at every\n"
-        "frequency and whose rise stays under --max-rise (40 K), the windings in one layer; smallest stack\n"
-        "volume first, then primary turns; the best 10 (--all: every one). Powdered iron is not modelled.\n" +
+        "to --max-stack, the fewest primary turns whose loss stays under --max-loss-percent at every\n"
+        "frequency and whose rise stays under --max-rise, the windings in one layer; smallest stack\n"
+        "volume first, then primary turns; the best " + std::to_string(design::DesignsOffered) +
+        " (--all: every one). Powdered iron is not modelled.\n" +
         std::string(CapacitanceHelp));
     auto *ratio = addGiven(c, "--ratio", &r->ratio, "the impedance ratio R (49, 64, 9, 4)")->type_name("R");
     addGiven(c, "--turns", &r->turns, "the turns P:S in place of --ratio")->type_name("P:S")->excludes(ratio);
     addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
     addGiven(c, "--watts", &r->watts, "the power W")->type_name("W")->required();
-    c->add_option("--ohms", r->ohms, "the low side's impedance Z (default 50)")->type_name("Z");
-    addGiven(c, "--duty", &r->duty, "per cent of the time at full power (100; speech 20-30, CW about 40, digital "
-                                    "modes 100)")->type_name("D");
+    addGiven(c, "--ohms", &r->ohms, "the low side's impedance Z")->type_name("Z")->default_str(shown(DefaultOhms));
+    addDutyOption(c, &r->duty, "");
     c->add_flag("--auto", r->autotransformer, "an autotransformer: S counts all its turns, which alone must fit");
     auto *size = c->add_option("--size", r->core.size, "one build: the ferrite size");
     c->add_option("--family", r->core.family, "one build: ferrite")->needs(size);
@@ -465,15 +496,17 @@ Command transformerCommand(CLI::App &program)
     addGiven(c, "--sizes", &r->sizes, "a search: only these ferrite sizes, comma-separated");
     addGiven(c, "--materials", &r->materials, "a search: only these materials, comma-separated");
     auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--max-stack", &r->maxStack, "a search: stacks of 1 to K cores (default 1; at most 4)")
-        ->type_name("K")->excludes(stack);
-    addGiven(c, "--max-loss-percent", &r->maxLoss, "a search: the loss at every frequency under L per cent (10)")
-        ->type_name("L");
-    addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin (40)")->type_name("K");
+    addGiven(c, "--max-stack", &r->maxStack, "a search: stacks of 1 to K cores (at most " +
+                                                 std::to_string(design::StackMost) + ")")
+        ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
+    addGiven(c, "--max-loss-percent", &r->maxLoss, "a search: the loss at every frequency under L per cent")
+        ->type_name("L")->default_str(shown(DefaultMaxLossPercent));
+    addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin")->type_name("K")
+        ->default_str(shown(DefaultMaxRiseKelvin));
     addWireOptions(c, &r->wire);
-    addGiven(c, "--points", &r->points, "frequencies over the band (50 to 1000, default 50)")->type_name("N");
+    addSearchPointsOption(c, &r->points);
     addCapacitanceOptions(c, &r->capacitance);
-    c->add_flag("--all", r->all, "a search: every design found, not the best 10");
+    c->add_flag("--all", r->all, "a search: every design found, not the best " + std::to_string(design::DesignsOffered));
     addJson(c, o.get());
     return command(c, r, transformer, printer<TransformerResult>(o, transformerJson, transformerText));
 }

@@ -15,6 +15,7 @@
 
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
+#include "cli/defaults.h"
 #include "cli/refusals.h"
 #include "design/decimal.h"
 #include "design/capacitance.h"
@@ -110,12 +111,11 @@ bool withinData(const FrequencyCore &c, double lowMhz, double highMhz, Failure *
 // The drive of a winding: a sine voltage, a power into a resistance (V =
 // sqrt(P R)), or a current.
 struct DriveOptions {
-    Given vrms, watts, amps;
-    std::string ohms = "50";
+    Given vrms, watts, amps, ohms;
 };
 struct Drive {
     bool byCurrent = false, byPower = false;
-    double vrms = 0, watts = 0, ohms = 50, amps = 0;
+    double vrms = 0, watts = 0, ohms = DefaultOhms, amps = 0;
 };
 // The drive's numbers, each read where given.
 bool readDriveNumbers(const DriveOptions &o, Drive *drive, Failure *failure);
@@ -442,8 +442,7 @@ Json chokeJson(const ChokeResult &r);
 std::string chokeText(const ChokeResult &r);
 
 struct TransformerRequest {
-    Given ratio, turns, mhz, watts, duty, primaryTurns, maxLoss, maxRise, points, sizes, materials, stack, maxStack;
-    std::string ohms = "50";
+    Given ratio, turns, mhz, watts, ohms, duty, primaryTurns, maxLoss, maxRise, points, sizes, materials, stack, maxStack;
     CoreOptions core; // with --size: one build
     WireOptions wire;
     CapacitanceOptions capacitance;

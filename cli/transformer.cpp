@@ -59,11 +59,12 @@ static double margin(const TransformerResult &t, const TransformerDesign &d)
 bool transformer(const TransformerRequest &r, TransformerResult *result, Failure *failure)
 {
     TransformerResult &t = *result;
-    t.maxLossPercent = 10, t.maxRiseKelvin = HotRiseKelvin, t.points = 50;
+    t.ohms = DefaultOhms, t.maxLossPercent = DefaultMaxLossPercent, t.maxRiseKelvin = DefaultMaxRiseKelvin;
+    t.points = DefaultSearchPoints;
     long primary = 0, secondary = 0;
-    int leastStack = 1, mostStack = 1;
+    int leastStack = DefaultStack, mostStack = DefaultStack;
     if (!readBand(r.mhz.text, &t.lowMhz, &t.highMhz, failure) ||
-        !readNumber(r.watts.text, "--watts", &t.watts, failure) || !readNumber(r.ohms, "--ohms", &t.ohms, failure) ||
+        !readNumber(r.watts.text, "--watts", &t.watts, failure) || (r.ohms.given && !readNumber(r.ohms.text, "--ohms", &t.ohms, failure)) ||
         (r.ratio.given && !readNumber(r.ratio.text, "--ratio", &t.ratio, failure)) ||
         (r.turns.given && !readTurnsPair(r.turns.text, &primary, &secondary, failure)) ||
         (r.maxLoss.given && !readNumber(r.maxLoss.text, "--max-loss-percent", &t.maxLossPercent, failure)) ||

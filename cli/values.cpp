@@ -59,7 +59,7 @@ bool readBand(const std::string &text, double *low, double *high, Failure *failu
 
 bool readStack(const Given &stack, const char *option, int *cores, Failure *failure)
 {
-    *cores = 1;
+    *cores = DefaultStack;
     return !stack.given || readWhole(stack.text, option, StackLeast, StackMost,
                                      std::string(option) == "--stack" ? StackRange : MaxStackRange, cores, failure);
 }
@@ -134,7 +134,7 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
 {
     w->awg = 0;
     w->from = "default";
-    w->mm = 1;
+    w->mm = DefaultWireMm;
     if (o.awg.given) {
         if (!readWhole(o.awg.text, "--awg", WireGaugeLeast, WireGaugeMost, GaugeRange, &w->awg, failure))
             return false;
@@ -171,7 +171,7 @@ std::string wireText(const Wire &w)
 
 bool readScale(const Given &scale, double *k, Failure *failure)
 {
-    *k = 1;
+    *k = DefaultScale;
     if (scale.given && !readNumber(scale.text, "--scale", k, failure))
         return false;
     return finitePositive(*k) || refuse<ScaleAboveZero>(failure);
@@ -179,7 +179,7 @@ bool readScale(const Given &scale, double *k, Failure *failure)
 
 bool readDuty(const Given &duty, double *percent, Failure *failure)
 {
-    *percent = 100;
+    *percent = DefaultDutyPercent;
     if (!duty.given)
         return true;
     if (!readNumber(duty.text, "--duty", percent, failure))
@@ -334,7 +334,7 @@ bool readDriveNumbers(const DriveOptions &o, Drive *d, Failure *failure)
 {
     return (!o.vrms.given || readNumber(o.vrms.text, "--vrms", &d->vrms, failure)) &&
            (!o.watts.given || readNumber(o.watts.text, "--watts", &d->watts, failure)) &&
-           readNumber(o.ohms, "--ohms", &d->ohms, failure) &&
+           (!o.ohms.given || readNumber(o.ohms.text, "--ohms", &d->ohms, failure)) &&
            (!o.amps.given || readNumber(o.amps.text, "--amps", &d->amps, failure));
 }
 

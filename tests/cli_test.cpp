@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <cmath>
 #include <set>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include "calc/state.h"
 #include "calc/core.h"
 #include "cli/cli.h"
+#include "cli/options.h"
 #include "catalogue/catalogue.h"
 #include "design/capacitance.h"
 #include "design/ferrite.h"
@@ -381,18 +383,76 @@ TEST(Cli, WholeNumberRangesAtTheirEnds)
     }
 }
 
-TEST(Cli, HelpForTheProgramAndEachCommand)
+// Drops every "from" (where a value came from: given, or the default).
+nlohmann::json withoutFrom(nlohmann::json j)
 {
-    EXPECT_EQ(cli({"--help"}).code, 0);
-    EXPECT_NE(cli({"--help"}).out.find("commands:"), std::string::npos);
-    for (const char *command : {"solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss"}) {
-        for (const char *help : {"--help", "-h"}) {
-            CliRun r = cli({command, help});
+    if (j.is_object()) {
+        j.erase("from");
+        for (auto &v : j)
+            v = withoutFrom(v);
+    } else if (j.is_array()) {
+        for (auto &v : j)
+            v = withoutFrom(v);
+    }
+    return j;
+}
+
+// Every command from the one list: its help, and the defaults its help
+// shows ("--ohms FLOAT=50") are its defaults: given as shown, the answer
+// is the same.
+TEST(Cli, HelpOfEveryCommandShowsItsDefaults)
+{
+    std::string sweep = "# MHz S RI R 50\n";
+    for (int mhz = 1; mhz <= 30; ++mhz)
+        sweep += std::to_string(mhz) + " 0.1 0.5\n";
+    const std::map<std::string, std::vector<std::string>> answered = {
+        {"solve", {"--family", "iron", "--size", "50", "--material", "2", "--inductance", "5"}},
+        {"list", {}},
+        {"table", {"--family", "iron", "--size", "50", "--material", "2", "--inductance", "1:5:1"}},
+        {"find", {"--inductance", "10"}},
+        {"core", {"--family", "ferrite", "--size", "240", "--material", "43"}},
+        {"flux", {"--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "7", "--watts", "100"}},
+        {"identify", {"--od", "0.5", "--id", "0.3", "--height", "0.2", "--turns", "10", "--inductance", "5"}},
+        {"impedance", {"--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "1:30"}},
+        {"loss", {"--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10", "--mhz", "7", "--watts", "100"}},
+        {"measure", {"--family", "ferrite", "--size", "240", "--turns", "3", "--text", sweep}},
+        {"choke", {"--mhz", "7:7.3", "--min-impedance", "500", "--sizes", "240", "--watts", "100"}},
+        {"transformer", {"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"}},
+    };
+    CliRun program = cli({"--help"});
+    EXPECT_EQ(program.code, 0);
+    int defaults = 0;
+    for (const std::string &command : cli::commandNames()) {
+        EXPECT_NE(program.out.find("  " + command + " "), std::string::npos) << command;
+        std::string help;
+        for (const char *flag : {"--help", "-h"}) {
+            CliRun r = cli({command, flag});
             EXPECT_EQ(r.code, 0) << command;
-            std::string usage = std::string("Usage: mirvelta-cli ") + command + " [OPTIONS]";
-            EXPECT_NE(r.out.find(usage), std::string::npos) << r.out;
+            EXPECT_NE(r.out.find("Usage: mirvelta-cli " + command + " [OPTIONS]"), std::string::npos) << r.out;
+            help = r.out;
+        }
+        ASSERT_TRUE(answered.count(command)) << command << ": a command line it answers";
+        std::vector<std::string> args = answered.at(command);
+        args.insert(args.begin(), command);
+        args.push_back("--json");
+        const nlohmann::json plain = withoutFrom(cli_json(args));
+        for (const std::string &line : lines(help)) {
+            // "  --name TYPE=DEFAULT ..."
+            if (line.compare(0, 4, "  --") != 0)
+                continue;
+            std::istringstream in(line);
+            std::string name, type;
+            in >> name >> type;
+            size_t eq = type.find('=');
+            if (eq == std::string::npos)
+                continue;
+            std::vector<std::string> given = args;
+            given.insert(given.end(), {name, type.substr(eq + 1)});
+            EXPECT_EQ(withoutFrom(cli_json(given)), plain) << command << " " << name << " " << type.substr(eq + 1);
+            ++defaults;
         }
     }
+    EXPECT_GE(defaults, 30); // the options with a default, over all commands
 }
 
 // The example the README gives, line for line.

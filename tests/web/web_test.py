@@ -94,7 +94,10 @@ def same(page, twin):
     if twin["code"] == 0:
         return twin["err"] == "" and json.loads(twin["out"]) == page
     if twin["err"].startswith("mirvelta-cli: "):
-        return page == {"error": twin["err"][len("mirvelta-cli: "):-1]}
+        # The page's refusal may name its option too: one of the twin's.
+        option = page.get("option", "--")
+        return ({k: v for k, v in page.items() if k != "option"} == {"error": twin["err"][len("mirvelta-cli: "):-1]}
+                and option.startswith("--"))
     # The window refused: the twin prints its message as lines on stderr.
     return set(page) == {"message"} and page["message"].replace("\r\n", "\n") + "\n" == twin["err"]
 
@@ -508,6 +511,14 @@ def type_into(driver, id, text):
         e.send_keys(text)
 
 
+def refused_beside(driver, id, refusal):
+    field = driver.find_element(By.ID, id)
+    described = field.get_attribute("aria-describedby")
+    message = driver.find_element(By.ID, described).text if described else ""
+    check("the twin's refusal beside the field it names: " + refusal,
+          field.get_attribute("aria-invalid") == "true" and message == refusal, (id, message))
+
+
 def choose_core(driver, size, material):
     driver.find_element(By.XPATH, "//label[normalize-space()='Ferrite']").click()
     Select(control(driver, "Toroid Size")).select_by_visible_text(size)
@@ -557,6 +568,16 @@ def designer(driver):
           field.get_attribute("aria-invalid") == "true" and message == "malformed number '1x' for --turns"
           and text_of(driver, "loss-result") == "", (field.get_attribute("aria-invalid"), message))
     type_into(driver, "w-turns", "10")
+    # A voltage typed beside the page's own 100 W: the 100 W gives way. A
+    # power typed beside it: the twin's refusal, beside the field it names.
+    type_into(driver, "loss-vrms", "20")
+    settle(driver)
+    shown = text_of(driver, "loss-result")
+    check("a voltage typed replaces the page's own power", "20 V rms across" in shown and "W into" not in shown, shown)
+    type_into(driver, "loss-watts", "100")
+    settle(driver)
+    refused_beside(driver, "loss-watts", "give one of --vrms, --watts or --amps")
+    type_into(driver, "loss-vrms", "")
     # The readout at 7.1 MHz is the twin's R there.
     type_into(driver, "z-at", "7.1")
     settle(driver)
@@ -698,6 +719,18 @@ def transformed(driver):
     check("a design taken into the form is built",
           not driver.find_element(By.ID, "tr-search").is_selected() and first[0] in text_of(driver, "transformer-result")
           and first[2] + " turns" in text_of(driver, "transformer-result"), first)
+    # Turns typed in the build: the page's own ratio and primary turns give
+    # way; a ratio typed beside them is the twin's refusal.
+    type_into(driver, "tr-turns", "3:21")
+    settle(driver)
+    shown = text_of(driver, "transformer-result")
+    check("turns typed replace the page's own ratio and primary turns", "3:21 turns" in shown, shown)
+    type_into(driver, "tr-ratio", "49")
+    settle(driver)
+    want = twin([cli_args("transformer", {"ratio": "49", "turns": "3:21", "mhz": "3.5:29.7", "watts": "100"})])[0]["err"]
+    refusal = want[len("mirvelta-cli: "):-1]
+    refused_beside(driver, "tr-" + refusal.split()[0][2:], refusal)
+    type_into(driver, "tr-turns", "")
     driver.execute_script("document.getElementById('transformer').scrollIntoView()")
     driver.save_screenshot(str(site.parent / "web-page-transformer.png"))
 
