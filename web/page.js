@@ -211,16 +211,17 @@
         }
     }
 
-    // "A or B": a value the page filled in for A gives way when the user
-    // types B, so that what the user typed is never refused for a value
-    // they did not type. A field the user has typed into keeps its value.
+    // "A or B": a value the page filled in for A (its default, a design
+    // taken into the form, a link's) gives way when the user types B, so
+    // that what the user typed is never refused for a value they did not
+    // type. A field the user has typed into keeps its value.
     function giveWay(e) {
         e.target.dataset.typed = "yes";
         if (!e.target.dataset.clears || !e.target.value.trim())
             return;
         for (const id of e.target.dataset.clears.split(" ")) {
             const other = $(id);
-            if (!other.dataset.typed && other.value === other.defaultValue)
+            if (!other.dataset.typed)
                 other.value = "";
         }
     }

@@ -356,8 +356,8 @@ def differential(driver):
           not [i for i in differ if i >= solves] and len(used) == 11 and refused >= commands // 4,
           "%d differ" % len([i for i in differ if i >= solves]))
     check("the tie case shows ' 5.63E+5'", page[0].get("inductance") == " 5.63E+5", page[0])
-    # The refusals, word for word as the twin's manual has them: the page and
-    # the twin could share a wrong one.
+    # The refusals, word for word as the twin's manual has them, with the
+    # option each names: the page and the twin could share a wrong one.
     reqs, expected = zip(*REFUSALS)
     got = on_page(driver, list(reqs))
     wrong = [(r, g, e) for r, g, e in zip(reqs, got, expected) if g != e]
@@ -366,27 +366,27 @@ def differential(driver):
 
 FT240 = {"family": "ferrite", "size": "240", "material": "43"}
 REFUSALS = [
-    (("flux", {**FT240, "turns": "0x10", "amps": "1"}), {"error": "malformed number '0x10' for --turns"}),
-    (("flux", {**FT240, "turns": "10", "vrms": "1", "mhz": "0"}), {"error": "--mhz takes a frequency above 0"}),
-    (("flux", {**FT240, "turns": "10", "vrms": "1"}), {"error": "a sine voltage needs its frequency: --mhz"}),
+    (("flux", {**FT240, "turns": "0x10", "amps": "1"}), {"error": "malformed number '0x10' for --turns", "option": "--turns"}),
+    (("flux", {**FT240, "turns": "10", "vrms": "1", "mhz": "0"}), {"error": "--mhz takes a frequency above 0", "option": "--mhz"}),
+    (("flux", {**FT240, "turns": "10", "vrms": "1"}), {"error": "a sine voltage needs its frequency: --mhz", "option": "--mhz"}),
     (("impedance", {**FT240, "turns": "10", "mhz": "1", "pf": "-1"}),
-     {"error": "--pf takes a capacitance of 0 or more, in pF"}),
-    (("impedance", {**FT240, "turns": "10", "mhz": "1", "stack": "5"}), {"error": "--stack takes whole cores from 1 to 4"}),
-    (("choke", {"mhz": "1.8:30"}), {"error": "give a target: --min-impedance Z, --min-resistance R or both"}),
-    (("choke", {"mhz": "30:1.8", "min-impedance": "1000"}), {"error": "range '30:1.8' needs its start below its end"}),
-    (("impedance", {**FT240, "turns": "10", "mhz": "1:2", "points": "1"}), {"error": "--points takes 2 to 10000"}),
+     {"error": "--pf takes a capacitance of 0 or more, in pF", "option": "--pf"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1", "stack": "5"}), {"error": "--stack takes whole cores from 1 to 4", "option": "--stack"}),
+    (("choke", {"mhz": "1.8:30"}), {"error": "give a target: --min-impedance Z, --min-resistance R or both", "option": "--min-impedance"}),
+    (("choke", {"mhz": "30:1.8", "min-impedance": "1000"}), {"error": "range '30:1.8' needs its start below its end", "option": "--mhz"}),
+    (("impedance", {**FT240, "turns": "10", "mhz": "1:2", "points": "1"}), {"error": "--points takes 2 to 10000", "option": "--points"}),
     (("impedance", {**FT240, "turns": "10", "mhz": "3001"}),
-     {"error": "material 43 has published data from 0.01 to 3000 MHz only"}),
-    (("loss", {**FT240, "turns": "10", "mhz": "1"}), {"error": "give one of --vrms, --watts or --amps"}),
+     {"error": "material 43 has published data from 0.01 to 3000 MHz only", "option": "--mhz"}),
+    (("loss", {**FT240, "turns": "10", "mhz": "1"}), {"error": "give one of --vrms, --watts or --amps", "option": "--vrms"}),
     (("solve", {**FT240, "turns": "10", "dc-amps": "1"}),
-     {"error": "--dc-amps takes a powdered-iron core: the DC-bias fits are the iron mixes'"}),
+     {"error": "--dc-amps takes a powdered-iron core: the DC-bias fits are the iron mixes'", "option": "--dc-amps"}),
     (("identify", {"od": "1", "id": "2", "height": "1", "turns": "1", "inductance": "1"}),
-     {"error": "the inside diameter must be below the outside diameter"}),
+     {"error": "the inside diameter must be below the outside diameter", "option": "--id"}),
     (("table", {"family": "iron", "size": "50", "material": "2", "turns": "5:1"}),
      {"error": "range '5:1' needs FROM <= TO and a STEP above 0"}),
     (("solve", {"family": "iron", "size": "50", "material": "2", "turns": "0"}),
      {"message": "Number of turns must be one or more."}),
-    (("core", {"family": "wood", "size": "50", "material": "2"}), {"error": "unknown family 'wood' (iron or ferrite)"}),
+    (("core", {"family": "wood", "size": "50", "material": "2"}), {"error": "unknown family 'wood' (iron or ferrite)", "option": "--family"}),
 ]
 
 
