@@ -3,16 +3,18 @@
 // permeability anywhere within a tolerance of the typical curve and, under
 // a drive, a core no hotter than a limit. The search is design/search's,
 // the test design/choke's.
+#include "cli/choke.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 #include "design/search.h"
 
 namespace cli {
 
+using namespace design;
 
 // The drive of a choke: none, or one of --vrms, --watts or --amps.
 static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failure)

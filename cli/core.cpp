@@ -1,12 +1,14 @@
 // core: one catalogue core as list shows it, with its effective parameters,
 // permeability and surface.
+#include "cli/core.h"
+
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
+#include "cli/list.h"
 
 namespace cli {
 
-std::string ironNote(const std::string &mix);
+using namespace design;
 
 bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
 {

@@ -1,4 +1,6 @@
 // find: every catalogue core that reaches an inductance, shortest wire first.
+#include "cli/find.h"
+
 #include <algorithm>
 
 #include "calc/memform.h"
@@ -6,9 +8,10 @@
 #include "calc/solve.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 bool find(const FindRequest &r, FindResult *result, Failure *failure)
 {

@@ -1,12 +1,15 @@
 // flux: the flux density in a core, from a sine voltage (or the power into a
 // resistance) at a frequency, or from a DC current.
+#include "cli/flux.h"
+
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
 {

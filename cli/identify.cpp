@@ -1,12 +1,15 @@
 // identify: a core from its measured dimensions and a test winding: its AL,
 // its permeability, and the catalogue cores it may be, best first.
+#include "cli/identify.h"
+
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 // What the measurement itself puts in doubt, one sentence each.
 static std::vector<std::string> warningsOf(const Identification &r, const std::vector<CoreType> &families)

@@ -1,13 +1,16 @@
 // impedance: a winding at frequency, at one frequency or over a sweep.
 // Ferrite from the maker's complex permeability; powdered iron as a
 // lossless AL, for the reactance.
+#include "cli/impedance.h"
+
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 const char FerriteDataNote[] = "the maker's typical curve (Fair-Rite); a real core may differ by +/- 20-25 %";
 const char MeasuredCurveNote[] = "the curve given with --curve";

@@ -11,6 +11,8 @@
 
 namespace cli {
 
+using namespace design;
+
 std::string plain(float value, int digits)
 {
     std::string s = numberToText(value, digits);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "cli/request.h"
+#include "cli/values.h"
 
 namespace cli {
 
@@ -43,7 +43,12 @@ using Lines = std::vector<std::pair<std::string, std::string>>;
 std::string captioned(const Lines &lines);
 // The "Core" line of a winding's answer: its name (a stack's "2 x ..."),
 // le and Ae.
-std::pair<std::string, std::string> coreLine(const std::string &name, int stack, const Effective &e);
+std::pair<std::string, std::string> coreLine(const std::string &name, int stack, const design::Effective &e);
 std::pair<std::string, std::string> coreLine(const NamedCore &c);
+
+// Where a winding's figures come from, as its "Data" line says it.
+extern const char FerriteDataNote[];
+extern const char MeasuredCurveNote[];
+std::string ironNote(const std::string &mix);
 
 } // namespace cli

@@ -1,9 +1,12 @@
 // list: the catalogue, family by family: sizes, materials and AL values;
 // and in JSON, the ferrite materials that have a published curve.
+#include "cli/list.h"
+
 #include "cli/layout.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 bool list(const ListRequest &r, ListResult *result, Failure *failure)
 {

@@ -1,15 +1,14 @@
 // loss: a ferrite winding's core loss and temperature rise under a drive.
+#include "cli/loss.h"
+
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
 
-extern const char FerriteDataNote[];
-extern const char MeasuredCurveNote[];
-std::string ironNote(const std::string &mix);
+using namespace design;
 
 bool loss(const LossRequest &r, LossResult *result, Failure *failure)
 {

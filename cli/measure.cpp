@@ -2,15 +2,18 @@
 // materials: which one the core behaves like, by how much its permeability
 // differs, the winding's own capacitance, and the core's permeability at
 // every point.
+#include "cli/measure.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 #include "design/portable.h"
 
 namespace cli {
+
+using namespace design;
 
 static const char *methodName(MeasureMethod m)
 {

@@ -10,6 +10,8 @@
 #include "cli/refusals.h"
 
 namespace cli {
+
+using namespace design;
 namespace {
 
 // A default as --help shows it.

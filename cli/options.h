@@ -8,7 +8,18 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/request.h"
+#include "cli/solve.h"
+#include "cli/list.h"
+#include "cli/table.h"
+#include "cli/find.h"
+#include "cli/core.h"
+#include "cli/flux.h"
+#include "cli/identify.h"
+#include "cli/impedance.h"
+#include "cli/loss.h"
+#include "cli/measure.h"
+#include "cli/choke.h"
+#include "cli/transformer.h"
 
 namespace cli {
 

@@ -1,9 +1,11 @@
 // The refusals' list as data, and the texts filled in.
 #include "cli/refusals.h"
 
-#include "cli/request.h"
+#include "cli/values.h"
 
 namespace cli {
+
+using namespace design;
 
 const RefusalRow Refusals[RefusalCount] = {
 #define MIRVELTA_REFUSAL_ROW(name, option, text) {#name, option, text},

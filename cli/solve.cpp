@@ -1,5 +1,7 @@
 // solve: one solve, as the window's result lines; on request, whether a wire
 // of a given diameter fits, and the range an AL tolerance allows.
+#include "cli/solve.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,9 +9,10 @@
 #include "calc/solve.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 
 static WireAnswer wireAnswer(float insideInches, float turns, bool givenInMm, double inches)
 {

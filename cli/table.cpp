@@ -1,13 +1,16 @@
 // table: one solve per value of a range of turns or inductances.
+#include "cli/table.h"
+
 #include <algorithm>
 
 #include "calc/memform.h"
 #include "calc/solve.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 
 namespace cli {
+
+using namespace design;
 namespace {
 
 enum { MaxRows = 10000, MaxScale = 30 };

@@ -2,15 +2,18 @@
 // band, one build or a search for the cores and fewest primary turns that
 // hold a loss limit. The model is design/transformer's, the search
 // design/search's.
+#include "cli/transformer.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
 #include "design/search.h"
 
 namespace cli {
+
+using namespace design;
 
 const char TransformerModel[] =
     "flux-coupled, matched: the primary winding on its core (with its capacitance) across the low side's Z "

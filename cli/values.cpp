@@ -6,10 +6,12 @@
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
-#include "cli/request.h"
+#include "cli/values.h"
 #include "design/search.h"
 
 namespace cli {
+
+using namespace design;
 
 bool readNumber(const std::string &text, const char *option, double *value, Failure *failure)
 {

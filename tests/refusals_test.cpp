@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/request.h"
+#include "cli/values.h"
 
 namespace {
 
