@@ -45,6 +45,26 @@ static std::string optionNamed(const std::string &s)
     return "";
 }
 
+// The program's help, then each command's: "COMMAND [OPTIONS]:", its
+// options and what its help says below them. help2man makes the manual
+// page of it, a section a command.
+static std::string everyHelp(CLI::App &program, const std::vector<Command> &commands)
+{
+    std::string text = program.help();
+    for (const Command &c : commands) {
+        const std::string help = c.app->help();
+        size_t options = help.find("\nOptions:\n");
+        size_t end = help.find("\n\n", options + 1);
+        std::string block = help.substr(options + 10, end == std::string::npos ? std::string::npos : end - options - 9);
+        // Without the help flag every command has.
+        size_t flag = block.find("  -h,--help");
+        if (flag != std::string::npos)
+            block.erase(flag, block.find('\n', flag) + 1 - flag);
+        text += "\n" + c.app->get_name() + " [OPTIONS]:\n" + block + "\n" + c.app->get_footer() + "\n";
+    }
+    return text;
+}
+
 CliAnswer answerCli(const std::vector<std::string> &args)
 {
     CliAnswer a;
@@ -66,6 +86,8 @@ CliAnswer answerCli(const std::vector<std::string> &args)
     const std::vector<std::string> names = commandNames();
     const bool named = !args.empty() && std::find(names.begin(), names.end(), args[0]) != names.end();
     const std::vector<Command> commands = addCommands(program, named ? args[0] : "");
+    // After the commands, which would each take it too.
+    program.set_help_all_flag("--help-all", "Print every command's help and exit (the manual page's text)");
     program.footer("'mirvelta-cli COMMAND --help' describes a command.");
     if (args.empty())
         return a.err = program.help(), a.code = CliError, a;
@@ -84,7 +106,7 @@ CliAnswer answerCli(const std::vector<std::string> &args)
     } catch (const CLI::CallForHelp &) {
         return a.out = program.help(), a;
     } catch (const CLI::CallForAllHelp &) {
-        return a.out = program.help("", CLI::AppFormatMode::All), a;
+        return a.out = everyHelp(program, commands), a;
     } catch (const CLI::CallForVersion &v) {
         return a.out = std::string(v.what()) + "\n", a;
     } catch (const CLI::ParseError &e) {

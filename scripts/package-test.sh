@@ -51,6 +51,10 @@ check "unpacked mirvelta-cli --version" test "$("$unpacked/usr/bin/mirvelta-cli"
 "$unpacked/usr/bin/mirvelta-cli" "${solve[@]}" > "$work/solve-unpacked"
 check "unpacked mirvelta-cli solve prints what the built one prints" cmp "$work/solve-built" "$work/solve-unpacked"
 check "the man page reads" sh -c "man -l '$unpacked/usr/share/man/man1/mirvelta-cli.1.gz' >/dev/null 2>&1 || zcat '$unpacked/usr/share/man/man1/mirvelta-cli.1.gz' | grep -q '^.SH NAME'"
+# The page is made from the help: a section for every command the program lists.
+for c in $("$cli" --help | sed -n '/^Subcommands:/,/^$/p' | awk 'NR > 1 && NF {print $1}'); do
+    check "the man page has $c" sh -c "zcat '$unpacked/usr/share/man/man1/mirvelta-cli.1.gz' | grep -qxF '.SS \"$c [OPTIONS]:\"'"
+done
 
 # Starts a program, waits for its window by caption on this run's display,
 # closes it with Alt+F4 and says whether it ended with exit code 0.

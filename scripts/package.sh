@@ -45,9 +45,13 @@ convert "$root/ui/toroid.bmp" -crop 306x306+12+33 +repage -resize 128x128 -type 
     -alpha off -compose copy_opacity -composite -strip -define png:exclude-chunks=date,time "png32:$icon"
 chmod 0644 "$icon"
 install -d -m 0755 "$stage/usr/share/man/man1" "$stage/usr/share/doc/mirvelta"
-for page in mirvelta.1 mirvelta-cli.1; do
-    gzip -9n < "$root/packaging/$page" > "$stage/usr/share/man/man1/$page.gz"
-done
+gzip -9n < "$root/packaging/mirvelta.1" > "$stage/usr/share/man/man1/mirvelta.1.gz"
+# mirvelta-cli's page from its own help (--help-all: every command's), with
+# the sections the help has not in packaging/mirvelta-cli.h2m; dated by
+# SOURCE_DATE_EPOCH.
+help2man --no-info --no-discard-stderr --help-option=--help-all --include "$root/packaging/mirvelta-cli.h2m" \
+    --name "toroid winding calculator on the command line" "$pkg/cli/mirvelta-cli" |
+    gzip -9n > "$stage/usr/share/man/man1/mirvelta-cli.1.gz"
 install -m 0644 "$root/packaging/copyright" "$stage/usr/share/doc/mirvelta/copyright"
 cat > "$work/changelog" <<CHANGES
 mirvelta ($version) unstable; urgency=medium
