@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds build trees from their presets (CMakePresets.json):
-# native, sanitize, soft, windows, web, fuzz, package. Two trees build at
+# native (with the Debian package's flags), sanitize (with the fuzz targets),
+# soft, windows, web. Two trees build at
 # once: each has one long compile (the twin's files as one unit) that leaves
 # a core idle, and the other tree fills it. Each tree's output goes to
 # build/PRESET.log, shown when it fails.

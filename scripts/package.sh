@@ -11,14 +11,11 @@ build=$root/build # where the presets put their trees
 dist=${MIRVELTA_DIST:-$root/dist}
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" windows web >/dev/null
+# The native tree builds the Debian twin, with Debian's hardening flags and
+# the C++ runtime linked in so that it depends on libc6 alone.
+"$root/scripts/build.sh" native windows web >/dev/null
 "$root/scripts/check-imports.sh" "$build/windows/ui/mirvelta.exe" "$build/windows/cli/mirvelta-cli.exe"
-
-# The Debian twin: Debian's hardening flags, and the C++ runtime linked in so
-# that it depends on libc6 alone.
-pkg=$build/package
-. "$root/scripts/lib/deb-flags.sh"
-"$root/scripts/build.sh" package >/dev/null
+pkg=$build/native
 version=$("$pkg/cli/mirvelta-cli" --version | awk '{print $2}')
 [ -n "$version" ] || { echo "package: no version from mirvelta-cli --version" >&2; exit 1; }
 
