@@ -110,44 +110,33 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
             return refuse<NoCurveOverBand>(failure, significant(c.lowMhz, 6), significant(c.highMhz, 6));
     }
 
-    // On each, the fewest turns that pass and fit in one layer.
+    // On each, the fewest turns that pass and fit in one layer; where none
+    // does, the winding that came nearest.
     const std::vector<double> hz = logSweep(lowHz, highHz, c.points);
-    c.searched = (int)cores.size();
     c.all = r.all;
     std::vector<ChokeBand> bands;
     std::vector<Capacitance> caps;
-    std::vector<long> most;
     for (const FrequencyCore &core : cores) {
         caps.push_back(capacitanceFor(c.capacitance, core.outline));
         bands.push_back(chokeBand(core, hz, c.tolerancePercent / 100, caps.back().pf));
-        most.push_back(mostTurns(core.size->insideDiameter, c.wire.inches));
-        const ChokeBand &band = bands.back();
-        long turns =
-            fewestTurns(most.back(), [&](long n) { return chokePasses(band, (double)n, c.target, c.drive); });
-        if (turns)
-            c.designs.push_back(design(c, band, turns, caps.back()));
     }
-    std::stable_sort(c.designs.begin(), c.designs.end(), [](const ChokeDesign &a, const ChokeDesign &b) {
-        return offeredBefore(a.core, a.turns, b.core, b.turns);
-    });
-
-    // Nothing passes: the winding that came nearest, and what it misses.
-    c.anyFits = false;
-    double nearest = -1;
-    size_t nearestCore = 0;
-    long nearestTurns = 0;
-    // Nearest is a pointer, not a design: a few windings a core, fewer the
-    // more cores and frequencies there are (some two million impedances in all).
+    // The nearest is looked for among a few windings a core, fewer the more
+    // cores and frequencies there are (some two million impedances in all).
     const long looks = std::max(2L, std::min(50L, 2000000L / (long)(3 * bands.size() * hz.size() + 1)));
-    for (size_t i = 0; c.designs.empty() && i < bands.size(); i++)
-        for (long n : spreadTurns(most[i], looks)) {
-            c.anyFits = true;
-            double margin = chokeFigures(bands[i], (double)n, c.target, c.drive).margin;
-            if (margin > nearest)
-                nearest = margin, nearestCore = i, nearestTurns = n;
-        }
+    SearchOutcome found = searchDesigns(
+        cores,
+        [&](size_t i) {
+            return SearchTrial{mostTurns(bands[i].core.size->insideDiameter, c.wire.inches),
+                               [&, i](long n) { return chokePasses(bands[i], (double)n, c.target, c.drive); },
+                               [&, i](long n) { return chokeFigures(bands[i], (double)n, c.target, c.drive).margin; }};
+        },
+        TurnsAnyOrder, [&](long most) { return spreadTurns(most, looks); });
+    c.searched = found.searched;
+    for (const SearchFound &f : found.designs)
+        c.designs.push_back(design(c, bands[f.core], f.turns, caps[f.core]));
+    c.anyFits = c.designs.empty() && found.anyFits;
     if (c.anyFits)
-        c.nearest = design(c, bands[nearestCore], nearestTurns, caps[nearestCore]);
+        c.nearest = design(c, bands[found.nearest.core], found.nearest.turns, caps[found.nearest.core]);
 
     // What the capacitance model is weaker at, for the designs offered.
     size_t shown = designsOffered(c.designs.size(), c.all);

@@ -131,34 +131,31 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
             searchCores(sizes, materials, leastStack, mostStack, t.lowMhz * 1e6, t.highMhz * 1e6);
         if (cores.empty())
             return refuse<NoCurveOverBand>(failure, significant(t.lowMhz, 6), significant(t.highMhz, 6));
-        t.searched = (int)cores.size();
-        double nearest = -1;
+        // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
+        // with the primary turns: the fewest that hold them by bisection, and
+        // where none does, the nearest a core comes at its most turns.
+        auto name = [](const FrequencyCore &c) {
+            return std::string(familyPrefix(CoreFerrite)) + c.size->code + "-" + c.data->code;
+        };
+        SearchOutcome found = searchDesigns(
+            cores,
+            [&](size_t i) {
+                const FrequencyCore &c = cores[i];
+                // The most primary turns whose windings fit; more never fit.
+                long most = 0;
+                while (windingsFit(c, t.wire.inches, most + 1, secondaryTurns(most + 1, t.ratio), t.autotransformer))
+                    most++;
+                return SearchTrial{most, [&, i](long n) { return margin(t, build(t, cores[i], name(cores[i]), n, hz)) >= 1; },
+                                   [&, i](long n) { return margin(t, build(t, cores[i], name(cores[i]), n, hz)); }};
+            },
+            TurnsMonotone, [](long most) { return std::vector<long>{most}; });
+        t.searched = found.searched;
+        for (const SearchFound &f : found.designs)
+            t.designs.push_back(build(t, cores[f.core], name(cores[f.core]), f.turns, hz));
+        const bool anyFits = found.anyFits;
         TransformerDesign near;
-        bool anyFits = false;
-        for (const FrequencyCore &c : cores) {
-            const std::string name = std::string(familyPrefix(CoreFerrite)) + c.size->code + "-" + c.data->code;
-            // The most primary turns whose windings fit; more never fit.
-            long most = 0;
-            while (windingsFit(c, t.wire.inches, most + 1, secondaryTurns(most + 1, t.ratio), t.autotransformer))
-                most++;
-            if (!most)
-                continue;
-            anyFits = true;
-            // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
-            // with the primary turns: the fewest that hold them by bisection,
-            // and the nearest a core comes its most turns.
-            long p = fewestTurnsMonotone(most, [&](long n) { return margin(t, build(t, c, name, n, hz)) >= 1; });
-            if (p) {
-                t.designs.push_back(build(t, c, name, p, hz));
-            } else {
-                TransformerDesign d = build(t, c, name, most, hz);
-                if (margin(t, d) > nearest)
-                    nearest = margin(t, d), near = d;
-            }
-        }
-        std::stable_sort(t.designs.begin(), t.designs.end(), [](const TransformerDesign &a, const TransformerDesign &b) {
-            return offeredBefore(a.core, a.primary, b.core, b.primary);
-        });
+        if (t.designs.empty() && anyFits)
+            near = build(t, cores[found.nearest.core], name(cores[found.nearest.core]), found.nearest.turns, hz);
         if (t.designs.empty()) {
             const TransformerDesign &d = near;
             t.nearest = !anyFits ? "no core takes one primary turn and its secondary in one layer of " + wireText(t.wire)

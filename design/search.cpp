@@ -1,6 +1,8 @@
 // The candidates of a search, the fewest turns that pass, and the ranking.
 #include "design/search.h"
 
+#include <algorithm>
+
 namespace design {
 
 std::vector<FrequencyCore> searchCores(const std::vector<int> &sizes, const std::vector<const FerriteData *> &materials,
@@ -58,6 +60,36 @@ bool offeredBefore(const FrequencyCore &a, long turnsA, const FrequencyCore &b, 
     if (a.effective.volumeMm3 != b.effective.volumeMm3)
         return a.effective.volumeMm3 < b.effective.volumeMm3;
     return turnsA < turnsB;
+}
+
+SearchOutcome searchDesigns(const std::vector<FrequencyCore> &cores, const std::function<SearchTrial(size_t)> &trial,
+                            TurnsOrder order, const std::function<std::vector<long>(long most)> &looks)
+{
+    SearchOutcome o;
+    o.searched = (int)cores.size();
+    std::vector<SearchTrial> trials;
+    for (size_t i = 0; i < cores.size(); i++) {
+        trials.push_back(trial(i));
+        const SearchTrial &t = trials.back();
+        long turns = order == TurnsMonotone ? fewestTurnsMonotone(t.most, t.passes) : fewestTurns(t.most, t.passes);
+        if (turns)
+            o.designs.push_back({i, turns});
+    }
+    std::stable_sort(o.designs.begin(), o.designs.end(), [&](const SearchFound &a, const SearchFound &b) {
+        return offeredBefore(cores[a.core], a.turns, cores[b.core], b.turns);
+    });
+    double nearest = -1;
+    for (size_t i = 0; o.designs.empty() && i < trials.size(); i++) {
+        if (trials[i].most < 1)
+            continue;
+        o.anyFits = true;
+        for (long n : looks(trials[i].most)) {
+            double margin = trials[i].margin(n);
+            if (margin > nearest)
+                nearest = margin, o.nearest = {i, n};
+        }
+    }
+    return o;
 }
 
 } // namespace design

@@ -38,6 +38,43 @@ long fewestTurnsMonotone(long most, const std::function<bool(long)> &passes);
 // them: for looking over a winding's turns without trying every one.
 std::vector<long> spreadTurns(long highest, long most);
 
+// One candidate of a search as a command tries it: the most turns that fit
+// it, whether n turns pass the command's test, and how near n turns come to
+// passing (1 or more: they pass).
+struct SearchTrial {
+    long most = 0;
+    std::function<bool(long)> passes;
+    std::function<double(long)> margin;
+};
+
+// How a command's test goes with the turns: in any order (each count is
+// tried in turn), or monotone (false, then true from some count on: by
+// bisection). A test said monotone is held to it in the tests.
+enum TurnsOrder { TurnsAnyOrder, TurnsMonotone };
+
+// A design a search found: the candidate (its index) and the turns on it.
+struct SearchFound {
+    size_t core = 0;
+    long turns = 0;
+};
+
+struct SearchOutcome {
+    std::vector<SearchFound> designs; // every candidate that passes, its fewest turns; in the order offered
+    int searched = 0;                 // the candidates tried
+    // Where none passes: whether any candidate takes a turn at all, and the
+    // winding that came nearest, among the turns `looks` gives for each.
+    bool anyFits = false;
+    SearchFound nearest;
+};
+
+// The search every command that asks "which cores, with how many turns?"
+// runs: on each candidate the fewest turns that pass, the designs in the
+// order offered, and, where none passes, the nearest winding among the
+// counts looks(most) of each candidate (the highest margin; the first
+// found of equal ones).
+SearchOutcome searchDesigns(const std::vector<FrequencyCore> &cores, const std::function<SearchTrial(size_t)> &trial,
+                            TurnsOrder order, const std::function<std::vector<long>(long most)> &looks);
+
 // How many of the designs found are offered: the best ten, or every one.
 const size_t DesignsOffered = 10;
 inline size_t designsOffered(size_t found, bool all) { return all || found < DesignsOffered ? found : DesignsOffered; }

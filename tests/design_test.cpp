@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -12,11 +13,13 @@
 
 #include "catalogue/catalogue.h"
 #include "design/capacitance.h"
+#include "design/choke.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
 #include "design/iron.h"
 #include "design/magnetics.h"
 #include "design/portable.h"
+#include "design/transformer.h"
 
 namespace {
 
@@ -273,3 +276,39 @@ TEST(Design, SelfCapacitanceModelAgainstItsData)
 }
 
 } // namespace
+
+// What the searches assume, held here rather than trusted. A choke's least
+// |Z| and R over the permeability's tolerance lie at its ends or on the
+// typical curve: a fine scan of the factors between finds none lower. A
+// transformer's loss and rise fall as the primary turns rise, so bisecting
+// for the fewest turns that hold them finds the fewest.
+TEST(Design, SearchClaimsHold)
+{
+    const struct {
+        const char *size, *material;
+        int stack;
+        double turns, pf;
+    } cores[] = {{"240", "43", 1, 10, 2}, {"50", "61", 2, 20, 1}, {"114", "31", 1, 6, 3}, {"82", "77", 1, 14, 0}};
+    const std::vector<double> hz = design::logSweep(1.8e6, 30e6, 50);
+    for (const auto &k : cores) {
+        design::FrequencyCore core;
+        ASSERT_EQ(design::frequencyCore(CoreFerrite, k.size, k.material, &core), design::CoreFound) << k.size;
+        design::stackCores(&core, k.stack);
+        const design::ChokeBand band = design::chokeBand(core, hz, 0.25, k.pf);
+        const design::ChokeFigures f = design::chokeFigures(band, k.turns, {1, 1}, {});
+        for (size_t i = 0; i < hz.size(); i++)
+            for (double s = 0.75; s <= 1.25 + 1e-9; s += 0.005) {
+                std::complex<double> z = design::chokeImpedance(band, k.turns, i, s);
+                EXPECT_GE(std::abs(z), f.leastImpedanceOhms * (1 - 1e-12)) << k.size << "-" << k.material << " " << s;
+                EXPECT_GE(z.real(), f.leastResistanceOhms * (1 - 1e-12)) << k.size << "-" << k.material << " " << s;
+            }
+        double loss = INFINITY, rise = INFINITY;
+        for (long p = 1; p <= 30; p++) {
+            design::TransformerFigures t = design::transformerFigures(core, p, hz, k.pf, {100, 50, 1});
+            const double worst = t.points[t.worst].lossFraction;
+            EXPECT_LE(worst, loss) << k.size << "-" << k.material << " " << p << " turns";
+            EXPECT_LE(t.riseKelvin, rise) << k.size << "-" << k.material << " " << p << " turns";
+            loss = worst, rise = t.riseKelvin;
+        }
+    }
+}
