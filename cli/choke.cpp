@@ -41,7 +41,7 @@ static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turn
     d.figures = chokeFigures(band, (double)turns, c.target, c.drive);
     d.resonanceHz = selfResonanceHz(band.core, (double)turns, cap.pf);
     d.resonanceLowHz = d.resonanceHighHz = 0;
-    if (std::string(cap.from) != "given") {
+    if (cap.from != CapacitanceGiven) {
         d.resonanceLowHz = selfResonanceHz(band.core, (double)turns, cap.modelPf * CapacitanceHighFactor + cap.strayPf);
         d.resonanceHighHz = selfResonanceHz(band.core, (double)turns, cap.modelPf * CapacitanceLowFactor + cap.strayPf);
     }
@@ -145,7 +145,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
         const ChokeDesign &d = c.designs[i];
         std::vector<std::string> w = capacitanceWarnings(d.capacitance, (double)d.turns);
         long fit = mostTurns(d.core.size->insideDiameter, c.wire.inches);
-        if (std::string(d.capacitance.from) != "given" && d.turns > ModelClosingShare * fit)
+        if (d.capacitance.from != CapacitanceGiven && d.turns > ModelClosingShare * fit)
             w.push_back("the winding nearly closes the core (more than " +
                         significant(ModelClosingShare * 100) +
                         " % of what fits in one layer): its capacitance may be up to 2 times the model's");
@@ -176,7 +176,7 @@ static Json designJson(const ChokeResult &c, const ChokeDesign &d)
     j["minResistanceOhms"] = f.leastResistanceOhms;
     j["minResistanceMHz"] = f.leastResistanceHz / 1e6;
     j["selfResonanceMHz"] = mhzOrNull(d.resonanceHz);
-    j["selfResonanceRangeMHz"] = std::string(d.capacitance.from) == "given"
+    j["selfResonanceRangeMHz"] = d.capacitance.from == CapacitanceGiven
                                      ? Json(nullptr)
                                      : Json::array({mhzOrNull(d.resonanceLowHz), mhzOrNull(d.resonanceHighHz)});
     j["coreLossWatts"] = c.driven ? Json(f.lossWatts) : Json(nullptr);
@@ -281,7 +281,7 @@ std::string chokeText(const ChokeResult &c)
                               significant(d.capacitance.pf, 3), significant(f.leastImpedanceOhms),
                               significant(f.leastImpedanceHz / 1e6, 3), significant(f.leastResistanceOhms),
                               significant(f.leastResistanceHz / 1e6, 3), mhz(d.resonanceHz),
-                              std::string(d.capacitance.from) == "given"
+                              d.capacitance.from == CapacitanceGiven
                                   ? "-"
                                   : mhz(d.resonanceLowHz) + " to " + mhz(d.resonanceHighHz),
                               c.driven ? significant(f.lossWatts, 3) : "-",

@@ -90,25 +90,35 @@ Capacitance capacitanceFor(const CapacitanceRule &rule, const Outline &outline)
     Capacitance c;
     if (rule.given) {
         c.pf = rule.pf;
-        c.from = "given";
+        c.from = CapacitanceGiven;
         return c;
     }
     c.modelPf = selfCapacitancePf(outline);
     c.strayPf = rule.strayPf;
     c.pf = c.modelPf + c.strayPf;
-    c.from = c.strayPf > 0 ? "model + stray" : "model";
+    c.from = c.strayPf > 0 ? CapacitanceModelAndStray : CapacitanceModel;
     return c;
+}
+
+const char *capacitanceFromName(CapacitanceFrom from)
+{
+    switch (from) {
+    case CapacitanceModel: return "model";
+    case CapacitanceModelAndStray: return "model + stray";
+    case CapacitanceGiven: break;
+    }
+    return "given";
 }
 
 void addCapacitanceJson(const Capacitance &c, Json *j)
 {
     (*j)["capacitancePf"] = c.pf;
-    (*j)["capacitanceFrom"] = c.from;
+    (*j)["capacitanceFrom"] = capacitanceFromName(c.from);
 }
 
 std::string capacitanceText(const Capacitance &c)
 {
-    if (std::string(c.from) == "given")
+    if (c.from == CapacitanceGiven)
         return c.pf > 0 ? significant(c.pf, 6) + " pF across the winding (given)" : "none (--pf 0)";
     std::string model = "the self-capacitance model of the core's outline";
     if (c.strayPf > 0)
@@ -120,7 +130,7 @@ std::string capacitanceText(const Capacitance &c)
 std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
 {
     std::vector<std::string> w;
-    if (std::string(c.from) == "given")
+    if (c.from == CapacitanceGiven)
         return w;
     if (turns > 0 && turns < ModelLeastTurns)
         w.push_back("fewer than " + significant(ModelLeastTurns) +
@@ -135,12 +145,12 @@ std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
 bool readWire(const WireOptions &o, Wire *w, Failure *failure)
 {
     w->awg = 0;
-    w->from = "default";
+    w->from = WireDefault;
     w->mm = DefaultWireMm;
     if (o.awg.given) {
         if (!readWhole(o.awg.text, "--awg", WireGaugeLeast, WireGaugeMost, GaugeRange, &w->awg, failure))
             return false;
-        w->from = "--awg";
+        w->from = WireByGauge;
         w->inches = gaugeInches(w->awg);
         w->mm = w->inches * MillimetresPerInch;
         return true;
@@ -150,7 +160,7 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
             return false;
         if (!finitePositive(w->mm))
             return refuse<WireAboveZero>(failure);
-        w->from = "--wire-mm";
+        w->from = WireByDiameter;
     }
     w->inches = w->mm / MillimetresPerInch;
     return true;
@@ -158,7 +168,8 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
 
 Json wireJson(const Wire &w)
 {
-    Json j = {{"diameterMm", w.mm}, {"from", w.from}};
+    static const char *const From[] = {"default", "--awg", "--wire-mm"};
+    Json j = {{"diameterMm", w.mm}, {"from", From[w.from]}};
     if (w.awg)
         j["awg"] = w.awg;
     return j;
@@ -168,7 +179,7 @@ std::string wireText(const Wire &w)
 {
     if (w.awg)
         return "AWG " + std::to_string(w.awg) + ", " + significant(w.mm) + " mm bare (the window's gauge rule)";
-    return significant(w.mm, 6) + " mm" + (std::string(w.from) == "default" ? " (none given: --awg or --wire-mm)" : "");
+    return significant(w.mm, 6) + " mm" + (w.from == WireDefault ? " (none given: --awg or --wire-mm)" : "");
 }
 
 bool readScale(const Given &scale, double *k, Failure *failure)

@@ -146,9 +146,12 @@ struct CapacitanceRule {
     double pf = 0, strayPf = 0;
 };
 bool readCapacitanceRule(const CapacitanceOptions &o, CapacitanceRule *rule, Failure *failure);
+// Where the capacitance comes from; its JSON word is capacitanceFromName's.
+enum CapacitanceFrom { CapacitanceModel, CapacitanceModelAndStray, CapacitanceGiven };
+const char *capacitanceFromName(CapacitanceFrom from); // "model", "model + stray", "given"
 struct Capacitance {
     double pf = 0, modelPf = 0, strayPf = 0;
-    const char *from = "model"; // "model", "model + stray" or "given"
+    CapacitanceFrom from = CapacitanceModel;
 };
 Capacitance capacitanceFor(const CapacitanceRule &rule, const design::Outline &outline);
 // capacitancePf and capacitanceFrom.
@@ -164,9 +167,10 @@ std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
 struct WireOptions {
     Given awg, wireMm;
 };
+enum WireFrom { WireDefault, WireByGauge, WireByDiameter }; // JSON: "default", "--awg", "--wire-mm"
 struct Wire {
     double mm, inches;
-    const char *from; // "--awg", "--wire-mm" or "default"
+    WireFrom from;
     int awg;
 };
 bool readWire(const WireOptions &o, Wire *wire, Failure *failure);
