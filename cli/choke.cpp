@@ -34,8 +34,7 @@ static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turn
 {
     ChokeDesign d;
     d.core = band.core;
-    d.name = std::string(familyPrefix(CoreFerrite)) + band.core.size->code +
-             (c.curve ? std::string(" (measured curve)") : "-" + std::string(band.core.data->code));
+    d.name = coreName(CoreFerrite, band.core.size->code, c.curve ? "" : band.core.data->code);
     d.turns = turns;
     d.capacitance = cap;
     d.figures = chokeFigures(band, (double)turns, c.target, c.drive);

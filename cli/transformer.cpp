@@ -134,9 +134,7 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
         // with the primary turns: the fewest that hold them by bisection, and
         // where none does, the nearest a core comes at its most turns.
-        auto name = [](const FrequencyCore &c) {
-            return std::string(familyPrefix(CoreFerrite)) + c.size->code + "-" + c.data->code;
-        };
+        auto name = [](const FrequencyCore &c) { return coreName(CoreFerrite, c.size->code, c.data->code); };
         SearchOutcome found = searchDesigns(
             cores,
             [&](size_t i) {

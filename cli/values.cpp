@@ -71,6 +71,11 @@ std::string stackName(const std::string &name, int stack)
     return stack > 1 ? std::to_string(stack) + " x " + name : name;
 }
 
+std::string coreName(CoreType family, const std::string &size, const std::string &material)
+{
+    return familyPrefix(family) + size + (material.empty() ? " (measured curve)" : "-" + material);
+}
+
 bool readCapacitanceRule(const CapacitanceOptions &o, CapacitanceRule *rule, Failure *failure)
 {
     *rule = {};
@@ -280,7 +285,7 @@ double nanohenriesPer(const std::string &units)
 const CoreSize &Core::dimensions() const { return catalogueOf(family).sizes[sizeIndex]; }
 const CoreMaterial &Core::mix() const { return catalogueOf(family).materials[materialIndex]; }
 float Core::al() const { return catalogueOf(family).alOf(sizeIndex, materialIndex); }
-std::string Core::name() const { return familyPrefix(family) + size + "-" + material; }
+std::string Core::name() const { return coreName(family, size, material); }
 
 bool readCore(const CoreOptions &o, Core *core, Failure *failure)
 {
@@ -330,7 +335,7 @@ bool readFrequencyCore(const CoreOptions &o, NamedCore *c, Failure *failure)
         break;
     }
     if (family == CoreFerrite)
-        c->name = std::string(familyPrefix(CoreFerrite)) + o.size + "-" + o.material;
+        c->name = coreName(CoreFerrite, o.size, o.material);
     return true;
 }
 
@@ -445,7 +450,7 @@ bool readCurveCore(const CoreOptions &o, const std::string &curveText, NamedCore
     c->outline = outlineOf(*c->size);
     c->effective = effectiveParameters(c->outline);
     c->data = c->curve.get();
-    c->name = std::string(familyPrefix(CoreFerrite)) + o.size + " (measured curve)";
+    c->name = coreName(CoreFerrite, o.size, "");
     return true;
 }
 

@@ -133,6 +133,10 @@ bool readBand(const std::string &text, double *low, double *high, Failure *failu
 bool readStack(const Given &stack, const char *option, int *cores, Failure *failure);
 // "2 x FT-240-43" for a stack, the core's own name for one core.
 std::string stackName(const std::string &name, int stack);
+// A core's name, as every answer gives it: "T-50-2", "FT-240-43", or with a
+// curve of the user's in place of a material (`material` empty) "FT-240
+// (measured curve)". A stack's is stackName's.
+std::string coreName(CoreType family, const std::string &size, const std::string &material);
 
 // The winding's own capacitance: the self-capacitance model of the core's
 // outline (design/capacitance.h), with the user's strays (leads, board,
