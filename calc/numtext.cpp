@@ -1,11 +1,11 @@
 // numberToText, textToNumber and roundToInteger.
 #include "calc/numtext.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "calc/decimals.h"
 #include "calc/extended.h"
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -22,21 +22,14 @@ static int significantDigits(float value, char digits[MaxDigits])
 {
     // "d.ddddddddddddddddde+XX"
     char buf[40];
-#ifdef __EMSCRIPTEN__
-    // Its C++ library has no floating-point to_chars; its printf is exact.
-    struct {
-        char *ptr;
-    } r = {buf + snprintf(buf, sizeof buf, "%.*e", MaxDigits - 1, std::fabs((double)value))};
-#else
-    std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                           std::chars_format::scientific, MaxDigits - 1);
-#endif
+    // A float is a double exactly: its digits are the same.
+    const char *end = decimalText(buf, sizeof buf, std::fabs((double)value), true, MaxDigits - 1);
     digits[0] = buf[0];
     memcpy(digits + 1, buf + 2, MaxDigits - 1);
     const char *p = buf + MaxDigits + 2; // at the exponent's sign
     bool negative = *p++ == '-';
     int e = 0;
-    while (p < r.ptr)
+    while (p < end)
         e = e * 10 + (*p++ - '0');
     return (negative ? -e : e) + 1;
 }

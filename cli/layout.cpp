@@ -2,10 +2,10 @@
 #include "cli/layout.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
+#include "calc/decimals.h"
 #include "calc/extended.h"
 #include "calc/numtext.h"
 
@@ -26,20 +26,11 @@ std::string trim(const std::string &s)
 }
 
 // value in the format with `precision` digits after the point, correctly
-// rounded. std::to_chars gives the same text from every C library; the web
-// build's C++ library has none for doubles, and its printf (musl's) rounds
-// exactly too.
+// rounded.
 static std::string formatted(double value, bool scientific, int precision)
 {
     char buf[400];
-#ifdef __EMSCRIPTEN__
-    snprintf(buf, sizeof buf, scientific ? "%.*e" : "%.*f", precision, value);
-    return buf;
-#else
-    auto r = std::to_chars(buf, buf + sizeof buf, value,
-                           scientific ? std::chars_format::scientific : std::chars_format::fixed, precision);
-    return std::string(buf, r.ptr);
-#endif
+    return std::string(buf, decimalText(buf, sizeof buf, value, scientific, precision));
 }
 
 std::string significant(double value, int digits)

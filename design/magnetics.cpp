@@ -1,12 +1,12 @@
 // Effective parameters, permeability, flux density, surface, wire and AL band.
 #include "design/magnetics.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "design/portable.h"
 #include <cstdlib>
 
+#include "calc/decimals.h"
 #include "calc/formulas.h"
 
 namespace design {
@@ -14,18 +14,7 @@ namespace design {
 double decimal(float value)
 {
     char buf[32];
-#ifdef __EMSCRIPTEN__
-    // Its C++ library has no floating-point to_chars: the fewest digits of
-    // the correctly rounded ones that read back as the float.
-    for (int digits = 1; digits <= 9; digits++) {
-        snprintf(buf, sizeof buf, "%.*g", digits, (double)value);
-        if (std::strtof(buf, nullptr) == value)
-            break;
-    }
-#else
-    auto r = std::to_chars(buf, buf + sizeof buf - 1, value);
-    *r.ptr = '\0';
-#endif
+    shortestText(buf, sizeof buf, value);
     return std::strtod(buf, nullptr);
 }
 
