@@ -1,0 +1,103 @@
+// transformer: a build worked by hand, and a search that holds its limits.
+#include "tests/cli/helpers.h"
+
+namespace {
+
+// A 49:1 end-fed transformer on an FT-240-43 at 3.5 MHz, 100 W into 50
+// ohms, worked by hand from the 43 curve (mu' 509.39, mu'' 308.02 at 3.5
+// MHz, linear in log f), IEC 60205's le and Ae and the model's C_s across
+// the primary: Zm = Z_L || C, the loss Z Re(1/Zm), the rise (W D 1e3 /
+// surface)^0.833, B = sqrt(2) 70.71 V / (2 pi f P Ae).
+TEST(Cli, TransformerWorkedByHand)
+{
+    const struct {
+        const char *turns, *stack, *duty;
+        double r, x, percent, watts, rise, milliTesla, referredPf;
+    } builds[] = {
+        {"2:14", "1", "100", 50.90263, 84.75433, 26.03882, 26.03882, 127.8421, 14.44121, 2.12504 * 49},
+        {"2:14", "1", "25", 50.90263, 84.75433, 26.03882, 6.50970, 40.28635, 14.44121, 2.12504 * 49},
+        {"3:21", "1", "100", 115.67243, 191.30041, 11.57281, 11.57281, 65.05878, 9.62747, 2.12504 * 49},
+        {"2:14", "2", "100", 102.81994, 170.04481, 13.01941, 13.01941, 51.19552, 7.22060, 2.39067 * 49},
+    };
+    for (const auto &b : builds) {
+        nlohmann::json j = cli_json({"transformer", "--turns", b.turns, "--mhz", "3.5:3.500001", "--watts", "100",
+                                     "--duty", b.duty, "--family", "ferrite", "--size", "240", "--material", "43",
+                                     "--stack", b.stack, "--json"});
+        const nlohmann::json &d = j["design"], &p = j["points"][0];
+        std::string what = std::string(b.turns) + " x" + b.stack + " at " + b.duty + " %";
+        EXPECT_EQ(j["ratio"].get<double>(), 49) << what;
+        EXPECT_NEAR(d["magnetizingResistanceOhms"].get<double>(), b.r, 1e-4) << what;
+        EXPECT_NEAR(d["magnetizingReactanceOhms"].get<double>(), b.x, 1e-4) << what;
+        EXPECT_NEAR(p["lossPercent"].get<double>(), b.percent, 1e-4) << what;
+        EXPECT_NEAR(p["coreLossWatts"].get<double>(), b.watts, 1e-4) << what;
+        EXPECT_NEAR(d["temperatureRiseKelvin"].get<double>(), b.rise, 1e-3) << what;
+        EXPECT_NEAR(d["peakFluxDensityMilliTesla"].get<double>(), b.milliTesla, 1e-4) << what;
+        EXPECT_NEAR(d["referredCapacitancePf"].get<double>(), b.referredPf, 1e-3) << what;
+        EXPECT_NEAR(p["lossDb"].get<double>(), -10 * std::log10(1 - b.percent / 100), 1e-5) << what;
+        EXPECT_TRUE(d["turnsFit"].get<bool>()) << what;
+    }
+    // loss takes the same duty: 100 W across 2 turns, a quarter of the time.
+    nlohmann::json l = cli_json({"loss", "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "2",
+                                 "--mhz", "3.5", "--watts", "100", "--duty", "25", "--json"});
+    EXPECT_NEAR(l["coreLossWatts"].get<double>(), 6.50970, 1e-4);
+    EXPECT_NEAR(l["fullPowerLossWatts"].get<double>(), 26.03882, 1e-4);
+    EXPECT_NEAR(l["temperatureRiseKelvin"].get<double>(), 40.28635, 1e-3);
+    // --ratio 49 on 2 primary turns is 2:14 as well.
+    nlohmann::json r = cli_json({"transformer", "--ratio", "49", "--primary-turns", "2", "--mhz", "3.5:29.7", "--watts",
+                                 "100", "--family", "ferrite", "--size", "240", "--material", "43", "--json"});
+    EXPECT_EQ(r["design"]["secondaryTurns"], 14);
+    EXPECT_EQ(r["points"].size(), 50u);
+}
+
+// Every design a search offers holds its limits at every point of the band,
+// evaluated by the one-build command, and one primary turn fewer on the same
+// core and stack does not.
+TEST(Cli, TransformerSearchHoldsItsLimits)
+{
+    const struct {
+        std::vector<std::string> args;
+        double maxLoss, maxRise;
+        bool autotransformer;
+    } cases[] = {
+        {{"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--duty", "40", "--max-stack", "2", "--sizes",
+          "114,140,240"}, 10, 40, false},
+        {{"--ratio", "9", "--mhz", "1.8:30", "--watts", "500", "--auto", "--max-loss-percent", "5", "--max-rise", "30",
+          "--sizes", "140,240", "--awg", "16"}, 5, 30, true},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args = {"transformer", "--all", "--json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        nlohmann::json j = cli_json(args);
+        ASSERT_FALSE(j["designs"].empty()) << j.dump();
+        for (const auto &d : j["designs"]) {
+            auto one = [&](long primary) {
+                std::vector<std::string> a = {"transformer", "--family", "ferrite", "--size", d["size"], "--material",
+                                              d["material"], "--stack", std::to_string(d["stack"].get<int>()),
+                                              "--primary-turns", std::to_string(primary), "--json"};
+                for (size_t i = 0; i < c.args.size(); i++) {
+                    const std::string &o = c.args[i];
+                    if (o == "--max-stack" || o == "--sizes" || o == "--max-loss-percent")
+                        i++;
+                    else
+                        a.push_back(o);
+                }
+                return cli_json(a);
+            };
+            long p = d["primaryTurns"];
+            auto holds = [&](const nlohmann::json &b) {
+                double worst = 0;
+                for (const auto &pt : b["points"])
+                    worst = std::max(worst, pt["lossPercent"].get<double>());
+                return worst <= c.maxLoss && b["design"]["temperatureRiseKelvin"].get<double>() <= c.maxRise &&
+                       b["design"]["turnsFit"].get<bool>();
+            };
+            std::string what = d["core"].get<std::string>() + " x" + std::to_string(d["stack"].get<int>());
+            EXPECT_TRUE(holds(one(p))) << what << " with " << p;
+            if (p > 1) {
+                EXPECT_FALSE(holds(one(p - 1))) << what << " with one primary turn fewer";
+            }
+        }
+    }
+}
+
+} // namespace
