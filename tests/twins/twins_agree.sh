@@ -6,9 +6,9 @@
 # chokes and transformers.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
-# Usage: twins-agree.sh NATIVE_CLI WINDOWS_CLI_EXE
+# Usage: twins_agree.sh NATIVE_CLI WINDOWS_CLI_EXE
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . scripts/lib/wine-env.sh
 native=${1:?native mirvelta-cli}
 windows=${2:?mirvelta-cli.exe}
