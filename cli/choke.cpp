@@ -205,6 +205,8 @@ static std::string nearestText(const ChokeResult &c)
            std::to_string(d.turns) + " turns, whose " + what;
 }
 
+static std::pair<Lines, Lines> chokeLines(const ChokeResult &c);
+
 Json chokeJson(const ChokeResult &c)
 {
     Json target = {{"minImpedanceOhms", c.target.impedanceOhms > 0 ? Json(c.target.impedanceOhms) : Json(nullptr)},
@@ -225,10 +227,15 @@ Json chokeJson(const ChokeResult &c)
               {"searched", c.searched}};
     j["nearest"] = c.designs.empty() ? Json(nearestText(c)) : Json(nullptr);
     j["warnings"] = c.warnings;
+    auto [before, after] = chokeLines(c);
+    before.insert(before.end(), after.begin(), after.end());
+    j["summary"] = linesJson(before);
     return j;
 }
 
-std::string chokeText(const ChokeResult &c)
+// The answer's lines before its table of designs and after it, as its text
+// and its JSON's summary give them.
+static std::pair<Lines, Lines> chokeLines(const ChokeResult &c)
 {
     std::string target;
     if (c.target.impedanceOhms > 0)
@@ -267,6 +274,19 @@ std::string chokeText(const ChokeResult &c)
                                                                : "")});
     if (c.designs.empty())
         lines.push_back({"Nearest", nearestText(c)});
+    Lines after;
+    for (const std::string &w : c.warnings)
+        after.push_back({"Warning", w});
+    after.push_back({"Data", c.curve ? std::string("the curve given with --curve")
+                                     : "the makers' typical curves (Fair-Rite); R and |Z| held at the tolerance's "
+                                       "ends and the typical curve"});
+    return {lines, after};
+}
+
+std::string chokeText(const ChokeResult &c)
+{
+    const auto [lines, after] = chokeLines(c);
+    size_t shown = designsOffered(c.designs.size(), c.all);
     std::string text = captioned(lines);
     if (shown) {
         Table t;
@@ -288,12 +308,6 @@ std::string chokeText(const ChokeResult &c)
         }
         text += "\n" + t.render(false);
     }
-    Lines after;
-    for (const std::string &w : c.warnings)
-        after.push_back({"Warning", w});
-    after.push_back({"Data", c.curve ? std::string("the curve given with --curve")
-                                     : "the makers' typical curves (Fair-Rite); R and |Z| held at the tolerance's "
-                                       "ends and the typical curve"});
     return text + "\n" + captioned(after);
 }
 

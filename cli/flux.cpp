@@ -53,6 +53,8 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
     return true;
 }
 
+static Lines fluxLines(const FluxResult &f);
+
 Json fluxJson(const FluxResult &f)
 {
     Json j = {{"core", f.core.name()},
@@ -78,10 +80,12 @@ Json fluxJson(const FluxResult &f)
         j["permeabilityPercent"] = f.biasPercent;
         j["inductanceMicrohenry"] = f.biasMicrohenry;
     }
+    j["summary"] = linesJson(fluxLines(f));
     return j;
 }
 
-std::string fluxText(const FluxResult &f)
+// The answer's lines, as its text and its JSON's summary give them.
+static Lines fluxLines(const FluxResult &f)
 {
     const Effective &e = f.effective;
     Lines lines = {
@@ -110,7 +114,12 @@ std::string fluxText(const FluxResult &f)
     } else {
         lines.push_back({"Peak flux density (B)", b});
     }
-    return captioned(lines);
+    return lines;
+}
+
+std::string fluxText(const FluxResult &f)
+{
+    return captioned(fluxLines(f));
 }
 
 } // namespace cli

@@ -135,6 +135,14 @@ std::string captioned(const Lines &lines)
     return s;
 }
 
+Json linesJson(const Lines &lines)
+{
+    Json j = Json::array();
+    for (const auto &l : lines)
+        j.push_back({{"caption", l.first}, {"text", l.second}});
+    return j;
+}
+
 std::string asLines(const std::string &text)
 {
     std::string s = text;

@@ -41,6 +41,9 @@ std::vector<std::string> materialRow(CoreType family, const CoreMaterial &materi
 // Two columns: a caption and its value.
 using Lines = std::vector<std::pair<std::string, std::string>>;
 std::string captioned(const Lines &lines);
+// The same lines as an answer's JSON carries them ("summary"): the page
+// shows them as the twin's text does.
+Json linesJson(const Lines &lines);
 // The "Core" line of a winding's answer: its name (a stack's "2 x ..."),
 // le and Ae.
 std::pair<std::string, std::string> coreLine(const std::string &name, int stack, const design::Effective &e);

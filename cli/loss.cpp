@@ -43,6 +43,8 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
     return true;
 }
 
+static Lines lossLines(const LossResult &r);
+
 Json lossJson(const LossResult &r)
 {
     const CoreLoss &l = r.loss;
@@ -67,6 +69,7 @@ Json lossJson(const LossResult &r)
         j["q"] = l.q;
     }
     j["warnings"] = r.warnings;
+    j["summary"] = linesJson(lossLines(r));
     return j;
 }
 
@@ -80,7 +83,8 @@ static std::string coreLossText(const LossResult &r)
                                 : "");
 }
 
-std::string lossText(const LossResult &r)
+// The answer's lines, as its text and its JSON's summary give them.
+static Lines lossLines(const LossResult &r)
 {
     const CoreLoss &l = r.loss;
     ImpedanceFigures f = figuresOf(l.point.z, l.point.hz);
@@ -126,7 +130,12 @@ std::string lossText(const LossResult &r)
     for (const std::string &w : r.warnings)
         lines.push_back({"Warning", w});
     lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote : ironNote(r.material)});
-    return captioned(lines);
+    return lines;
+}
+
+std::string lossText(const LossResult &r)
+{
+    return captioned(lossLines(r));
 }
 
 } // namespace cli

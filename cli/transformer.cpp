@@ -239,6 +239,8 @@ static Json pointJson(const TransformerPoint &p)
             {"coreLossWatts", p.coreWatts}};
 }
 
+static std::pair<Lines, Lines> transformerLines(const TransformerResult &t);
+
 Json transformerJson(const TransformerResult &t)
 {
     Json j = {{"model", TransformerModel},
@@ -269,10 +271,15 @@ Json transformerJson(const TransformerResult &t)
         j["nearest"] = t.designs.empty() ? Json(t.nearest) : Json(nullptr);
     }
     j["warnings"] = t.warnings;
+    auto [before, after] = transformerLines(t);
+    before.insert(before.end(), after.begin(), after.end());
+    j["summary"] = linesJson(before);
     return j;
 }
 
-std::string transformerText(const TransformerResult &t)
+// The answer's lines before its table and after it, as its text and its
+// JSON's summary give them.
+static std::pair<Lines, Lines> transformerLines(const TransformerResult &t)
 {
     std::string power = significant(t.watts, 6) + " W into " + significant(t.ohms, 6) + " ohms (" +
                         significant(voltageFromPower(t.watts, t.ohms)) + " V rms across the primary)" +
@@ -320,6 +327,16 @@ std::string transformerText(const TransformerResult &t)
         if (t.designs.empty())
             lines.push_back({"Nearest", t.nearest});
     }
+    Lines after;
+    for (const std::string &w : t.warnings)
+        after.push_back({"Warning", w});
+    after.push_back({"Data", "the makers' typical curves (Fair-Rite), measured at low flux density"});
+    return {lines, after};
+}
+
+std::string transformerText(const TransformerResult &t)
+{
+    const auto [lines, after] = transformerLines(t);
     std::string text = captioned(lines) + "\n";
     Table table;
     if (t.oneBuild) {
@@ -348,10 +365,6 @@ std::string transformerText(const TransformerResult &t)
     }
     if (table.rows.size() > 1)
         text += "\n" + table.render(false);
-    Lines after;
-    for (const std::string &w : t.warnings)
-        after.push_back({"Warning", w});
-    after.push_back({"Data", "the makers' typical curves (Fair-Rite), measured at low flux density"});
     return text + "\n" + captioned(after);
 }
 

@@ -118,6 +118,13 @@
         }
     }
 
+    // An answer's lines as the twin's text has them (its JSON's summary),
+    // warnings marked.
+    function summary(dl, r, only) {
+        const lines = r ? r.summary.filter((l) => !only || only.includes(l.caption)) : [];
+        figures(dl, lines.map((l) => [l.caption, l.text, l.caption === "Warning" || l.caption === "Nearest" ? "warning" : ""]));
+    }
+
     async function coreChanged() {
         curveChoices();
         const c = theCore();
@@ -279,25 +286,7 @@
 
     section("flux", "flux", () => given({...coreOptions(), ...windingOptions(false), mhz: field("flux-mhz"),
             vrms: field("flux-vrms"), watts: field("flux-watts"), ohms: field("flux-ohms"), amps: field("flux-amps")}),
-        (r) => {
-            if (!r)
-                return figures($("flux-result"), []);
-            const rows = [["Core", (r.stack > 1 ? r.stack + " x " : "") + r.core], ["Turns", fmt(r.turns, 6)]];
-            if (r.amps !== undefined) {
-                rows.push(["DC current", unit(r.amps, "A", 6)], ["Field strength (H)", unit(r.fieldStrengthAmperePerMetre, "A/m")],
-                          ["Flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`],
-                          ["Note", "valid only below saturation, where mu_e holds"]);
-                if (r.permeabilityPercent !== undefined)
-                    rows.push(["Permeability left", `${unit(r.permeabilityPercent, "%")} of the initial (the maker's DC-bias fit)`],
-                              ["Inductance left", unit(r.inductanceMicrohenry, "uH")]);
-            } else {
-                if (r.watts !== undefined)
-                    rows.push(["Power", `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}`]);
-                rows.push(["Sine voltage", `${unit(r.vrms, "V")} rms at ${unit(r.frequencyMHz, "MHz", 6)}`],
-                          ["Peak flux density (B)", `${unit(r.peakFluxDensityMilliTesla, "mT")} = ${unit(r.peakFluxDensityGauss, "gauss")}`]);
-            }
-            figures($("flux-result"), rows);
-        });
+        (r) => summary($("flux-result"), r));
 
     // ---- Impedance and its plot --------------------------------------------------
 
@@ -509,31 +498,7 @@
 
     section("loss", "loss", () => given({...coreOptions(), ...windingOptions(), mhz: field("loss-mhz"),
             vrms: field("loss-vrms"), watts: field("loss-watts"), ohms: field("loss-ohms"), amps: field("loss-amps")}),
-        (r) => {
-            if (!r)
-                return figures($("loss-result"), []);
-            const rows = [["Core", (r.stack > 1 ? r.stack + " x " : "") + r.core], ["Turns", fmt(r.turns, 6)],
-                          ["Winding capacitance", unit(r.capacitancePf, "pF") + " (" + r.capacitanceFrom + ")"],
-                          ["Drive", (r.amps !== undefined ? `${unit(r.amps, "A", 6)} rms through the winding`
-                                                          : (r.watts !== undefined ? `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}: ` : "") +
-                                                            `${unit(r.vrms, "V")} rms across the winding`) + ` at ${unit(r.frequencyMHz, "MHz", 6)}`],
-                          ...(r.seriesResistanceOhms === undefined
-                              ? [["Impedance", `${fmt(r.resistanceOhms)} + j${fmt(r.reactanceOhms)}${Nbsp}ohms (|Z| ${fmt(r.impedanceOhms)})`],
-                                 ["Core loss", unit(r.coreLossWatts, "W")]]
-                              : [["Reactance (X)", unit(r.reactanceOhms, "ohms")],
-                                 ["Core loss", unit(r.coreLossWatts, "W")],
-                                 ["Series resistance", `${unit(r.seriesResistanceOhms, "ohms")} at this drive`],
-                                 ["Q (X/R)", fmt(r.q)],
-                                 ["Data", "the maker's curve fit for the mix, for its typical material"]]),
-                          ["Surface", unit(r.surfaceAreaCm2, "cm^2")],
-                          ["Temperature rise", `${unit(r.temperatureRiseKelvin, "K", 2)} (bare core in still air)`],
-                          ["Peak flux density (B)", unit(r.peakFluxDensityMilliTesla, "mT")]];
-            if (r.runsHot)
-                rows.push(["Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise", "warning"]);
-            for (const w of r.warnings)
-                rows.push(["Warning", w, "warning"]);
-            figures($("loss-result"), rows);
-        });
+        (r) => summary($("loss-result"), r));
 
     section("identify", "identify", () => ({od: field("id-od"), id: field("id-id"), height: field("id-height"),
             unit: $("id-unit").value, turns: field("id-turns"), inductance: field("id-inductance"), units: $("id-units").value}),
@@ -609,18 +574,7 @@
             return out.replaceChildren();
         const t = r.target, dl = document.createElement("dl");
         dl.className = "figures";
-        const wanted = [t.minImpedanceOhms !== null ? `|Z| at least ${unit(t.minImpedanceOhms, "ohms", 6)}` : null,
-                        t.minResistanceOhms !== null ? `R at least ${unit(t.minResistanceOhms, "ohms", 6)}` : null].filter((x) => x);
-        const rows = [["Target", `${wanted.join(" and ")} from ${fmt(t.lowMHz, 6)} to ${unit(t.highMHz, "MHz", 6)}, ` +
-                                 `the permeability within \u00b1${fmt(t.tolerancePercent)}${Nbsp}%`],
-                      ["Wire", `${unit(r.wire.diameterMm, "mm")} (${r.wire.from === "default" ? "none given" : "the winding's"})`],
-                      ["Searched", `${r.searched} cores and stacks: ${r.found} designs` +
-                                   (r.designs.length < r.found ? `, the best ${r.designs.length}` : "")]];
-        if (r.nearest)
-            rows.push(["Nearest", r.nearest, "warning"]);
-        for (const w of r.warnings)
-            rows.push(["Warning", w, "warning"]);
-        figures(dl, rows);
+        summary(dl, r);
         const table = document.createElement("table");
         const head = document.createElement("tr");
         for (const h of ["core", "stack", "turns", "C pF", "least |Z| \u03a9", "at MHz", "least R \u03a9", "at MHz",
@@ -700,33 +654,15 @@
             return out.replaceChildren();
         const dl = document.createElement("dl");
         dl.className = "figures";
-        const rows = [["Ratio", `${fmt(r.ratio, 6)}:1 impedance${r.autotransformer ? ", an autotransformer" : ""}`],
-                      ["Power", `${unit(r.watts, "W", 6)} into ${unit(r.ohms, "ohms", 6)}` +
-                                (r.dutyPercent < 100 ? `, ${fmt(r.dutyPercent, 6)}${Nbsp}% of the time` : "")]];
+        summary(dl, r);
         const parts = [dl];
         if (r.design) {
-            const d = r.design, worst = r.points.find((p) => p.frequencyMHz === d.worstLossMHz);
-            rows.push(["Build", `${d.stack > 1 ? d.stack + " x " : ""}${d.core}, ${d.primaryTurns}:${d.secondaryTurns} turns ` +
-                                `(${fmt(d.impedanceRatio, 4)}:1)`],
-                      [`Zm at ${unit(r.lowMHz, "MHz", 6)}`, `${fmt(d.magnetizingResistanceOhms)} + j${fmt(d.magnetizingReactanceOhms)}${Nbsp}ohms ` +
-                                                          `(X/Z ${fmt(d.reactanceRatioAtLow, 3)})`],
-                      ["Worst loss", `${unit(d.worstLossPercent, "%", 3)} at ${unit(d.worstLossMHz, "MHz")}` +
-                                     (worst && worst.lossDb !== null ? ` (${unit(worst.lossDb, "dB", 3)})` : "") +
-                                     `: ${unit(d.coreLossWatts, "W", 3)} in the core`],
-                      ["Temperature rise", `${unit(d.temperatureRiseKelvin, "K", 3)} there (bare core in still air)`],
-                      ["Peak flux density", `${unit(d.peakFluxDensityMilliTesla, "mT")} at ${unit(r.lowMHz, "MHz", 6)}`],
-                      ["Windings", d.turnsFit ? "fit in one layer" : "do not fit in one layer"],
-                      ["Capacitance", `${unit(d.capacitancePf, "pF")} (${d.capacitanceFrom}); the secondary's referred to the primary ` +
-                                      unit(d.referredCapacitancePf, "pF")]);
+            const d = r.design;
             const loss = r.points.map((p) => p.lossPercent);
             plotInto($("tr-plot"), r.points, d.worstLossMHz, false, false,
                      [{ohms: d.worstLossPercent, name: `worst ${fmt(d.worstLossPercent, 3)} % at ${fmt(d.worstLossMHz)} MHz, ${fmt(d.temperatureRiseKelvin, 3)} K`}],
                      {series: {z: loss}, label: "loss, % of the power"});
         } else {
-            rows.push(["Searched", `${r.searched} cores and stacks: ${r.found} designs` +
-                                   (r.designs.length < r.found ? `, the best ${r.designs.length}` : "")]);
-            if (r.nearest)
-                rows.push(["Nearest", r.nearest, "warning"]);
             const t = document.createElement("table");
             table(t, ["core", "stack", "turns", "worst loss %", "at MHz", "core W", "rise K", "B mT"],
                   r.designs.map((d) => [d.core, d.stack, `${d.primaryTurns}:${d.secondaryTurns}`, fmt(d.worstLossPercent, 3),
@@ -752,9 +688,6 @@
             scroll.append(t);
             parts.push(scroll);
         }
-        for (const w of r.warnings)
-            rows.push(["Warning", w, "warning"]);
-        figures(dl, rows);
         out.replaceChildren(...parts);
     });
 
