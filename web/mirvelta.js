@@ -6,8 +6,8 @@
 //   await mirvelta.impedance({family: "ferrite", size: "240", material: "43", turns: "10",
 //                             mhz: "1:30", points: "50"});
 //
-// For every command of mirvelta-cli (solve, list, table, find, core, flux,
-// identify, impedance, loss, measure, choke, transformer), mirvelta.C({k: v}) resolves to the object that
+// For every command C of mirvelta-cli (the engine knows them: a name it has no
+// command for is its refusal), mirvelta.C({k: v}) resolves to the object that
 // `mirvelta-cli C --k v --json` prints: values are the texts a user would
 // type, a flag is a key whose value is true. Where the twin refuses, it
 // resolves to {error: <its one line>}, with option: "--watts" where the
@@ -18,7 +18,6 @@
     "use strict";
 
     let engine = null;
-    const Commands = ["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss", "measure", "choke", "transformer"];
 
     function run(command, options, json) {
         const answer = JSON.parse(engine.ccall("mirvelta_run", "string", ["string"],
@@ -37,13 +36,18 @@
             return a.out !== undefined ? a.out : a;
         },
     };
-    for (const command of Commands) {
-        api[command] = async (options) => {
-            await api.ready;
-            const a = run(command, options, true);
-            return a.out !== undefined ? JSON.parse(a.out) : a;
-        };
-    }
+    // Any other name is a command, as the engine has it.
+    const mirvelta = new Proxy(api, {
+        get(target, name) {
+            if (name in target || typeof name !== "string" || name === "then")
+                return target[name];
+            return async (options) => {
+                await api.ready;
+                const a = run(name, options, true);
+                return a.out !== undefined ? JSON.parse(a.out) : a;
+            };
+        },
+    });
 
     // The engine's WebAssembly, gzipped as base64 in mirvelta-wasm.js (the
     // page's first script, so that the browser reads it while it reads the
@@ -61,7 +65,7 @@
         },
     })).then((module) => {
         engine = module;
-        return api;
+        return mirvelta;
     });
-    window.mirvelta = api;
+    window.mirvelta = mirvelta;
 })();
