@@ -14,6 +14,15 @@ namespace cli {
 using namespace design;
 namespace {
 
+// What a command's --help says below its options. The page asks for no
+// help: its engine leaves these long texts out, which would only make it
+// larger and slower to start.
+#ifdef __EMSCRIPTEN__
+#define FOOTER(command, text) ((void)0)
+#else
+#define FOOTER(command, text) (command)->footer(text)
+#endif
+
 // A default as --help shows it.
 std::string shown(double value)
 {
@@ -120,7 +129,7 @@ void addSearchPointsOption(CLI::App *c, Given *points)
 }
 
 // The self-capacitance model, as the commands' help states it.
-const char CapacitanceHelp[] =
+[[maybe_unused]] const char CapacitanceHelp[] = // (unused in the page's engine)
     "The winding's own capacitance C_s across it is the self-capacitance model of the core's outline,\n"
     "C_s = eps0 C1 lp^2 / pi^2, C1 = 2 pi / (h ln(OD/ID)), lp = OD - ID + 2h (G3RBJ, \"Self-Resonance\n"
     "in Toroidal Inductors\", 2015; its large-N term): it depends on the outline alone, not on the\n"
@@ -173,7 +182,7 @@ Command solveCommand(CLI::App &program)
     auto r = std::make_shared<SolveRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("solve", "one solve, printed as the window's result lines");
-    c->footer("One solve, printed as the window's lines in window order: the core parameters, the winding\n"
+    FOOTER(c, "One solve, printed as the window's lines in window order: the core parameters, the winding\n"
         "information (the wire length as two lines), then the turns box, the inductance box and the\n"
         "units box. TEXT is read as the window reads a text box; an input the window refuses prints\n"
         "the window's message on stderr (exit 2).");
@@ -198,7 +207,7 @@ Command listCommand(CLI::App &program)
     auto r = std::make_shared<ListRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("list", "the catalogue: sizes, materials and AL values");
-    c->footer("The catalogue: each family's sizes with their dimensions, its materials with colour code and\n"
+    FOOTER(c, "The catalogue: each family's sizes with their dimensions, its materials with colour code and\n"
         "frequency ranges, and its AL matrix in uH per 100 turns (the catalogue's unit) and in nH per\n"
         "turn squared (1 uH per 100 turns is 0.1 nH/N^2). A '-' marks a core the catalogue has no\n"
         "information on.");
@@ -215,7 +224,7 @@ Command tableCommand(CLI::App &program)
     auto r = std::make_shared<TableRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("table", "one solve per value of a range of turns or inductances");
-    c->footer("One solve per value from FROM to TO, one row each: turns, inductance and its unit, AWG, wire\n"
+    FOOTER(c, "One solve per value from FROM to TO, one row each: turns, inductance and its unit, AWG, wire\n"
         "length and its unit. The values are FROM, FROM + STEP, ... counted in decimal, so TO is a row\n"
         "whenever the steps reach it. Every row is solved before anything is printed; at most 10000 rows.");
     addCoreOptions(c, &r->core);
@@ -235,7 +244,7 @@ Command findCommand(CLI::App &program)
     auto r = std::make_shared<FindRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("find", "every core that reaches an inductance, shortest wire first");
-    c->footer("Every catalogue core on which V can be wound (1 to 65535 turns, rounded as the window rounds\n"
+    FOOTER(c, "Every catalogue core on which V can be wound (1 to 65535 turns, rounded as the window rounds\n"
         "them), with its turns, the largest AWG that fits and the wire length, shortest wire first.");
     c->add_option("--inductance", r->inductance, "V, the inductance to wind")->required();
     addUnitsOption(c, &r->units);
@@ -256,7 +265,7 @@ Command coreCommand(CLI::App &program)
     auto r = std::make_shared<CoreRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
-    c->footer("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
+    FOOTER(c, "One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
         "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
         "(mu0 Ae), and the self-capacitance model's C_s of a winding on it. With --json the numbers\n"
         "are numbers, effective ones in mm whatever --unit says. --stack K: K cores side by side.");
@@ -272,7 +281,7 @@ Command fluxCommand(CLI::App &program)
     auto r = std::make_shared<FluxRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("flux", "flux density from a sine voltage, a power or a DC current");
-    c->footer("The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n" +
+    FOOTER(c, "The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n" +
         shown(DefaultOhms) + " by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
         "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.");
     addCoreOptions(c, &r->core);
@@ -289,7 +298,7 @@ Command identifyCommand(CLI::App &program)
     auto r = std::make_shared<IdentifyRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("identify", "a core from measured dimensions and a test winding");
-    c->footer("A core from its measured dimensions and a test winding: its AL, its effective permeability,\n"
+    FOOTER(c, "A core from its measured dimensions and a test winding: its AL, its effective permeability,\n"
         "and the catalogue cores it may be, best first. Where every measured dimension is within 5 %\n"
         "of a catalogue size, the materials are judged by that size's AL; otherwise by permeability,\n"
         "each material's being the median over the catalogue's cores of that material. A warning\n"
@@ -312,7 +321,7 @@ Command impedanceCommand(CLI::App &program)
     auto r = std::make_shared<ImpedanceRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("impedance", "a winding's impedance at a frequency, or over a sweep");
-    c->footer("A winding's impedance at --mhz F, or at --points frequencies from A to B (--mhz A:B, log-spaced,\n"
+    FOOTER(c, "A winding's impedance at --mhz F, or at --points frequencies from A to B (--mhz A:B, log-spaced,\n"
         "both ends included). Ferrite: Z = j 2 pi f N^2 mu0 (Ae/le) (mu' - j mu''), with mu' and mu''\n"
         "the maker's published curve (Fair-Rite), linear in log f between its rows; any ferrite size\n"
         "takes a material with data (31 43 46 51 61 73 75 77). The curve is the material's typical one:\n"
@@ -339,7 +348,7 @@ Command lossCommand(CLI::App &program)
     auto r = std::make_shared<LossRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("loss", "a winding's core loss and temperature rise");
-    c->footer("The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
+    FOOTER(c, "The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
         "transformer or voltage balun sees it (--vrms, or --watts into --ohms, " + shown(DefaultOhms) + " by default,\n"
         "V = sqrt(P R)), or a current through it, as a common-mode choke or a filter's coil carries\n"
         "(--amps, RF rms). Ferrite: loss = V^2 Re(1/Z) or I^2 R, Z from the material's typical curve.\n"
@@ -364,7 +373,7 @@ Command measureCommand(CLI::App &program)
     auto r = std::make_shared<MeasureRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("measure", "a VNA sweep of a test winding against the makers' materials");
-    c->footer("A Touchstone file (.s1p: a reflection, Z = R0 (1 + S11)/(1 - S11); .s2p: S21 of the winding in\n"
+    FOOTER(c, "A Touchstone file (.s1p: a reflection, Z = R0 (1 + S11)/(1 - S11); .s2p: S21 of the winding in\n"
         "series between the ports, Z = 2 R0 (1 - S21)/S21, or --method shunt, Z = R0 S21 / (2 (1 - S21)))\n"
         "of --turns on a core, given as --family and --size or as --od, --id and --height. For each\n"
         "material with a published curve, the factor k on its permeability and the winding's own\n"
@@ -411,7 +420,7 @@ Command chokeCommand(CLI::App &program)
     auto r = std::make_shared<ChokeRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("choke", "the cores, stacks and turns that hold a choke's target over a band");
-    c->footer("A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
+    FOOTER(c, "A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
         "stacks of one to --max-stack cores, and on each the fewest turns whose impedance holds the\n"
         "target at every one of --points log-spaced frequencies (both ends included): |Z| >=\n"
         "--min-impedance and/or R >= --min-resistance, with the permeability anywhere within\n"
@@ -460,7 +469,7 @@ Command transformerCommand(CLI::App &program)
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("transformer", "an impedance transformer at power over a band: one build, or "
                                                         "the cores and turns that hold a loss limit");
-    c->footer("An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
+    FOOTER(c, "An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
         "flux-coupled, P primary and S secondary turns (an autotransformer's S counts all its turns), the\n"
         "low side at --ohms Z, matched. The magnetizing branch Zm is the primary winding on its core\n"
         "(the complex permeability, the stack, the winding's capacitance) across the port: at --watts W\n"
