@@ -2,6 +2,8 @@
 // whole-number ranges at their ends, every command's help and defaults, the README's example.
 #include "tests/cli/helpers.h"
 
+#include "cli/options.h"
+
 namespace {
 
 TEST(Cli, ListShowsTheCatalogue)

@@ -21,7 +21,6 @@
 #include "calc/state.h"
 #include "calc/core.h"
 #include "cli/cli.h"
-#include "cli/options.h"
 #include "catalogue/catalogue.h"
 #include "design/capacitance.h"
 #include "design/ferrite.h"
