@@ -17,7 +17,7 @@ namespace cli {
 using namespace design;
 
 // The drive of a choke: none, or one of --vrms, --watts or --amps.
-static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failure)
+static bool readChokeDrive(const ChokeRequest &r, ChokeSpec *c, Failure *failure)
 {
     const DriveOptions &d = r.drive;
     c->driven = d.vrms.given || d.watts.given || d.amps.given;
@@ -30,7 +30,7 @@ static bool readChokeDrive(const ChokeRequest &r, ChokeResult *c, Failure *failu
     return true;
 }
 
-static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turns, const Capacitance &cap)
+static ChokeDesign design(const ChokeSpec &c, const ChokeBand &band, long turns, const Capacitance &cap)
 {
     ChokeDesign d;
     d.core = band.core;
@@ -47,9 +47,9 @@ static ChokeDesign design(const ChokeResult &c, const ChokeBand &band, long turn
     return d;
 }
 
-bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
+bool readChoke(const ChokeRequest &r, ChokeSpec *spec, Failure *failure)
 {
-    ChokeResult &c = *result;
+    ChokeSpec &c = *spec;
     c.tolerancePercent = DefaultTolerancePercent, c.maxRiseKelvin = DefaultMaxRiseKelvin, c.points = DefaultSearchPoints;
     int leastStack = DefaultStack, mostStack = DefaultStack;
     if (!readBand(r.mhz.text, &c.lowMhz, &c.highMhz, failure) ||
@@ -82,7 +82,7 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
 
     // The candidates: the user's own curve on its size, or the catalogue's.
     const double lowHz = c.lowMhz * 1e6, highHz = c.highMhz * 1e6;
-    std::vector<FrequencyCore> cores;
+    std::vector<FrequencyCore> &cores = c.cores;
     if (r.curve.given && (r.sizes.given || r.materials.given))
         return refuse<SearchOptions>(failure, "--curve, the search on your own core,", "--sizes or --materials");
     if (r.curve.given) {
@@ -108,16 +108,23 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
         if (cores.empty())
             return refuse<NoCurveOverBand>(failure, significant(c.lowMhz, 6), significant(c.highMhz, 6));
     }
+    c.all = r.all;
+    return true;
+}
 
+ChokeResult runChoke(const ChokeSpec &s)
+{
+    ChokeResult c;
+    const std::vector<FrequencyCore> &cores = s.cores;
+    const double lowHz = s.lowMhz * 1e6, highHz = s.highMhz * 1e6;
     // On each, the fewest turns that pass and fit in one layer; where none
     // does, the winding that came nearest.
-    const std::vector<double> hz = logSweep(lowHz, highHz, c.points);
-    c.all = r.all;
+    const std::vector<double> hz = logSweep(lowHz, highHz, s.points);
     std::vector<ChokeBand> bands;
     std::vector<Capacitance> caps;
     for (const FrequencyCore &core : cores) {
-        caps.push_back(capacitanceFor(c.capacitance, core.outline));
-        bands.push_back(chokeBand(core, hz, c.tolerancePercent / 100, caps.back().pf));
+        caps.push_back(capacitanceFor(s.capacitance, core.outline));
+        bands.push_back(chokeBand(core, hz, s.tolerancePercent / 100, caps.back().pf));
     }
     // The nearest is looked for among a few windings a core, fewer the more
     // cores and frequencies there are (some two million impedances in all).
@@ -125,25 +132,25 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
     SearchOutcome found = searchDesigns(
         cores,
         [&](size_t i) {
-            return SearchTrial{mostTurns(bands[i].core.size->insideDiameter, c.wire.inches),
-                               [&, i](long n) { return chokePasses(bands[i], (double)n, c.target, c.drive); },
-                               [&, i](long n) { return chokeFigures(bands[i], (double)n, c.target, c.drive).margin; }};
+            return SearchTrial{mostTurns(bands[i].core.size->insideDiameter, s.wire.inches),
+                               [&, i](long n) { return chokePasses(bands[i], (double)n, s.target, s.drive); },
+                               [&, i](long n) { return chokeFigures(bands[i], (double)n, s.target, s.drive).margin; }};
         },
         TurnsAnyOrder, [&](long most) { return spreadTurns(most, looks); });
     c.searched = found.searched;
     for (const SearchFound &f : found.designs)
-        c.designs.push_back(design(c, bands[f.core], f.turns, caps[f.core]));
+        c.designs.push_back(design(s, bands[f.core], f.turns, caps[f.core]));
     c.anyFits = c.designs.empty() && found.anyFits;
     if (c.anyFits)
-        c.nearest = design(c, bands[found.nearest.core], found.nearest.turns, caps[found.nearest.core]);
+        c.nearest = design(s, bands[found.nearest.core], found.nearest.turns, caps[found.nearest.core]);
 
     // What the capacitance model is weaker at, for the designs offered.
-    size_t shown = designsOffered(c.designs.size(), c.all);
+    size_t shown = designsOffered(c.designs.size(), s.all);
     std::vector<std::string> said;
     for (size_t i = 0; i < shown; i++) {
         const ChokeDesign &d = c.designs[i];
         std::vector<std::string> w = capacitanceWarnings(d.capacitance, (double)d.turns);
-        long fit = mostTurns(d.core.size->insideDiameter, c.wire.inches);
+        long fit = mostTurns(d.core.size->insideDiameter, s.wire.inches);
         if (d.capacitance.from != CapacitanceGiven && d.turns > ModelClosingShare * fit)
             w.push_back("the winding nearly closes the core (more than " +
                         significant(ModelClosingShare * 100) +
@@ -156,17 +163,17 @@ bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure)
             }
         }
     }
-    return true;
+    return c;
 }
 
 // ---- The answer ---------------------------------------------------------------
 
-static Json designJson(const ChokeResult &c, const ChokeDesign &d)
+static Json designJson(const ChokeSpec &s, const ChokeDesign &d)
 {
     const ChokeFigures &f = d.figures;
     Json j = {{"core", d.name},
               {"size", d.core.size->code},
-              {"material", c.curve ? Json(nullptr) : Json(d.core.data->code)},
+              {"material", s.curve ? Json(nullptr) : Json(d.core.data->code)},
               {"stack", d.core.stack},
               {"turns", d.turns}};
     addCapacitanceJson(d.capacitance, &j);
@@ -178,56 +185,56 @@ static Json designJson(const ChokeResult &c, const ChokeDesign &d)
     j["selfResonanceRangeMHz"] = d.capacitance.from == CapacitanceGiven
                                      ? Json(nullptr)
                                      : Json::array({mhzOrNull(d.resonanceLowHz), mhzOrNull(d.resonanceHighHz)});
-    j["coreLossWatts"] = c.driven ? Json(f.lossWatts) : Json(nullptr);
-    j["worstLossMHz"] = c.driven ? Json(f.lossHz / 1e6) : Json(nullptr);
-    j["temperatureRiseKelvin"] = c.driven ? Json(f.riseKelvin) : Json(nullptr);
+    j["coreLossWatts"] = s.driven ? Json(f.lossWatts) : Json(nullptr);
+    j["worstLossMHz"] = s.driven ? Json(f.lossHz / 1e6) : Json(nullptr);
+    j["temperatureRiseKelvin"] = s.driven ? Json(f.riseKelvin) : Json(nullptr);
     return j;
 }
 
 // What the winding that came nearest misses, in a line.
-static std::string nearestText(const ChokeResult &c)
+static std::string nearestText(const ChokeSpec &s, const ChokeResult &c)
 {
     if (!c.anyFits)
-        return "no core takes one turn of " + wireText(c.wire) + " in one layer";
+        return "no core takes one turn of " + wireText(s.wire) + " in one layer";
     const ChokeDesign &d = c.nearest;
     const ChokeFigures &f = d.figures;
     std::string what = f.shortfall == ChokeImpedanceLow
                            ? "|Z| falls to " + significant(f.leastImpedanceOhms) + " ohms at " +
                                  significant(f.leastImpedanceHz / 1e6) + " MHz, against " +
-                                 significant(c.target.impedanceOhms, 6)
+                                 significant(s.target.impedanceOhms, 6)
                        : f.shortfall == ChokeResistanceLow
                            ? "R falls to " + significant(f.leastResistanceOhms) + " ohms at " +
                                  significant(f.leastResistanceHz / 1e6) + " MHz, against " +
-                                 significant(c.target.resistanceOhms, 6)
+                                 significant(s.target.resistanceOhms, 6)
                            : "the core rises " + significant(f.riseKelvin, 3) + " K at " +
-                                 significant(f.lossHz / 1e6) + " MHz, against " + significant(c.maxRiseKelvin, 6);
+                                 significant(f.lossHz / 1e6) + " MHz, against " + significant(s.maxRiseKelvin, 6);
     return "no design holds the target; nearest: " + stackName(d.name, d.core.stack) + " with " +
            std::to_string(d.turns) + " turns, whose " + what;
 }
 
-static std::pair<Lines, Lines> chokeLines(const ChokeResult &c);
+static std::pair<Lines, Lines> chokeLines(const ChokeSpec &s, const ChokeResult &c);
 
-Json chokeJson(const ChokeResult &c)
+Json chokeJson(const ChokeSpec &s, const ChokeResult &c)
 {
-    Json target = {{"minImpedanceOhms", c.target.impedanceOhms > 0 ? Json(c.target.impedanceOhms) : Json(nullptr)},
-                   {"minResistanceOhms", c.target.resistanceOhms > 0 ? Json(c.target.resistanceOhms) : Json(nullptr)},
-                   {"lowMHz", c.lowMhz},
-                   {"highMHz", c.highMhz},
-                   {"points", c.points},
-                   {"tolerancePercent", c.tolerancePercent}};
-    if (c.driven) {
-        addDriveJson(c.given, &target);
-        target["dutyPercent"] = c.dutyPercent;
-        target["maxRiseKelvin"] = c.maxRiseKelvin;
+    Json target = {{"minImpedanceOhms", s.target.impedanceOhms > 0 ? Json(s.target.impedanceOhms) : Json(nullptr)},
+                   {"minResistanceOhms", s.target.resistanceOhms > 0 ? Json(s.target.resistanceOhms) : Json(nullptr)},
+                   {"lowMHz", s.lowMhz},
+                   {"highMHz", s.highMhz},
+                   {"points", s.points},
+                   {"tolerancePercent", s.tolerancePercent}};
+    if (s.driven) {
+        addDriveJson(s.given, &target);
+        target["dutyPercent"] = s.dutyPercent;
+        target["maxRiseKelvin"] = s.maxRiseKelvin;
     }
     Json designs = Json::array();
-    for (size_t i = 0; i < designsOffered(c.designs.size(), c.all); i++)
-        designs.push_back(designJson(c, c.designs[i]));
-    Json j = {{"target", target}, {"wire", wireJson(c.wire)}, {"designs", designs}, {"found", c.designs.size()},
+    for (size_t i = 0; i < designsOffered(c.designs.size(), s.all); i++)
+        designs.push_back(designJson(s, c.designs[i]));
+    Json j = {{"target", target}, {"wire", wireJson(s.wire)}, {"designs", designs}, {"found", c.designs.size()},
               {"searched", c.searched}};
-    j["nearest"] = c.designs.empty() ? Json(nearestText(c)) : Json(nullptr);
+    j["nearest"] = c.designs.empty() ? Json(nearestText(s, c)) : Json(nullptr);
     j["warnings"] = c.warnings;
-    auto [before, after] = chokeLines(c);
+    auto [before, after] = chokeLines(s, c);
     before.insert(before.end(), after.begin(), after.end());
     j["summary"] = linesJson(before);
     return j;
@@ -235,58 +242,58 @@ Json chokeJson(const ChokeResult &c)
 
 // The answer's lines before its table of designs and after it, as its text
 // and its JSON's summary give them.
-static std::pair<Lines, Lines> chokeLines(const ChokeResult &c)
+static std::pair<Lines, Lines> chokeLines(const ChokeSpec &s, const ChokeResult &c)
 {
     std::string target;
-    if (c.target.impedanceOhms > 0)
-        target = "|Z| at least " + significant(c.target.impedanceOhms, 6) + " ohms";
-    if (c.target.resistanceOhms > 0)
+    if (s.target.impedanceOhms > 0)
+        target = "|Z| at least " + significant(s.target.impedanceOhms, 6) + " ohms";
+    if (s.target.resistanceOhms > 0)
         target += (target.empty() ? "" : " and ") + std::string("R at least ") +
-                  significant(c.target.resistanceOhms, 6) + " ohms";
+                  significant(s.target.resistanceOhms, 6) + " ohms";
     Lines lines = {
-        {"Target", target + " from " + significant(c.lowMhz, 6) + " to " + significant(c.highMhz, 6) + " MHz (" +
-                       std::to_string(c.points) + " frequencies), the permeability within +/- " +
-                       significant(c.tolerancePercent, 6) + " % of the typical curve"},
+        {"Target", target + " from " + significant(s.lowMhz, 6) + " to " + significant(s.highMhz, 6) + " MHz (" +
+                       std::to_string(s.points) + " frequencies), the permeability within +/- " +
+                       significant(s.tolerancePercent, 6) + " % of the typical curve"},
     };
-    if (c.driven) {
-        std::string drive = c.given.byCurrent ? significant(c.given.amps, 6) + " A rms through the choke"
-                                              : (c.given.byPower ? significant(c.given.watts, 6) + " W into " +
-                                                                       significant(c.given.ohms, 6) + " ohms: "
+    if (s.driven) {
+        std::string drive = s.given.byCurrent ? significant(s.given.amps, 6) + " A rms through the choke"
+                                              : (s.given.byPower ? significant(s.given.watts, 6) + " W into " +
+                                                                       significant(s.given.ohms, 6) + " ohms: "
                                                                  : "") +
-                                                    significant(c.given.vrms) + " V rms across the choke";
-        if (c.dutyPercent < 100)
-            drive += ", " + significant(c.dutyPercent, 6) + " % of the time";
-        lines.push_back({"Drive", drive + "; the core may rise " + significant(c.maxRiseKelvin, 6) + " K"});
+                                                    significant(s.given.vrms) + " V rms across the choke";
+        if (s.dutyPercent < 100)
+            drive += ", " + significant(s.dutyPercent, 6) + " % of the time";
+        lines.push_back({"Drive", drive + "; the core may rise " + significant(s.maxRiseKelvin, 6) + " K"});
     }
-    lines.push_back({"Wire", wireText(c.wire) + ", the turns in one layer"});
-    lines.push_back({"Capacitance", c.capacitance.given ? capacitanceText(capacitanceFor(c.capacitance, {}))
+    lines.push_back({"Wire", wireText(s.wire) + ", the turns in one layer"});
+    lines.push_back({"Capacitance", s.capacitance.given ? capacitanceText(capacitanceFor(s.capacitance, {}))
                                                         : std::string("each core's self-capacitance model") +
-                                                              (c.capacitance.strayPf > 0
-                                                                   ? " plus " + significant(c.capacitance.strayPf, 6) +
+                                                              (s.capacitance.strayPf > 0
+                                                                   ? " plus " + significant(s.capacitance.strayPf, 6) +
                                                                          " pF stray"
                                                                    : "") +
                                                               "; the self-resonance's range for C_s/3.5 to 2 C_s"});
-    size_t shown = designsOffered(c.designs.size(), c.all);
+    size_t shown = designsOffered(c.designs.size(), s.all);
     lines.push_back({"Searched", std::to_string(c.searched) + " cores and stacks: " +
                                      std::to_string(c.designs.size()) + " designs" +
                                      (shown < c.designs.size() ? ", the best " + std::to_string(shown) + " (--all: "
                                                                      "every one)"
                                                                : "")});
     if (c.designs.empty())
-        lines.push_back({"Nearest", nearestText(c)});
+        lines.push_back({"Nearest", nearestText(s, c)});
     Lines after;
     for (const std::string &w : c.warnings)
         after.push_back({"Warning", w});
-    after.push_back({"Data", c.curve ? std::string("the curve given with --curve")
+    after.push_back({"Data", s.curve ? std::string("the curve given with --curve")
                                      : "the makers' typical curves (Fair-Rite); R and |Z| held at the tolerance's "
                                        "ends and the typical curve"});
     return {lines, after};
 }
 
-std::string chokeText(const ChokeResult &c)
+std::string chokeText(const ChokeSpec &s, const ChokeResult &c)
 {
-    const auto [lines, after] = chokeLines(c);
-    size_t shown = designsOffered(c.designs.size(), c.all);
+    const auto [lines, after] = chokeLines(s, c);
+    size_t shown = designsOffered(c.designs.size(), s.all);
     std::string text = captioned(lines);
     if (shown) {
         Table t;
@@ -303,8 +310,8 @@ std::string chokeText(const ChokeResult &c)
                               d.capacitance.from == CapacitanceGiven
                                   ? "-"
                                   : mhz(d.resonanceLowHz) + " to " + mhz(d.resonanceHighHz),
-                              c.driven ? significant(f.lossWatts, 3) : "-",
-                              c.driven ? significant(f.riseKelvin, 3) : "-"});
+                              s.driven ? significant(f.lossWatts, 3) : "-",
+                              s.driven ? significant(f.riseKelvin, 3) : "-"});
         }
         text += "\n" + t.render(false);
     }

@@ -1,6 +1,6 @@
 // choke: the cores, stacks and turns that hold a choke's target over a band.
-// The request as typed, read and answered by choke(), written by chokeJson() and
-// chokeText().
+// The request as typed, read into a spec by readChoke(), answered by
+// runChoke(), written by chokeJson() and chokeText().
 #pragma once
 
 #include <memory>
@@ -29,7 +29,9 @@ struct ChokeDesign {
     design::ChokeFigures figures;
     double resonanceHz, resonanceLowHz, resonanceHighHz; // 0: none within the curve
 };
-struct ChokeResult {
+// What a choke asks, read once: the band, the target, the limits, the drive,
+// the wire, the capacitance and the candidates, every default applied.
+struct ChokeSpec {
     double lowMhz, highMhz, tolerancePercent, maxRiseKelvin, dutyPercent;
     int points;
     design::ChokeTarget target;
@@ -40,16 +42,21 @@ struct ChokeResult {
     CapacitanceRule capacitance;
     std::shared_ptr<const design::FerriteData> curve; // --curve
     std::shared_ptr<const std::vector<design::PermeabilityPoint>> curvePoints;
-    int searched;
+    std::vector<design::FrequencyCore> cores; // the candidates: stacks of the catalogue's cores, or of the user's
     bool all;
+};
+// What the search found.
+struct ChokeResult {
+    int searched;
     std::vector<ChokeDesign> designs; // every one found, best first
     // Where none is found: the winding that came nearest, and what it misses.
     bool anyFits;
     ChokeDesign nearest;
     std::vector<std::string> warnings;
 };
-bool choke(const ChokeRequest &r, ChokeResult *result, Failure *failure);
-Json chokeJson(const ChokeResult &r);
-std::string chokeText(const ChokeResult &r);
+bool readChoke(const ChokeRequest &r, ChokeSpec *spec, Failure *failure);
+ChokeResult runChoke(const ChokeSpec &spec);
+Json chokeJson(const ChokeSpec &spec, const ChokeResult &r);
+std::string chokeText(const ChokeSpec &spec, const ChokeResult &r);
 
 } // namespace cli

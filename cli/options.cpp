@@ -159,6 +159,23 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const
             }};
 }
 
+// A command in three steps: read the request into a spec (every default,
+// every refusal), run it, and write the answer as JSON or as text.
+template <class Request, class Spec, class Result>
+Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Spec *, Failure *),
+                Result (*run)(const Spec &), Json (*toJson)(const Spec &, const Result &),
+                std::string (*toText)(const Spec &, const Result &), std::shared_ptr<const Output> o)
+{
+    return {c, [=](std::string &out, Failure *failure) {
+                Spec spec;
+                if (!read(*request, &spec, failure))
+                    return (int)CliError;
+                const Result result = run(spec);
+                out = o->json ? jsonText(toJson(spec, result)) : toText(spec, result);
+                return (int)CliOk;
+            }};
+}
+
 // --json, or the text (with --csv where the command has it).
 template <class Result>
 std::function<std::string(const Result &)> printer(std::shared_ptr<const Output> o, Json (*toJson)(const Result &),
@@ -460,7 +477,7 @@ Command chokeCommand(CLI::App &program)
     addCapacitanceOptions(c, &r->capacitance);
     c->add_flag("--all", r->all, "every design found, not the best " + std::to_string(design::DesignsOffered));
     addJson(c, o.get());
-    return command(c, r, choke, printer<ChokeResult>(o, chokeJson, chokeText));
+    return command(c, r, readChoke, runChoke, chokeJson, chokeText, o);
 }
 
 Command transformerCommand(CLI::App &program)
@@ -519,7 +536,7 @@ Command transformerCommand(CLI::App &program)
     addCapacitanceOptions(c, &r->capacitance);
     c->add_flag("--all", r->all, "a search: every design found, not the best " + std::to_string(design::DesignsOffered));
     addJson(c, o.get());
-    return command(c, r, transformer, printer<TransformerResult>(o, transformerJson, transformerText));
+    return command(c, r, readTransformer, runTransformer, transformerJson, transformerText, o);
 }
 
 } // namespace

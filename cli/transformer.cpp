@@ -33,7 +33,7 @@ static bool readTurnsPair(const std::string &text, long *primary, long *secondar
     return true;
 }
 
-static TransformerDesign build(const TransformerResult &t, const FrequencyCore &core, const std::string &name,
+static TransformerDesign build(const TransformerSpec &t, const FrequencyCore &core, const std::string &name,
                                long primary, const std::vector<double> &hz)
 {
     TransformerDesign d;
@@ -54,14 +54,14 @@ static double worstPercent(const TransformerDesign &d)
 
 // How far a build is from the limits: the worse of limit/loss and
 // limit/rise, 1 or more holding them.
-static double margin(const TransformerResult &t, const TransformerDesign &d)
+static double margin(const TransformerSpec &t, const TransformerDesign &d)
 {
     return std::min(t.maxLossPercent / worstPercent(d), t.maxRiseKelvin / d.figures.riseKelvin);
 }
 
-bool transformer(const TransformerRequest &r, TransformerResult *result, Failure *failure)
+bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure)
 {
-    TransformerResult &t = *result;
+    TransformerSpec &t = *spec;
     t.ohms = DefaultOhms, t.maxLossPercent = DefaultMaxLossPercent, t.maxRiseKelvin = DefaultMaxRiseKelvin;
     t.points = DefaultSearchPoints;
     long primary = 0, secondary = 0;
@@ -102,9 +102,8 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         mostStack = leastStack;
     t.autotransformer = r.autotransformer;
     t.all = r.all;
-    const std::vector<double> hz = logSweep(t.lowMhz * 1e6, t.highMhz * 1e6, t.points);
 
-    // One build.
+    // One build, or the candidates of a search.
     t.oneBuild = !r.core.size.empty();
     if (t.oneBuild && (r.sizes.given || r.materials.given || r.maxStack.given || r.maxLoss.given))
         return refuse<SearchOptions>(failure, "a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent");
@@ -120,17 +119,30 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
         if (!primary)
             return refuse<PrimaryTurnsNeeded>(failure);
         stackCores(&core, leastStack);
-        t.designs.push_back(build(t, core, core.name, primary, hz)); // S of --turns, rounded back
+        t.cores = {core};
+        t.name = core.name;
+        t.primary = primary; // S of --turns is rounded back from the ratio
+        return true;
+    }
+    std::vector<int> sizes;
+    std::vector<const FerriteData *> materials;
+    if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
+        return false;
+    t.cores = searchCores(sizes, materials, leastStack, mostStack, t.lowMhz * 1e6, t.highMhz * 1e6);
+    if (t.cores.empty())
+        return refuse<NoCurveOverBand>(failure, significant(t.lowMhz, 6), significant(t.highMhz, 6));
+    return true;
+}
+
+TransformerResult runTransformer(const TransformerSpec &s)
+{
+    TransformerResult t;
+    const std::vector<double> hz = logSweep(s.lowMhz * 1e6, s.highMhz * 1e6, s.points);
+    const std::vector<FrequencyCore> &cores = s.cores;
+    if (s.oneBuild) {
+        t.designs.push_back(build(s, cores[0], s.name, s.primary, hz));
         t.searched = 1;
     } else {
-        std::vector<int> sizes;
-        std::vector<const FerriteData *> materials;
-        if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
-            return false;
-        std::vector<FrequencyCore> cores =
-            searchCores(sizes, materials, leastStack, mostStack, t.lowMhz * 1e6, t.highMhz * 1e6);
-        if (cores.empty())
-            return refuse<NoCurveOverBand>(failure, significant(t.lowMhz, 6), significant(t.highMhz, 6));
         // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
         // with the primary turns: the fewest that hold them by bisection, and
         // where none does, the nearest a core comes at its most turns.
@@ -141,45 +153,45 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
                 const FrequencyCore &c = cores[i];
                 // The most primary turns whose windings fit; more never fit.
                 long most = 0;
-                while (windingsFit(c, t.wire.inches, most + 1, secondaryTurns(most + 1, t.ratio), t.autotransformer))
+                while (windingsFit(c, s.wire.inches, most + 1, secondaryTurns(most + 1, s.ratio), s.autotransformer))
                     most++;
-                return SearchTrial{most, [&, i](long n) { return margin(t, build(t, cores[i], name(cores[i]), n, hz)) >= 1; },
-                                   [&, i](long n) { return margin(t, build(t, cores[i], name(cores[i]), n, hz)); }};
+                return SearchTrial{most, [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)) >= 1; },
+                                   [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)); }};
             },
             TurnsMonotone, [](long most) { return std::vector<long>{most}; });
         t.searched = found.searched;
         for (const SearchFound &f : found.designs)
-            t.designs.push_back(build(t, cores[f.core], name(cores[f.core]), f.turns, hz));
+            t.designs.push_back(build(s, cores[f.core], name(cores[f.core]), f.turns, hz));
         const bool anyFits = found.anyFits;
         TransformerDesign near;
         if (t.designs.empty() && anyFits)
-            near = build(t, cores[found.nearest.core], name(cores[found.nearest.core]), found.nearest.turns, hz);
+            near = build(s, cores[found.nearest.core], name(cores[found.nearest.core]), found.nearest.turns, hz);
         if (t.designs.empty()) {
             const TransformerDesign &d = near;
-            t.nearest = !anyFits ? "no core takes one primary turn and its secondary in one layer of " + wireText(t.wire)
-                        : worstPercent(d) / t.maxLossPercent > d.figures.riseKelvin / t.maxRiseKelvin
+            t.nearest = !anyFits ? "no core takes one primary turn and its secondary in one layer of " + wireText(s.wire)
+                        : worstPercent(d) / s.maxLossPercent > d.figures.riseKelvin / s.maxRiseKelvin
                             ? "no design holds the limits; nearest: " + stackName(d.name, d.core.stack) + " with " +
                                   std::to_string(d.primary) + ":" + std::to_string(d.secondary) + " turns, whose loss is " +
                                   significant(worstPercent(d), 3) + " % at " +
                                   significant(d.figures.points[d.figures.worst].hz / 1e6) + " MHz, against " +
-                                  significant(t.maxLossPercent, 6)
+                                  significant(s.maxLossPercent, 6)
                             : "no design holds the limits; nearest: " + stackName(d.name, d.core.stack) + " with " +
                                   std::to_string(d.primary) + ":" + std::to_string(d.secondary) + " turns, whose core rises " +
-                                  significant(d.figures.riseKelvin, 3) + " K, against " + significant(t.maxRiseKelvin, 6);
+                                  significant(d.figures.riseKelvin, 3) + " K, against " + significant(s.maxRiseKelvin, 6);
         }
     }
 
     // What the figures put in doubt, for what is shown.
-    size_t shown = designsOffered(t.designs.size(), t.all || t.oneBuild);
+    size_t shown = designsOffered(t.designs.size(), s.all || s.oneBuild);
     bool hot = false, lossy = false, flux = false, loose = false;
     for (size_t i = 0; i < shown; i++) {
         const TransformerDesign &d = t.designs[i];
-        hot = hot || d.figures.riseKelvin > t.maxRiseKelvin;
+        hot = hot || d.figures.riseKelvin > s.maxRiseKelvin;
         lossy = lossy || worstPercent(d) > 10;
         flux = flux || d.figures.peakTesla > CurveFluxTesla;
         loose = loose || !d.fit;
     }
-    const TransformerDesign *one = t.oneBuild ? &t.designs[0] : nullptr;
+    const TransformerDesign *one = s.oneBuild ? &t.designs[0] : nullptr;
     if (hot)
         t.warnings.push_back(one ? "the core will run hot: " + significant(one->figures.riseKelvin, 3) +
                                        " K at the worst frequency; a primary turn more, a second core or a lower duty "
@@ -195,9 +207,9 @@ bool transformer(const TransformerRequest &r, TransformerResult *result, Failure
                              " gauss the makers' curves are measured under: at this flux a core takes more than "
                              "they say, and these figures are the least it takes");
     if (loose && one)
-        t.warnings.push_back(std::to_string(t.autotransformer ? one->secondary : one->primary + one->secondary) +
-                             " turns do not fit in one layer of " + wireText(t.wire));
-    return true;
+        t.warnings.push_back(std::to_string(s.autotransformer ? one->secondary : one->primary + one->secondary) +
+                             " turns do not fit in one layer of " + wireText(s.wire));
+    return t;
 }
 
 // ---- The answer ---------------------------------------------------------------
@@ -239,30 +251,30 @@ static Json pointJson(const TransformerPoint &p)
             {"coreLossWatts", p.coreWatts}};
 }
 
-static std::pair<Lines, Lines> transformerLines(const TransformerResult &t);
+static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const TransformerResult &t);
 
-Json transformerJson(const TransformerResult &t)
+Json transformerJson(const TransformerSpec &s, const TransformerResult &t)
 {
     Json j = {{"model", TransformerModel},
-              {"ratio", t.ratio},
-              {"ratioFrom", t.ratioFromTurns ? "--turns" : "--ratio"},
-              {"autotransformer", t.autotransformer},
-              {"lowMHz", t.lowMhz},
-              {"highMHz", t.highMhz},
-              {"watts", t.watts},
-              {"ohms", t.ohms},
-              {"dutyPercent", t.dutyPercent},
-              {"wire", wireJson(t.wire)}};
-    if (t.oneBuild) {
+              {"ratio", s.ratio},
+              {"ratioFrom", s.ratioFromTurns ? "--turns" : "--ratio"},
+              {"autotransformer", s.autotransformer},
+              {"lowMHz", s.lowMhz},
+              {"highMHz", s.highMhz},
+              {"watts", s.watts},
+              {"ohms", s.ohms},
+              {"dutyPercent", s.dutyPercent},
+              {"wire", wireJson(s.wire)}};
+    if (s.oneBuild) {
         j["design"] = designJson(t.designs[0]);
         Json points = Json::array();
         for (const TransformerPoint &p : t.designs[0].figures.points)
             points.push_back(pointJson(p));
         j["points"] = points;
     } else {
-        j["limits"] = {{"maxLossPercent", t.maxLossPercent}, {"maxRiseKelvin", t.maxRiseKelvin}};
+        j["limits"] = {{"maxLossPercent", s.maxLossPercent}, {"maxRiseKelvin", s.maxRiseKelvin}};
         Json designs = Json::array();
-        size_t shown = designsOffered(t.designs.size(), t.all);
+        size_t shown = designsOffered(t.designs.size(), s.all);
         for (size_t i = 0; i < shown; i++)
             designs.push_back(designJson(t.designs[i]));
         j["designs"] = designs;
@@ -271,7 +283,7 @@ Json transformerJson(const TransformerResult &t)
         j["nearest"] = t.designs.empty() ? Json(t.nearest) : Json(nullptr);
     }
     j["warnings"] = t.warnings;
-    auto [before, after] = transformerLines(t);
+    auto [before, after] = transformerLines(s, t);
     before.insert(before.end(), after.begin(), after.end());
     j["summary"] = linesJson(before);
     return j;
@@ -279,19 +291,19 @@ Json transformerJson(const TransformerResult &t)
 
 // The answer's lines before its table and after it, as its text and its
 // JSON's summary give them.
-static std::pair<Lines, Lines> transformerLines(const TransformerResult &t)
+static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const TransformerResult &t)
 {
-    std::string power = significant(t.watts, 6) + " W into " + significant(t.ohms, 6) + " ohms (" +
-                        significant(voltageFromPower(t.watts, t.ohms)) + " V rms across the primary)" +
-                        (t.dutyPercent < 100 ? ", " + significant(t.dutyPercent, 6) + " % of the time" : "");
+    std::string power = significant(s.watts, 6) + " W into " + significant(s.ohms, 6) + " ohms (" +
+                        significant(voltageFromPower(s.watts, s.ohms)) + " V rms across the primary)" +
+                        (s.dutyPercent < 100 ? ", " + significant(s.dutyPercent, 6) + " % of the time" : "");
     Lines lines = {{"Model", TransformerModel},
-                   {"Ratio", significant(t.ratio, 6) + ":1 impedance" +
-                                 (t.autotransformer ? ", an autotransformer (S counts all its turns)" : "")},
-                   {"Band", significant(t.lowMhz, 6) + " to " + significant(t.highMhz, 6) + " MHz (" +
-                                std::to_string(t.points) + " frequencies)"},
+                   {"Ratio", significant(s.ratio, 6) + ":1 impedance" +
+                                 (s.autotransformer ? ", an autotransformer (S counts all its turns)" : "")},
+                   {"Band", significant(s.lowMhz, 6) + " to " + significant(s.highMhz, 6) + " MHz (" +
+                                std::to_string(s.points) + " frequencies)"},
                    {"Power", power},
-                   {"Wire", wireText(t.wire)}};
-    if (t.oneBuild) {
+                   {"Wire", wireText(s.wire)}};
+    if (s.oneBuild) {
         const TransformerDesign &d = t.designs[0];
         const TransformerFigures &f = d.figures;
         const TransformerPoint &low = f.points.front(), &worst = f.points[f.worst];
@@ -301,24 +313,24 @@ static std::pair<Lines, Lines> transformerLines(const TransformerResult &t)
                          significant(d.core.effective.areaMm2) + " mm^2"},
             {"Turns", std::to_string(d.primary) + ":" + std::to_string(d.secondary) + ", " + significant(n * n, 4) +
                           ":1 impedance"},
-            {"Zm at " + significant(t.lowMhz, 6) + " MHz", significant(low.zm.real()) + " + j" +
+            {"Zm at " + significant(s.lowMhz, 6) + " MHz", significant(low.zm.real()) + " + j" +
                                                            significant(low.zm.imag()) + " ohms (X/Z " +
                                                            significant(low.reactanceRatio, 3) + ")"},
             {"Worst loss", significant(worst.lossFraction * 100, 3) + " % (" + significant(worst.lossDb, 3) +
                                " dB) at " + significant(worst.hz / 1e6) + " MHz: " + significant(worst.coreWatts, 3) +
-                               " W in the core" + (t.dutyPercent < 100 ? " at the duty" : "")},
+                               " W in the core" + (s.dutyPercent < 100 ? " at the duty" : "")},
             {"Temperature rise", significant(f.riseKelvin, 3) + " K there (bare core in still air)"},
-            {"Peak flux density", significant(f.peakTesla * 1e3) + " mT at " + significant(t.lowMhz, 6) + " MHz"},
-            {"Windings", std::to_string(t.autotransformer ? d.secondary : d.primary + d.secondary) +
+            {"Peak flux density", significant(f.peakTesla * 1e3) + " mT at " + significant(s.lowMhz, 6) + " MHz"},
+            {"Windings", std::to_string(s.autotransformer ? d.secondary : d.primary + d.secondary) +
                              (d.fit ? " turns fit in one layer" : " turns do not fit in one layer")},
             {"Capacitance", capacitanceText(d.capacitance) + "; the secondary's referred to the primary " +
                                 significant(d.capacitance.pf * n * n, 4) + " pF, why such transformers fade at the "
                                                                         "top of the HF bands"},
         });
     } else {
-        lines.push_back({"Limits", "loss under " + significant(t.maxLossPercent, 6) + " % at every frequency, rise "
-                                   "under " + significant(t.maxRiseKelvin, 6) + " K, the windings in one layer"});
-        size_t shown = designsOffered(t.designs.size(), t.all);
+        lines.push_back({"Limits", "loss under " + significant(s.maxLossPercent, 6) + " % at every frequency, rise "
+                                   "under " + significant(s.maxRiseKelvin, 6) + " K, the windings in one layer"});
+        size_t shown = designsOffered(t.designs.size(), s.all);
         lines.push_back({"Searched", std::to_string(t.searched) + " cores and stacks: " +
                                          std::to_string(t.designs.size()) + " designs" +
                                          (shown < t.designs.size() ? ", the best " + std::to_string(shown) +
@@ -334,12 +346,12 @@ static std::pair<Lines, Lines> transformerLines(const TransformerResult &t)
     return {lines, after};
 }
 
-std::string transformerText(const TransformerResult &t)
+std::string transformerText(const TransformerSpec &s, const TransformerResult &t)
 {
-    const auto [lines, after] = transformerLines(t);
+    const auto [lines, after] = transformerLines(s, t);
     std::string text = captioned(lines) + "\n";
     Table table;
-    if (t.oneBuild) {
+    if (s.oneBuild) {
         table.rows.push_back({"MHz", "Rm ohms", "Xm ohms", "X/Z", "loss %", "loss dB", "core W"});
         for (const TransformerPoint &p : t.designs[0].figures.points)
             table.rows.push_back({significant(p.hz / 1e6), significant(p.zm.real()), significant(p.zm.imag()),
@@ -349,7 +361,7 @@ std::string transformerText(const TransformerResult &t)
     } else {
         table.rows.push_back({"core", "stack", "turns", "ratio", "X/Z low", "worst loss %", "at MHz", "core W",
                               "rise K", "B mT", "C referred pF"});
-        size_t shown = designsOffered(t.designs.size(), t.all);
+        size_t shown = designsOffered(t.designs.size(), s.all);
         for (size_t i = 0; i < shown; i++) {
             const TransformerDesign &d = t.designs[i];
             const TransformerFigures &f = d.figures;

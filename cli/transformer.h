@@ -1,6 +1,6 @@
 // transformer: an impedance transformer at power, one build or a search.
-// The request as typed, read and answered by transformer(), written by transformerJson() and
-// transformerText().
+// The request as typed, read into a spec by readTransformer(), answered by
+// runTransformer(), written by transformerJson() and transformerText().
 #pragma once
 
 #include <string>
@@ -26,7 +26,10 @@ struct TransformerDesign {
     design::TransformerFigures figures;
     bool fit;
 };
-struct TransformerResult {
+// What a transformer asks, read once: the ratio, the band, the power, the
+// limits, the wire and the capacitance, every default applied; one build's
+// core and primary turns, or a search's candidates.
+struct TransformerSpec {
     double ratio;         // asked, or (S/P)^2 of --turns
     bool ratioFromTurns;
     double lowMhz, highMhz, watts, ohms, dutyPercent, maxLossPercent, maxRiseKelvin;
@@ -34,13 +37,20 @@ struct TransformerResult {
     bool autotransformer, oneBuild, all;
     Wire wire;
     CapacitanceRule capacitance;
+    std::vector<design::FrequencyCore> cores; // one build's stack, or the candidates
+    std::string name;                         // one build's core
+    long primary = 0;                         // one build's primary turns
+};
+// What it found.
+struct TransformerResult {
     std::vector<TransformerDesign> designs; // one build, or every one the search found, best first
     int searched;
     std::string nearest; // none found: what failed nearest
     std::vector<std::string> warnings;
 };
-bool transformer(const TransformerRequest &r, TransformerResult *result, Failure *failure);
-Json transformerJson(const TransformerResult &r);
-std::string transformerText(const TransformerResult &r);
+bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure);
+TransformerResult runTransformer(const TransformerSpec &spec);
+Json transformerJson(const TransformerSpec &spec, const TransformerResult &r);
+std::string transformerText(const TransformerSpec &spec, const TransformerResult &r);
 
 } // namespace cli
