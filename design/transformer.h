@@ -49,6 +49,45 @@ struct TransformerFigures {
 TransformerFigures transformerFigures(const FrequencyCore &core, long primary, const std::vector<double> &hz, double pf,
                                       const TransformerDrive &drive);
 
+// The match a transformer gives its port, primary-referred (O. Duffy's
+// "improved simple Simsmith model" of an end-fed transformer, owenduffy.net
+// 2021): a shunt capacitor across the primary, the magnetizing branch Zm
+// (the primary winding with its own capacitance), then the leakage in
+// series with the load R_L/n^2 shunted by the secondary's own capacitance,
+// referred as n^2 C:
+//   Zin = 1 / (jw C_shunt + 1/Zm + 1/(jw L_leak + 1/(n^2/R_L + jw n^2 C_sec))).
+// The leakage is measured with the secondary shorted (L at the primary);
+// windings apart on the core, a primary on one side and the secondary on
+// the other, are not this circuit.
+struct MatchCircuit {
+    double leakageHenry = 0;   // primary-referred
+    double secondaryFarad = 0; // the secondary's own capacitance, at the secondary
+    double shuntFarad = 0;     // across the primary
+    double loadOhms;           // R_L at the secondary
+    double turnsRatio;         // n = S/P
+    double sourceOhms;         // the port's R0
+};
+
+struct MatchPoint {
+    std::complex<double> zin;
+    double swr;            // infinite where |reflection| reaches 1
+    double returnLossDb;   // -20 log10 |reflection|
+    double mismatchLossDb; // -10 log10 (1 - |reflection|^2)
+    double totalLossDb;    // the transducer loss: the load's power against the source's available
+    double shuntVolts, shuntAmps; // rms across and through the shunt capacitor, at the power
+};
+// At one frequency, the magnetizing branch zm there, the source's available
+// power `watts`.
+MatchPoint transformerMatch(std::complex<double> zm, double hz, const MatchCircuit &c, double watts);
+
+// The worst SWR over the frequencies (zm at each) with the circuit as it is.
+double worstSwr(const std::vector<std::complex<double>> &zm, const std::vector<double> &hz, const MatchCircuit &c);
+
+// The shunt capacitor that makes the worst SWR over the frequencies least
+// (minimax), from 0 to mostFarad, to 0.1 pF; its worst SWR in *swr.
+double bestShuntFarad(const std::vector<std::complex<double>> &zm, const std::vector<double> &hz, MatchCircuit c,
+                      double mostFarad, double *swr);
+
 // Whether the windings fit in one layer of the wire: P + S turns, or S for
 // an autotransformer.
 bool windingsFit(const FrequencyCore &core, double wireInches, long primary, long secondary, bool autotransformer);
