@@ -17,5 +17,6 @@ const int DefaultSearchPoints = design::SearchPointsLeast;    // a search's --po
 const double DefaultTolerancePercent = 25;                    // choke --tolerance
 const double DefaultMaxRiseKelvin = design::HotRiseKelvin;    // --max-rise
 const double DefaultMaxLossPercent = 10;                      // transformer --max-loss-percent
+const double DefaultMaxSwr = 2;                               // transformer --max-swr
 
 } // namespace cli

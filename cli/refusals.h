@@ -99,7 +99,10 @@ struct Failure;
     X(WattsAboveZero,         "",                  "--watts and --ohms take values above 0") \
     X(MaxLossPercent,         "--max-loss-percent", "--max-loss-percent takes a percentage above 0 and below 100") \
     X(TurnsPrimaryRange,      "--primary-turns",   "--primary-turns takes whole turns from {} to {}") \
-    X(SearchOptions,          "",                  "{} takes no {}: those are a search's")
+    X(SearchOptions,          "",                  "{} takes no {}: those are a search's") \
+    X(BuildOptions,           "",                  "a search takes no {}: those are one build's") \
+    X(LeakageNotNegative,     "--leakage-nh",      "--leakage-nh takes an inductance of 0 or more, in nH") \
+    X(MaxSwrAboveOne,         "--max-swr",         "--max-swr takes an SWR above 1")
 
 enum Refusal {
 #define MIRVELTA_REFUSAL_NAME(name, option, text) name,

@@ -17,8 +17,12 @@ using namespace design;
 
 const char TransformerModel[] =
     "flux-coupled, matched: the primary winding on its core (with its capacitance) across the low side's Z "
-    "ohms; V = sqrt(W Z), the core takes Z Re(1/Zm) of the power, B = sqrt(2) V / (2 pi f P Ae); leakage "
-    "inductance and a compensating capacitor are not modelled";
+    "ohms; V = sqrt(W Z), the core takes Z Re(1/Zm) of the power, B = sqrt(2) V / (2 pi f P Ae); the match "
+    "primary-referred: a shunt C across the port, Zm, then the leakage in series with the load R/n^2 and the "
+    "secondary's own capacitance n^2 C_sec (Duffy's model)";
+
+// The largest shunt capacitor --best-shunt tries.
+const double MostShuntPf = 1000;
 
 // P:S in whole turns, S at least P.
 static bool readTurnsPair(const std::string &text, long *primary, long *secondary, Failure *failure)
@@ -33,6 +37,18 @@ static bool readTurnsPair(const std::string &text, long *primary, long *secondar
     return true;
 }
 
+static MatchCircuit matchCircuit(const TransformerSpec &t, const TransformerDesign &d)
+{
+    MatchCircuit c;
+    c.leakageHenry = t.leakageNh * 1e-9;
+    c.secondaryFarad = d.secondaryPf * 1e-12;
+    c.shuntFarad = t.shuntPf * 1e-12;
+    c.loadOhms = t.ratio * t.ohms;
+    c.turnsRatio = (double)d.secondary / d.primary;
+    c.sourceOhms = t.ohms;
+    return c;
+}
+
 static TransformerDesign build(const TransformerSpec &t, const FrequencyCore &core, const std::string &name,
                                long primary, const std::vector<double> &hz)
 {
@@ -44,6 +60,14 @@ static TransformerDesign build(const TransformerSpec &t, const FrequencyCore &co
     d.capacitance = capacitanceFor(t.capacitance, core.outline);
     d.figures = transformerFigures(core, primary, hz, d.capacitance.pf, {t.watts, t.ohms, t.dutyPercent / 100});
     d.fit = windingsFit(core, t.wire.inches, d.primary, d.secondary, t.autotransformer);
+    // The port's match: the load the ratio is meant for, R Z, on the secondary.
+    d.secondaryPf = t.secondaryGiven ? t.secondaryPf : d.capacitance.pf;
+    const MatchCircuit circuit = matchCircuit(t, d);
+    d.worstSwr = 1;
+    for (const TransformerPoint &p : d.figures.points) {
+        d.match.push_back(transformerMatch(p.zm, p.hz, circuit, t.watts));
+        d.worstSwr = std::max(d.worstSwr, d.match.back().swr);
+    }
     return d;
 }
 
@@ -56,7 +80,29 @@ static double worstPercent(const TransformerDesign &d)
 // limit/rise, 1 or more holding them.
 static double margin(const TransformerSpec &t, const TransformerDesign &d)
 {
-    return std::min(t.maxLossPercent / worstPercent(d), t.maxRiseKelvin / d.figures.riseKelvin);
+    return std::min({t.maxLossPercent / worstPercent(d), t.maxRiseKelvin / d.figures.riseKelvin, t.maxSwr / d.worstSwr});
+}
+
+// The match's options: the leakage, the capacitors and the SWR a search holds.
+static bool readMatch(const TransformerRequest &r, TransformerSpec *t, Failure *failure)
+{
+    t->maxSwr = DefaultMaxSwr;
+    t->secondaryGiven = r.secondaryPf.given;
+    t->bestShunt = r.bestShunt;
+    if ((r.leakageNh.given && !readNumber(r.leakageNh.text, "--leakage-nh", &t->leakageNh, failure)) ||
+        (r.secondaryPf.given && !readNumber(r.secondaryPf.text, "--secondary-pf", &t->secondaryPf, failure)) ||
+        (r.shuntPf.given && !readNumber(r.shuntPf.text, "--shunt-pf", &t->shuntPf, failure)) ||
+        (r.maxSwr.given && !readNumber(r.maxSwr.text, "--max-swr", &t->maxSwr, failure)))
+        return false;
+    if (!(t->leakageNh >= 0 && std::isfinite(t->leakageNh)))
+        return refuse<LeakageNotNegative>(failure);
+    if (!(t->secondaryPf >= 0 && std::isfinite(t->secondaryPf)))
+        return refuse<CapacitanceNotNegative>(failure, "--secondary-pf");
+    if (!(t->shuntPf >= 0 && std::isfinite(t->shuntPf)))
+        return refuse<CapacitanceNotNegative>(failure, "--shunt-pf");
+    if (!(t->maxSwr > 1 && std::isfinite(t->maxSwr)))
+        return refuse<MaxSwrAboveOne>(failure);
+    return true;
 }
 
 bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure)
@@ -77,7 +123,7 @@ bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure
                     failure)) ||
         !readStack(r.stack, "--stack", &leastStack, failure) ||
         !readStack(r.maxStack, "--max-stack", &mostStack, failure) || !readWire(r.wire, &t.wire, failure) ||
-        !readCapacitanceRule(r.capacitance, &t.capacitance, failure))
+        !readCapacitanceRule(r.capacitance, &t.capacitance, failure) || !readMatch(r, &t, failure))
         return false;
     if (r.primaryTurns.given) {
         int p = 0;
@@ -105,8 +151,11 @@ bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure
 
     // One build, or the candidates of a search.
     t.oneBuild = !r.core.size.empty();
-    if (t.oneBuild && (r.sizes.given || r.materials.given || r.maxStack.given || r.maxLoss.given))
-        return refuse<SearchOptions>(failure, "a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent");
+    if (t.oneBuild && (r.sizes.given || r.materials.given || r.maxStack.given || r.maxLoss.given || r.maxSwr.given))
+        return refuse<SearchOptions>(failure, "a build on --size",
+                                     "--sizes, --materials, --max-stack, --max-loss-percent or --max-swr");
+    if (!t.oneBuild && (r.leakageNh.given || r.secondaryPf.given || r.shuntPf.given || r.bestShunt))
+        return refuse<BuildOptions>(failure, "--leakage-nh, --secondary-pf, --shunt-pf or --best-shunt");
     if (t.oneBuild) {
         CoreType family;
         if (!readFamily(r.core.family, &family, failure))
@@ -134,6 +183,32 @@ bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure
     return true;
 }
 
+// The shunt capacitor that makes the worst SWR over the band least, with
+// the secondary's capacitance as modelled and at half and twice that; the
+// build then takes it.
+static void bestShunt(const TransformerSpec &s, const std::vector<double> &hz, TransformerResult *t)
+{
+    TransformerDesign &d = t->designs[0];
+    std::vector<std::complex<double>> zm;
+    for (const TransformerPoint &p : d.figures.points)
+        zm.push_back(p.zm);
+    MatchCircuit c = matchCircuit(s, d);
+    const double secondary = c.secondaryFarad, most = MostShuntPf * 1e-12;
+    t->bestShuntPf = bestShuntFarad(zm, hz, c, most, &t->bestSwr) * 1e12;
+    double pf[2], swr[2];
+    for (int i = 0; i < 2; i++) {
+        c.secondaryFarad = secondary * (i ? 2 : 0.5);
+        pf[i] = bestShuntFarad(zm, hz, c, most, &swr[i]) * 1e12;
+    }
+    t->bestShuntLowPf = std::min({pf[0], pf[1], t->bestShuntPf});
+    t->bestShuntHighPf = std::max({pf[0], pf[1], t->bestShuntPf});
+    t->bestSwrLow = std::min({swr[0], swr[1], t->bestSwr});
+    t->bestSwrHigh = std::max({swr[0], swr[1], t->bestSwr});
+    TransformerSpec with = s;
+    with.shuntPf = t->bestShuntPf;
+    d = build(with, d.core, d.name, d.primary, hz);
+}
+
 TransformerResult runTransformer(const TransformerSpec &s)
 {
     TransformerResult t;
@@ -142,10 +217,14 @@ TransformerResult runTransformer(const TransformerSpec &s)
     if (s.oneBuild) {
         t.designs.push_back(build(s, cores[0], s.name, s.primary, hz));
         t.searched = 1;
+        if (s.bestShunt)
+            bestShunt(s, hz, &t);
     } else {
         // The loss (Z Re(1/Zm), Re(1/Zm) going as 1/P^2) and the rise fall
-        // with the primary turns: the fewest that hold them by bisection, and
-        // where none does, the nearest a core comes at its most turns.
+        // with the primary turns, but the SWR need not: an inductive Zm can
+        // cancel the capacitances at the top of the band. Every count is
+        // tried in turn; where none holds, the nearest a core comes at its
+        // most turns.
         auto name = [](const FrequencyCore &c) { return coreName(CoreFerrite, c.size->code, c.data->code); };
         SearchOutcome found = searchDesigns(
             cores,
@@ -158,7 +237,7 @@ TransformerResult runTransformer(const TransformerSpec &s)
                 return SearchTrial{most, [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)) >= 1; },
                                    [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)); }};
             },
-            TurnsMonotone, [](long most) { return std::vector<long>{most}; });
+            TurnsAnyOrder, [](long most) { return std::vector<long>{most}; });
         t.searched = found.searched;
         for (const SearchFound &f : found.designs)
             t.designs.push_back(build(s, cores[f.core], name(cores[f.core]), f.turns, hz));
@@ -168,7 +247,13 @@ TransformerResult runTransformer(const TransformerSpec &s)
             near = build(s, cores[found.nearest.core], name(cores[found.nearest.core]), found.nearest.turns, hz);
         if (t.designs.empty()) {
             const TransformerDesign &d = near;
+            const bool bySwr = anyFits && s.maxSwr / d.worstSwr < std::min(s.maxLossPercent / worstPercent(d),
+                                                                             s.maxRiseKelvin / d.figures.riseKelvin);
             t.nearest = !anyFits ? "no core takes one primary turn and its secondary in one layer of " + wireText(s.wire)
+                        : bySwr ? "no design holds the limits; nearest: " + stackName(d.name, d.core.stack) + " with " +
+                                      std::to_string(d.primary) + ":" + std::to_string(d.secondary) +
+                                      " turns, whose SWR reaches " + significant(d.worstSwr, 3) + ", against " +
+                                      significant(s.maxSwr, 6)
                         : worstPercent(d) / s.maxLossPercent > d.figures.riseKelvin / s.maxRiseKelvin
                             ? "no design holds the limits; nearest: " + stackName(d.name, d.core.stack) + " with " +
                                   std::to_string(d.primary) + ":" + std::to_string(d.secondary) + " turns, whose loss is " +
@@ -209,6 +294,15 @@ TransformerResult runTransformer(const TransformerSpec &s)
     if (loose && one)
         t.warnings.push_back(std::to_string(s.autotransformer ? one->secondary : one->primary + one->secondary) +
                              " turns do not fit in one layer of " + wireText(s.wire));
+    if (one && one->worstSwr > s.maxSwr)
+        t.warnings.push_back("the SWR reaches " + significant(one->worstSwr, 3) + " in the band: a shunt capacitor "
+                             "across the primary (--best-shunt) or fewer primary turns' leakage lowers it at the top");
+    if (s.leakageNh == 0)
+        t.warnings.push_back(one ? "the match leaves out the leakage inductance: give it with --leakage-nh, measured "
+                                   "at the primary with the secondary shorted (published: 190 to 285 nH for a 49:1 on "
+                                   "an FT-240)"
+                                 : "the match leaves out the leakage inductance, which grows with the primary turns: "
+                                   "designs with many primary turns match worse than shown");
     return t;
 }
 
@@ -236,19 +330,36 @@ static Json designJson(const TransformerDesign &d)
               {"peakFluxDensityMilliTesla", f.peakTesla * 1e3},
               {"turnsFit", d.fit}};
     addCapacitanceJson(d.capacitance, &j);
-    j["referredCapacitancePf"] = d.capacitance.pf * turnsRatio * turnsRatio;
+    j["referredCapacitancePf"] = d.secondaryPf * turnsRatio * turnsRatio;
+    j["worstSwr"] = std::isfinite(d.worstSwr) ? Json(d.worstSwr) : Json(nullptr);
     return j;
 }
 
-static Json pointJson(const TransformerPoint &p)
+static Json finiteOrNull(double v)
 {
-    return {{"frequencyMHz", p.hz / 1e6},
-            {"magnetizingResistanceOhms", p.zm.real()},
-            {"magnetizingReactanceOhms", p.zm.imag()},
-            {"reactanceRatio", p.reactanceRatio},
-            {"lossPercent", p.lossFraction * 100},
-            {"lossDb", std::isfinite(p.lossDb) ? Json(p.lossDb) : Json(nullptr)},
-            {"coreLossWatts", p.coreWatts}};
+    return std::isfinite(v) ? Json(v) : Json(nullptr);
+}
+
+static Json pointJson(const TransformerPoint &p, const MatchPoint &m, bool shunt)
+{
+    Json j = {{"frequencyMHz", p.hz / 1e6},
+              {"magnetizingResistanceOhms", p.zm.real()},
+              {"magnetizingReactanceOhms", p.zm.imag()},
+              {"reactanceRatio", p.reactanceRatio},
+              {"lossPercent", p.lossFraction * 100},
+              {"lossDb", finiteOrNull(p.lossDb)},
+              {"coreLossWatts", p.coreWatts},
+              {"inputResistanceOhms", m.zin.real()},
+              {"inputReactanceOhms", m.zin.imag()},
+              {"swr", finiteOrNull(m.swr)},
+              {"returnLossDb", finiteOrNull(m.returnLossDb)},
+              {"mismatchLossDb", finiteOrNull(m.mismatchLossDb)},
+              {"totalLossDb", finiteOrNull(m.totalLossDb)}};
+    if (shunt) {
+        j["shuntVoltsRms"] = m.shuntVolts;
+        j["shuntAmpsRms"] = m.shuntAmps;
+    }
+    return j;
 }
 
 static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const TransformerResult &t);
@@ -266,13 +377,23 @@ Json transformerJson(const TransformerSpec &s, const TransformerResult &t)
               {"dutyPercent", s.dutyPercent},
               {"wire", wireJson(s.wire)}};
     if (s.oneBuild) {
-        j["design"] = designJson(t.designs[0]);
+        const TransformerDesign &d = t.designs[0];
+        j["design"] = designJson(d);
+        const double shunt = s.bestShunt ? t.bestShuntPf : s.shuntPf;
+        j["match"] = {{"leakageNh", s.leakageNh}, {"secondaryPf", d.secondaryPf},
+                      {"secondaryPfFrom", s.secondaryGiven ? "given" : "the winding's"}, {"shuntPf", shunt}};
+        if (s.bestShunt) {
+            j["bestShuntPf"] = t.bestShuntPf;
+            j["bestShuntPfRange"] = {t.bestShuntLowPf, t.bestShuntHighPf};
+            j["bestShuntSwr"] = t.bestSwr;
+            j["bestShuntSwrRange"] = {t.bestSwrLow, t.bestSwrHigh};
+        }
         Json points = Json::array();
-        for (const TransformerPoint &p : t.designs[0].figures.points)
-            points.push_back(pointJson(p));
+        for (size_t i = 0; i < d.figures.points.size(); i++)
+            points.push_back(pointJson(d.figures.points[i], d.match[i], shunt > 0));
         j["points"] = points;
     } else {
-        j["limits"] = {{"maxLossPercent", s.maxLossPercent}, {"maxRiseKelvin", s.maxRiseKelvin}};
+        j["limits"] = {{"maxLossPercent", s.maxLossPercent}, {"maxRiseKelvin", s.maxRiseKelvin}, {"maxSwr", s.maxSwr}};
         Json designs = Json::array();
         size_t shown = designsOffered(t.designs.size(), s.all);
         for (size_t i = 0; i < shown; i++)
@@ -324,12 +445,41 @@ static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const 
             {"Windings", std::to_string(s.autotransformer ? d.secondary : d.primary + d.secondary) +
                              (d.fit ? " turns fit in one layer" : " turns do not fit in one layer")},
             {"Capacitance", capacitanceText(d.capacitance) + "; the secondary's referred to the primary " +
-                                significant(d.capacitance.pf * n * n, 4) + " pF, why such transformers fade at the "
+                                significant(d.secondaryPf * n * n, 4) + " pF, why such transformers fade at the "
                                                                         "top of the HF bands"},
         });
+        const double shunt = s.bestShunt ? t.bestShuntPf : s.shuntPf;
+        lines.push_back({"Match", (s.leakageNh > 0 ? significant(s.leakageNh, 6) + " nH leakage"
+                                                   : std::string("no leakage (not given)")) +
+                                      ", the secondary's own " + significant(d.secondaryPf, 4) + " pF" +
+                                      (s.secondaryGiven ? " (given)" : "") +
+                                      (shunt > 0 ? ", " + significant(shunt, 4) + " pF across the primary" : "")});
+        size_t worstAt = 0;
+        for (size_t i = 0; i < d.match.size(); i++)
+            if (d.match[i].swr > d.match[worstAt].swr)
+                worstAt = i;
+        const MatchPoint &m = d.match[worstAt];
+        lines.push_back({"Worst SWR", significant(d.worstSwr, 3) + " at " + significant(f.points[worstAt].hz / 1e6) +
+                                          " MHz (return loss " + significant(m.returnLossDb, 3) + " dB, total loss " +
+                                          significant(m.totalLossDb, 3) + " dB)"});
+        if (s.bestShunt)
+            lines.push_back({"Best shunt", "about " + significant(10 * std::round(t.bestShuntPf / 10), 4) +
+                                               " pF for the least worst SWR, " + significant(t.bestSwr, 3) +
+                                               "; with the secondary's capacitance half to twice this, " +
+                                               significant(t.bestShuntLowPf, 3) + " to " +
+                                               significant(t.bestShuntHighPf, 3) + " pF and SWR " +
+                                               significant(t.bestSwrLow, 3) + " to " + significant(t.bestSwrHigh, 3) +
+                                               " (trust it to +/- 30 pF)"});
+        if (shunt > 0) {
+            const MatchPoint &top = d.match.back();
+            lines.push_back({"Shunt capacitor", significant(top.shuntVolts, 4) + " V rms, " +
+                                                    significant(top.shuntAmps, 3) + " A rms at " +
+                                                    significant(f.points.back().hz / 1e6) + " MHz"});
+        }
     } else {
         lines.push_back({"Limits", "loss under " + significant(s.maxLossPercent, 6) + " % at every frequency, rise "
-                                   "under " + significant(s.maxRiseKelvin, 6) + " K, the windings in one layer"});
+                                   "under " + significant(s.maxRiseKelvin, 6) + " K, SWR under " +
+                                   significant(s.maxSwr, 6) + " (from what is modelled), the windings in one layer"});
         size_t shown = designsOffered(t.designs.size(), s.all);
         lines.push_back({"Searched", std::to_string(t.searched) + " cores and stacks: " +
                                          std::to_string(t.designs.size()) + " designs" +
@@ -352,15 +502,23 @@ std::string transformerText(const TransformerSpec &s, const TransformerResult &t
     std::string text = captioned(lines) + "\n";
     Table table;
     if (s.oneBuild) {
-        table.rows.push_back({"MHz", "Rm ohms", "Xm ohms", "X/Z", "loss %", "loss dB", "core W"});
-        for (const TransformerPoint &p : t.designs[0].figures.points)
+        table.rows.push_back({"MHz", "Rm ohms", "Xm ohms", "X/Z", "loss %", "loss dB", "core W", "Zin ohms", "SWR",
+                              "total dB"});
+        const TransformerDesign &d = t.designs[0];
+        for (size_t i = 0; i < d.figures.points.size(); i++) {
+            const TransformerPoint &p = d.figures.points[i];
+            const MatchPoint &m = d.match[i];
+            auto shown = [](double v) { return std::isfinite(v) ? significant(v, 3) : std::string("-"); };
             table.rows.push_back({significant(p.hz / 1e6), significant(p.zm.real()), significant(p.zm.imag()),
                                   significant(p.reactanceRatio, 3), significant(p.lossFraction * 100, 3),
-                                  std::isfinite(p.lossDb) ? significant(p.lossDb, 3) : "-",
-                                  significant(p.coreWatts, 3)});
+                                  shown(p.lossDb), significant(p.coreWatts, 3),
+                                  significant(m.zin.real(), 4) + (m.zin.imag() < 0 ? " - j" : " + j") +
+                                      significant(std::fabs(m.zin.imag()), 4),
+                                  shown(m.swr), shown(m.totalLossDb)});
+        }
     } else {
         table.rows.push_back({"core", "stack", "turns", "ratio", "X/Z low", "worst loss %", "at MHz", "core W",
-                              "rise K", "B mT", "C referred pF"});
+                              "rise K", "B mT", "C referred pF", "SWR"});
         size_t shown = designsOffered(t.designs.size(), s.all);
         for (size_t i = 0; i < shown; i++) {
             const TransformerDesign &d = t.designs[i];
@@ -372,7 +530,7 @@ std::string transformerText(const TransformerSpec &s, const TransformerResult &t
                                   significant(f.points[f.worst].lossFraction * 100, 3),
                                   significant(f.points[f.worst].hz / 1e6, 3), significant(f.points[f.worst].coreWatts, 3),
                                   significant(f.riseKelvin, 3), significant(f.peakTesla * 1e3, 3),
-                                  significant(d.capacitance.pf * n * n, 3)});
+                                  significant(d.secondaryPf * n * n, 3), significant(d.worstSwr, 3)});
         }
     }
     if (table.rows.size() > 1)

@@ -13,6 +13,8 @@ namespace cli {
 
 struct TransformerRequest {
     Given ratio, turns, mhz, watts, ohms, duty, primaryTurns, maxLoss, maxRise, points, sizes, materials, stack, maxStack;
+    Given leakageNh, secondaryPf, shuntPf, maxSwr; // the match
+    bool bestShunt = false;
     CoreOptions core; // with --size: one build
     WireOptions wire;
     CapacitanceOptions capacitance;
@@ -25,6 +27,9 @@ struct TransformerDesign {
     Capacitance capacitance;
     design::TransformerFigures figures;
     bool fit;
+    std::vector<design::MatchPoint> match; // the port's match at each frequency
+    double worstSwr;
+    double secondaryPf;                    // the secondary's own capacitance used
 };
 // What a transformer asks, read once: the ratio, the band, the power, the
 // limits, the wire and the capacitance, every default applied; one build's
@@ -37,6 +42,10 @@ struct TransformerSpec {
     bool autotransformer, oneBuild, all;
     Wire wire;
     CapacitanceRule capacitance;
+    double leakageNh = 0, shuntPf = 0, maxSwr; // the match (a leakage of 0: not given)
+    bool secondaryGiven = false;               // the secondary's own capacitance given, or the model's
+    double secondaryPf = 0;
+    bool bestShunt = false;
     std::vector<design::FrequencyCore> cores; // one build's stack, or the candidates
     std::string name;                         // one build's core
     long primary = 0;                         // one build's primary turns
@@ -46,6 +55,10 @@ struct TransformerResult {
     std::vector<TransformerDesign> designs; // one build, or every one the search found, best first
     int searched;
     std::string nearest; // none found: what failed nearest
+    // --best-shunt: the minimax shunt capacitor and its worst SWR, as
+    // modelled and with the secondary's capacitance half and twice that.
+    double bestShuntPf = 0, bestShuntLowPf = 0, bestShuntHighPf = 0;
+    double bestSwr = 0, bestSwrLow = 0, bestSwrHigh = 0;
     std::vector<std::string> warnings;
 };
 bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure);

@@ -640,16 +640,18 @@
         const c = theCore();
         return given({ratio: field("tr-ratio"), turns: field("tr-turns"), mhz: field("tr-mhz"),
                       watts: field("tr-watts"), ohms: field("tr-ohms"), duty: field("tr-duty"), auto: $("tr-auto").checked,
-                      ...(search ? {"max-stack": $("ch-max-stack").value, "max-loss-percent": field("tr-max-loss")}
+                      ...(search ? {"max-stack": $("ch-max-stack").value, "max-loss-percent": field("tr-max-loss"),
+                                    "max-swr": field("tr-max-swr")}
                                  : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
-                                    "primary-turns": field("tr-primary")}),
+                                    "primary-turns": field("tr-primary"), "leakage-nh": field("tr-leakage"),
+                                    "shunt-pf": field("tr-shunt"), "best-shunt": $("tr-best").checked}),
                       "max-rise": field("tr-max-rise"), "wire-mm": field("w-wire"), "stray-pf": field("w-stray"),
                       pf: field("w-pf")});
     }
 
     section("transformer", "transformer", transformerOptions, (r) => {
         const out = $("transformer-result");
-        $("tr-figure").hidden = !(r && r.design);
+        $("tr-figure").hidden = $("tr-swr-figure").hidden = !(r && r.design);
         if (!r)
             return out.replaceChildren();
         const dl = document.createElement("dl");
@@ -662,6 +664,8 @@
             plotInto($("tr-plot"), r.points, d.worstLossMHz, false, false,
                      [{ohms: d.worstLossPercent, name: `worst ${fmt(d.worstLossPercent, 3)} % at ${fmt(d.worstLossMHz)} MHz, ${fmt(d.temperatureRiseKelvin, 3)} K`}],
                      {series: {z: loss}, label: "loss, % of the power"});
+            plotInto($("tr-swr-plot"), r.points, null, false, false, [{ohms: 2, name: "SWR 2"}],
+                     {series: {z: r.points.map((p) => p.swr)}, label: "SWR"});
         } else {
             const t = document.createElement("table");
             table(t, ["core", "stack", "turns", "worst loss %", "at MHz", "core W", "rise K", "B mT"],

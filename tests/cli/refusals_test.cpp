@@ -149,7 +149,11 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {WattsAboveZero, Args{"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "0"}, {}},
         {MaxLossPercent, T + Args{"--max-loss-percent", "100"}, {}},
         {TurnsPrimaryRange, T + Args{"--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "0"}, {"1", "65535"}},
-        {SearchOptions, T + Args{"--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "2", "--sizes", "240"}, {"a build on --size", "--sizes, --materials, --max-stack or --max-loss-percent"}},
+        {SearchOptions, T + Args{"--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "2", "--sizes", "240"}, {"a build on --size", "--sizes, --materials, --max-stack, --max-loss-percent or --max-swr"}},
+        {BuildOptions, T + Args{"--leakage-nh", "285"}, {"--leakage-nh, --secondary-pf, --shunt-pf or --best-shunt"}},
+        {LeakageNotNegative, T + Args{"--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "2",
+                                      "--leakage-nh", "-1"}, {}},
+        {MaxSwrAboveOne, T + Args{"--max-swr", "1"}, {}},
     };
     std::set<int> seen;
     for (const auto &c : cases) {

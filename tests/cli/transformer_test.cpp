@@ -49,20 +49,20 @@ TEST(Cli, TransformerWorkedByHand)
     EXPECT_EQ(r["points"].size(), 50u);
 }
 
-// Every design a search offers holds its limits at every point of the band,
-// evaluated by the one-build command, and one primary turn fewer on the same
-// core and stack does not.
+// Every design a search offers holds its limits at every point of the band
+// (the loss, the rise and the SWR), evaluated by the one-build command, and
+// one primary turn fewer on the same core and stack does not.
 TEST(Cli, TransformerSearchHoldsItsLimits)
 {
     const struct {
         std::vector<std::string> args;
-        double maxLoss, maxRise;
+        double maxLoss, maxRise, maxSwr;
         bool autotransformer;
     } cases[] = {
         {{"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--duty", "40", "--max-stack", "2", "--sizes",
-          "114,140,240"}, 10, 40, false},
+          "114,140,240"}, 10, 40, 2, false},
         {{"--ratio", "9", "--mhz", "1.8:30", "--watts", "500", "--auto", "--max-loss-percent", "5", "--max-rise", "30",
-          "--sizes", "140,240", "--awg", "16"}, 5, 30, true},
+          "--sizes", "140,240", "--awg", "16", "--max-swr", "1.3"}, 5, 30, 1.3, true},
     };
     for (const auto &c : cases) {
         std::vector<std::string> args = {"transformer", "--all", "--json"};
@@ -76,7 +76,7 @@ TEST(Cli, TransformerSearchHoldsItsLimits)
                                               "--primary-turns", std::to_string(primary), "--json"};
                 for (size_t i = 0; i < c.args.size(); i++) {
                     const std::string &o = c.args[i];
-                    if (o == "--max-stack" || o == "--sizes" || o == "--max-loss-percent")
+                    if (o == "--max-stack" || o == "--sizes" || o == "--max-loss-percent" || o == "--max-swr")
                         i++;
                     else
                         a.push_back(o);
@@ -85,11 +85,13 @@ TEST(Cli, TransformerSearchHoldsItsLimits)
             };
             long p = d["primaryTurns"];
             auto holds = [&](const nlohmann::json &b) {
-                double worst = 0;
-                for (const auto &pt : b["points"])
+                double worst = 0, swr = 1;
+                for (const auto &pt : b["points"]) {
                     worst = std::max(worst, pt["lossPercent"].get<double>());
+                    swr = std::max(swr, pt["swr"].is_null() ? INFINITY : pt["swr"].get<double>());
+                }
                 return worst <= c.maxLoss && b["design"]["temperatureRiseKelvin"].get<double>() <= c.maxRise &&
-                       b["design"]["turnsFit"].get<bool>();
+                       swr <= c.maxSwr && b["design"]["turnsFit"].get<bool>();
             };
             std::string what = d["core"].get<std::string>() + " x" + std::to_string(d["stack"].get<int>());
             EXPECT_TRUE(holds(one(p))) << what << " with " << p;

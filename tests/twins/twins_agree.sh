@@ -70,6 +70,9 @@ commands+=(
     "transformer --ratio 64 --mhz 1.8:30 --watts 100 --max-stack 2 --json"
     "transformer --ratio 49 --mhz 1.8:30 --watts 1500 --sizes 50 --max-loss-percent 1"
     "loss --family ferrite --size 240 --material 43 --turns 2 --mhz 3.5 --watts 100 --duty 25 --json"
+    "transformer --ratio 49 --mhz 7:29.7 --watts 100 --family ferrite --size 240 --material 43 --primary-turns 2 --leakage-nh 285 --best-shunt --json"
+    "transformer --turns 3:21 --mhz 3.5:29.7 --watts 100 --family ferrite --size 240 --material 43 --leakage-nh 190 --shunt-pf 75 --secondary-pf 3"
+    "transformer --ratio 49 --mhz 3.5:29.7 --watts 100 --max-swr 1.8 --json"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")

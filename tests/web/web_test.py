@@ -717,6 +717,21 @@ def transformed(driver):
     check("the transformer's build is the twin's, line for line",
           not missing and ("%s:%s," % (d["primaryTurns"], d["secondaryTurns"])) in shown
           and len(driver.find_elements(By.CSS_SELECTOR, "#tr-plot polyline")) == 1, (missing, shown))
+    # The match: the leakage and the best shunt capacitor, as the twin has them.
+    type_into(driver, "tr-leakage", "285")
+    driver.find_element(By.ID, "tr-best").click()
+    settle(driver)
+    shown = text_of(driver, "transformer-result")
+    want = json.loads(twin([cli_args("transformer", {"ratio": "49", "mhz": "3.5:29.7", "watts": "100", "duty": "25",
+                                                     "family": "ferrite", "size": "240", "material": "43",
+                                                     "stack": "1", "primary-turns": "2", "wire-mm": "1",
+                                                     "leakage-nh": "285", "best-shunt": True})])[0]["out"])
+    missing = [l for l in want["summary"] if l["text"] not in shown]
+    check("the transformer's match with its leakage and best shunt is the twin's",
+          not missing and "bestShuntPf" in want
+          and len(driver.find_elements(By.CSS_SELECTOR, "#tr-swr-plot polyline")) == 1, (missing, shown))
+    driver.find_element(By.ID, "tr-best").click()
+    type_into(driver, "tr-leakage", "")
     driver.find_element(By.ID, "tr-search").click()
     settle(driver)
     rows = driver.find_elements(By.CSS_SELECTOR, "#transformer-result tr.design")
