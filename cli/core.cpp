@@ -10,24 +10,30 @@ namespace cli {
 
 using namespace design;
 
-bool core(const CoreRequest &r, CoreResult *result, Failure *failure)
+bool readCore(const CoreRequest &r, CoreSpec *spec, Failure *failure)
 {
-    double mhz = 0;
+    double &mhz = spec->mhz;
     if ((r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure)) ||
-        !readStack(r.stack, "--stack", &result->stack, failure))
+        !readStack(r.stack, "--stack", &spec->stack, failure))
         return false;
-    if (!readCoreWithAl(r.core, &result->core, failure))
+    if (!readCoreWithAl(r.core, &spec->core, failure))
         return false;
     if (!r.mhz.given)
         return true;
     if (!finitePositive(mhz))
         return refuse<FrequencyAboveZero>(failure);
-    NamedCore c;
-    if (!readFrequencyCore(r.core, &c, failure) || !withinData(c, mhz, mhz, failure))
+    if (!readFrequencyCore(r.core, &spec->atFrequency, failure) || !withinData(spec->atFrequency, mhz, mhz, failure))
         return false;
-    result->atFrequency = true;
-    result->point = frequencyPoint(c, 1, mhz * 1e6, 0);
+    spec->byFrequency = true;
     return true;
+}
+
+CoreResult runCore(const CoreSpec &s)
+{
+    CoreResult result;
+    if (s.byFrequency)
+        result.point = frequencyPoint(s.atFrequency, 1, s.mhz * 1e6, 0);
+    return result;
 }
 
 // Lengths, areas and volumes in the unit the user chose.
@@ -42,9 +48,9 @@ static std::string inUnit(double mm, int power, LengthUnit unit)
            inUnit(mm, power, LengthMillimetres) + ")";
 }
 
-Json coreJson(const CoreResult &r)
+Json coreJson(const CoreSpec &spec, const CoreResult &r)
 {
-    const Core &core = r.core;
+    const Core &core = spec.core;
     const CoreSize &s = core.dimensions();
     const CoreMaterial &m = core.mix();
     Json j = {{"family", familyName(core.family)},
@@ -60,19 +66,19 @@ Json coreJson(const CoreResult &r)
               {"colorCode", m.colorCode}};
     j.update(rangesJson(core.family, m));
     // A stack: AL, Ae, the volume and the height times the cores, le and mu_e one core's.
-    const Outline outline = outlineOf(s, r.stack);
+    const Outline outline = outlineOf(s, spec.stack);
     Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
-    j["stack"] = r.stack;
-    j["alMicrohenryPer100Turns"] = decimal(core.al()) * r.stack;
-    j["alNanohenryPerTurnSquared"] = al * r.stack;
+    j["stack"] = spec.stack;
+    j["alMicrohenryPer100Turns"] = decimal(core.al()) * spec.stack;
+    j["alNanohenryPerTurnSquared"] = al * spec.stack;
     j["effectiveLengthMm"] = e.lengthMm;
     j["effectiveAreaMm2"] = e.areaMm2;
     j["effectiveVolumeMm3"] = e.volumeMm3;
     j["permeability"] = permeability(al, effectiveParameters(s));
     j["surfaceAreaCm2"] = surfaceAreaCm2(outline);
     j["selfCapacitancePf"] = selfCapacitancePf(outline);
-    if (r.atFrequency)
+    if (spec.byFrequency)
         j["atFrequency"] = {{"frequencyMHz", r.point.hz / 1e6},
                             {"muReal", r.point.mu.real},
                             {"muImag", core.family == CoreFerrite ? Json(r.point.mu.imag) : Json(nullptr)}};
@@ -81,9 +87,9 @@ Json coreJson(const CoreResult &r)
     return j;
 }
 
-std::string coreText(const CoreResult &r)
+std::string coreText(const CoreSpec &spec, const CoreResult &r)
 {
-    const Core &core = r.core;
+    const Core &core = spec.core;
     const char *unitWord = core.unit == LengthMillimetres ? "mm" : "inches";
     std::string s = core.name() + ": " + (core.family == CorePowderedIron ? "powdered iron" : "ferrite") +
                     ", dimensions in " + unitWord + "\n";
@@ -91,17 +97,17 @@ std::string coreText(const CoreResult &r)
     sizes.rows = {sizeHeader(), sizeRow(core.dimensions(), core.unit)};
     materials.rows = {materialHeader(core.family), materialRow(core.family, core.mix())};
     s += sizes.render(false) + "\n" + materials.render(false) + "\n";
-    const Outline outline = outlineOf(core.dimensions(), r.stack);
+    const Outline outline = outlineOf(core.dimensions(), spec.stack);
     Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
     Lines lines;
-    if (r.stack > 1)
-        lines.push_back({"Stack", std::to_string(r.stack) + " cores side by side, " +
+    if (spec.stack > 1)
+        lines.push_back({"Stack", std::to_string(spec.stack) + " cores side by side, " +
                                       inUnit(outline.heightMm, 1, core.unit) + " high"});
     lines.insert(lines.end(), {
-        {"AL", r.stack > 1 ? std::to_string(r.stack) + " x " + plain(core.al()) + " = " +
-                                 significant(decimal(core.al()) * r.stack, 7) + " uH per 100 turns = " +
-                                 significant(al * r.stack, 6) + " nH/N^2"
+        {"AL", spec.stack > 1 ? std::to_string(spec.stack) + " x " + plain(core.al()) + " = " +
+                                 significant(decimal(core.al()) * spec.stack, 7) + " uH per 100 turns = " +
+                                 significant(al * spec.stack, 6) + " nH/N^2"
                            : plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
         {"Effective length (le)", inUnit(e.lengthMm, 1, core.unit)},
         {"Effective area (Ae)", inUnit(e.areaMm2, 2, core.unit)},
@@ -110,7 +116,7 @@ std::string coreText(const CoreResult &r)
         {"Winding capacitance", significant(selfCapacitancePf(outline)) +
                                     " pF (the self-capacitance model of the outline, any turns)"},
     });
-    if (r.atFrequency)
+    if (spec.byFrequency)
         lines.push_back({"At " + significant(r.point.hz / 1e6, 6) + " MHz",
                          core.family == CoreFerrite
                              ? "mu' " + significant(r.point.mu.real) + ", mu'' " + significant(r.point.mu.imag) +

@@ -11,9 +11,9 @@ namespace cli {
 
 using namespace design;
 
-bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
+bool readFlux(const FluxRequest &r, FluxSpec *spec, Failure *failure)
 {
-    FluxResult &f = *result;
+    FluxSpec &f = *spec;
     f.mhz = 0;
     if (!readNumber(r.turns, "--turns", &f.turns, failure) ||
         (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &f.mhz, failure)) ||
@@ -34,45 +34,50 @@ bool flux(const FluxRequest &r, FluxResult *result, Failure *failure)
         return refuse<FrequencyAboveZero>(failure);
     if (!readDrive(d, FluxDriveOne, &f.drive, failure))
         return false;
-
-    // A stack has K times the area; its permeability is one core's.
-    f.permeability = permeability(nanohenryPerTurnSquared(f.core.al()), effectiveParameters(f.core.dimensions()));
-    f.effective = effectiveParameters(outlineOf(f.core.dimensions(), f.stack));
-    if (f.drive.byCurrent) {
-        f.fieldStrength = fieldStrength(f.drive.amps, f.turns, f.effective);
-        f.tesla = dcFluxDensity(f.drive.amps, f.turns, f.effective, f.permeability);
-        const IronFit *fit = f.core.family == CorePowderedIron ? ironFit(f.core.material) : nullptr;
-        if (fit && ironBiasPercent(*fit, f.fieldStrength, &f.biasPercent)) {
-            f.biased = true;
-            f.biasMicrohenry =
-                decimal(f.core.al()) * f.stack * (f.turns / 100) * (f.turns / 100) * f.biasPercent / 100;
-        }
-    } else {
-        f.tesla = sineFluxDensity(f.drive.vrms, f.mhz, f.turns, f.effective);
-    }
     return true;
 }
 
-static Lines fluxLines(const FluxResult &f);
-
-Json fluxJson(const FluxResult &f)
+FluxResult runFlux(const FluxSpec &s)
 {
-    Json j = {{"core", f.core.name()},
-              {"stack", f.stack},
-              {"turns", f.turns},
+    FluxResult f;
+    // A stack has K times the area; its permeability is one core's.
+    f.permeability = permeability(nanohenryPerTurnSquared(s.core.al()), effectiveParameters(s.core.dimensions()));
+    f.effective = effectiveParameters(outlineOf(s.core.dimensions(), s.stack));
+    if (s.drive.byCurrent) {
+        f.fieldStrength = fieldStrength(s.drive.amps, s.turns, f.effective);
+        f.tesla = dcFluxDensity(s.drive.amps, s.turns, f.effective, f.permeability);
+        const IronFit *fit = s.core.family == CorePowderedIron ? ironFit(s.core.material) : nullptr;
+        if (fit && ironBiasPercent(*fit, f.fieldStrength, &f.biasPercent)) {
+            f.biased = true;
+            f.biasMicrohenry =
+                decimal(s.core.al()) * s.stack * (s.turns / 100) * (s.turns / 100) * f.biasPercent / 100;
+        }
+    } else {
+        f.tesla = sineFluxDensity(s.drive.vrms, s.mhz, s.turns, f.effective);
+    }
+    return f;
+}
+
+static Lines fluxLines(const FluxSpec &s, const FluxResult &f);
+
+Json fluxJson(const FluxSpec &s, const FluxResult &f)
+{
+    Json j = {{"core", s.core.name()},
+              {"stack", s.stack},
+              {"turns", s.turns},
               {"effectiveLengthMm", f.effective.lengthMm},
               {"effectiveAreaMm2", f.effective.areaMm2},
               {"permeability", f.permeability}};
-    if (f.drive.byCurrent) {
-        j["amps"] = f.drive.amps;
+    if (s.drive.byCurrent) {
+        j["amps"] = s.drive.amps;
         j["fieldStrengthAmperePerMetre"] = f.fieldStrength;
     } else {
-        j["frequencyMHz"] = f.mhz;
-        if (f.drive.byPower) {
-            j["watts"] = f.drive.watts;
-            j["ohms"] = f.drive.ohms;
+        j["frequencyMHz"] = s.mhz;
+        if (s.drive.byPower) {
+            j["watts"] = s.drive.watts;
+            j["ohms"] = s.drive.ohms;
         }
-        j["vrms"] = f.drive.vrms;
+        j["vrms"] = s.drive.vrms;
     }
     j["peakFluxDensityMilliTesla"] = f.tesla * 1e3;
     j["peakFluxDensityGauss"] = f.tesla * 1e4;
@@ -80,35 +85,35 @@ Json fluxJson(const FluxResult &f)
         j["permeabilityPercent"] = f.biasPercent;
         j["inductanceMicrohenry"] = f.biasMicrohenry;
     }
-    j["summary"] = linesJson(fluxLines(f));
+    j["summary"] = linesJson(fluxLines(s, f));
     return j;
 }
 
 // The answer's lines, as its text and its JSON's summary give them.
-static Lines fluxLines(const FluxResult &f)
+static Lines fluxLines(const FluxSpec &s, const FluxResult &f)
 {
     const Effective &e = f.effective;
     Lines lines = {
-        {"Core", coreLine(f.core.name(), f.stack, e).second + ", mu_e " + significant(f.permeability)},
-        {"Turns", significant(f.turns, 6)},
+        {"Core", coreLine(s.core.name(), s.stack, e).second + ", mu_e " + significant(f.permeability)},
+        {"Turns", significant(s.turns, 6)},
     };
-    if (f.drive.byCurrent) {
-        lines.push_back({"DC current", significant(f.drive.amps, 6) + " A"});
+    if (s.drive.byCurrent) {
+        lines.push_back({"DC current", significant(s.drive.amps, 6) + " A"});
         lines.push_back({"Field strength (H)", significant(f.fieldStrength) + " A/m"});
     } else {
-        if (f.drive.byPower)
-            lines.push_back({"Power", significant(f.drive.watts, 6) + " W into " + significant(f.drive.ohms, 6) +
+        if (s.drive.byPower)
+            lines.push_back({"Power", significant(s.drive.watts, 6) + " W into " + significant(s.drive.ohms, 6) +
                                           " ohms"});
-        lines.push_back({"Sine voltage", significant(f.drive.vrms) + " V rms at " + significant(f.mhz, 6) + " MHz"});
+        lines.push_back({"Sine voltage", significant(s.drive.vrms) + " V rms at " + significant(s.mhz, 6) + " MHz"});
     }
     std::string b = significant(f.tesla * 1e3) + " mT = " + significant(f.tesla * 1e4) + " gauss";
-    if (f.drive.byCurrent) {
+    if (s.drive.byCurrent) {
         lines.push_back({"Flux density (B)", b});
         lines.push_back({"Note", "valid only below saturation, where mu_e holds"});
         if (f.biased) {
             lines.push_back({"Permeability left", significant(f.biasPercent) + " % of the initial (the maker's "
-                                                  "DC-bias fit for mix " + f.core.material + ")"});
-            lines.push_back({"Inductance left", significant(f.biasMicrohenry) + " uH at " + significant(f.turns, 6) +
+                                                  "DC-bias fit for mix " + s.core.material + ")"});
+            lines.push_back({"Inductance left", significant(f.biasMicrohenry) + " uH at " + significant(s.turns, 6) +
                                                     " turns"});
         }
     } else {
@@ -117,9 +122,9 @@ static Lines fluxLines(const FluxResult &f)
     return lines;
 }
 
-std::string fluxText(const FluxResult &f)
+std::string fluxText(const FluxSpec &s, const FluxResult &f)
 {
-    return captioned(fluxLines(f));
+    return captioned(fluxLines(s, f));
 }
 
 } // namespace cli

@@ -1,6 +1,6 @@
 // identify: a core from measured dimensions and a test winding.
-// The request as typed, read and answered by identify(), written by identifyJson() and
-// identifyText().
+// The request as typed, read into a spec by readIdentify(), answered by
+// runIdentify(), written by identifyJson() and identifyText().
 #pragma once
 
 #include <string>
@@ -14,13 +14,19 @@ namespace cli {
 struct IdentifyRequest {
     std::string od, id, height, turns, inductance, unit = "inches", units = "uH", family;
 };
+// What identify asks, read once: the measurement in mm and nH, and the
+// families to look in.
+struct IdentifySpec {
+    design::Measurement measured;
+    std::vector<CoreType> families;
+};
 struct IdentifyResult {
     design::Identification identification;
-    std::vector<CoreType> families;
     std::vector<std::string> warnings;
 };
-bool identify(const IdentifyRequest &r, IdentifyResult *result, Failure *failure);
-Json identifyJson(const IdentifyResult &r);
-std::string identifyText(const IdentifyResult &r);
+bool readIdentify(const IdentifyRequest &r, IdentifySpec *spec, Failure *failure);
+IdentifyResult runIdentify(const IdentifySpec &spec);
+Json identifyJson(const IdentifySpec &spec, const IdentifyResult &r);
+std::string identifyText(const IdentifySpec &spec, const IdentifyResult &r);
 
 } // namespace cli

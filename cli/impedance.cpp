@@ -20,9 +20,9 @@ std::string ironNote(const std::string &mix)
     return "the maker's curve fit for mix " + mix + " (Micrometals), for its typical material";
 }
 
-bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure)
+bool readImpedance(const ImpedanceRequest &r, ImpedanceSpec *spec, Failure *failure)
 {
-    ImpedanceResult &z = *result;
+    ImpedanceSpec &z = *spec;
     double points = DefaultSweepPoints;
     int stack = DefaultStack;
     double scale = DefaultScale;
@@ -48,16 +48,22 @@ bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *fail
     stackCores(&z.core, stack);
     z.core.scale = scale;
     z.capacitance = capacitanceFor(rule, z.core.outline);
-    z.warnings = capacitanceWarnings(z.capacitance, z.turns);
+    z.high = high, z.count = (int)points;
+    return true;
+}
 
-    std::vector<double> hz = z.sweep ? logSweep(z.low * 1e6, high * 1e6, (int)points) : std::vector<double>{z.low * 1e6};
+ImpedanceResult runImpedance(const ImpedanceSpec &s)
+{
+    ImpedanceResult z;
+    z.warnings = capacitanceWarnings(s.capacitance, s.turns);
+    std::vector<double> hz = s.sweep ? logSweep(s.low * 1e6, s.high * 1e6, s.count) : std::vector<double>{s.low * 1e6};
     std::vector<std::complex<double>> zs;
     for (double f : hz) {
-        z.points.push_back(frequencyPoint(z.core, z.turns, f, z.capacitance.pf));
+        z.points.push_back(frequencyPoint(s.core, s.turns, f, s.capacitance.pf));
         zs.push_back(z.points.back().z);
     }
     z.resonanceHz = selfResonance(hz, zs);
-    return true;
+    return z;
 }
 
 static Json pointJson(const FrequencyCore &c, const FrequencyPoint &p)
@@ -75,17 +81,17 @@ static Json pointJson(const FrequencyCore &c, const FrequencyPoint &p)
             {"q", lossless ? Json(nullptr) : Json(f.q)}};
 }
 
-Json impedanceJson(const ImpedanceResult &z)
+Json impedanceJson(const ImpedanceSpec &s, const ImpedanceResult &z)
 {
-    Json j = {{"core", z.core.name}, {"stack", z.core.stack}, {"scale", z.core.scale}, {"turns", z.turns}};
-    addCapacitanceJson(z.capacitance, &j);
-    if (z.sweep) {
+    Json j = {{"core", s.core.name}, {"stack", s.core.stack}, {"scale", s.core.scale}, {"turns", s.turns}};
+    addCapacitanceJson(s.capacitance, &j);
+    if (s.sweep) {
         j["points"] = Json::array();
         for (const FrequencyPoint &p : z.points)
-            j["points"].push_back(pointJson(z.core, p));
+            j["points"].push_back(pointJson(s.core, p));
         j["selfResonantFrequencyMHz"] = z.resonanceHz > 0 ? Json(z.resonanceHz / 1e6) : Json(nullptr);
     } else {
-        j.update(pointJson(z.core, z.points[0]));
+        j.update(pointJson(s.core, z.points[0]));
     }
     j["warnings"] = z.warnings;
     return j;
@@ -100,7 +106,7 @@ static std::vector<std::string> pointRow(const FrequencyCore &c, const Frequency
             significant(f.phaseDegrees), significant(f.inductanceMicrohenry), c.data ? significant(f.q) : none};
 }
 
-std::string impedanceText(const ImpedanceResult &z, bool csv)
+std::string impedanceText(const ImpedanceSpec &s, const ImpedanceResult &z, bool csv)
 {
     Table table;
     table.rows.push_back(csv ? std::vector<std::string>{"frequency_mhz", "mu_real", "mu_imag", "resistance_ohms",
@@ -109,17 +115,17 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
                              : std::vector<std::string>{"MHz", "mu'", "mu''", "R ohms", "X ohms", "|Z| ohms",
                                                        "phase deg", "L uH", "Q"});
     for (const FrequencyPoint &p : z.points)
-        table.rows.push_back(pointRow(z.core, p));
+        table.rows.push_back(pointRow(s.core, p));
     if (csv)
         return table.render(true);
 
-    const NamedCore &c = z.core;
-    Lines lines = {coreLine(c), {"Turns", significant(z.turns, 6)},
-                   {"Winding capacitance", capacitanceText(z.capacitance)}};
+    const NamedCore &c = s.core;
+    Lines lines = {coreLine(c), {"Turns", significant(s.turns, 6)},
+                   {"Winding capacitance", capacitanceText(s.capacitance)}};
     if (c.scale != 1)
         lines.push_back({"Permeability", "the curve's times " + significant(c.scale, 6)});
     std::string after;
-    if (z.sweep) {
+    if (s.sweep) {
         Lines end = {{"Self-resonance", z.resonanceHz > 0 ? "near " + significant(z.resonanceHz / 1e6) +
                                                                 " MHz, where X crosses zero"
                                                           : "not within the sweep"}};
@@ -129,7 +135,7 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
     } else {
         const FrequencyPoint &p = z.points[0];
         ImpedanceFigures f = figuresOf(p.z, p.hz);
-        lines.push_back({"Frequency", significant(z.low, 6) + " MHz"});
+        lines.push_back({"Frequency", significant(s.low, 6) + " MHz"});
         if (c.data) {
             lines.push_back({"Permeability", "mu' " + significant(p.mu.real) + ", mu'' " + significant(p.mu.imag)});
             lines.push_back({"Resistance (R)", significant(f.resistance) + " ohms"});
@@ -144,13 +150,13 @@ std::string impedanceText(const ImpedanceResult &z, bool csv)
         if (c.data)
             lines.push_back({"Q (X/R)", significant(f.q)});
     }
-    if (!z.sweep)
+    if (!s.sweep)
         for (const std::string &w : z.warnings)
             lines.push_back({"Warning", w});
     lines.push_back({"Data", c.curve ? MeasuredCurveNote : c.data ? FerriteDataNote
-                                                                  : "catalogue AL by " + ironNote(z.material) +
+                                                                  : "catalogue AL by " + ironNote(s.material) +
                                                                         ", mu(f) / mu(0); the resistance is not modelled"});
-    return captioned(lines) + (z.sweep ? "\n" + table.render(false) + "\n" + after : "");
+    return captioned(lines) + (s.sweep ? "\n" + table.render(false) + "\n" + after : "");
 }
 
 } // namespace cli

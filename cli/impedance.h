@@ -1,6 +1,6 @@
 // impedance: a winding at one frequency or over a sweep.
-// The request as typed, read and answered by impedance(), written by impedanceJson() and
-// impedanceText().
+// The request as typed, read into a spec by readImpedance(), answered by
+// runImpedance(), written by impedanceJson() and impedanceText().
 #pragma once
 
 #include <string>
@@ -17,18 +17,24 @@ struct ImpedanceRequest {
     Given points, stack, scale;
     CapacitanceOptions capacitance;
 };
-struct ImpedanceResult {
+// What the impedance asks, read once: the core (its stack and scale), the
+// turns, the frequency or the sweep, the capacitance.
+struct ImpedanceSpec {
     NamedCore core;
     std::string material;
-    double turns, low;
+    double turns, low, high;
+    int count;  // a sweep's frequencies
     Capacitance capacitance;
     bool sweep;
+};
+struct ImpedanceResult {
     std::vector<design::FrequencyPoint> points;
     double resonanceHz;
     std::vector<std::string> warnings;
 };
-bool impedance(const ImpedanceRequest &r, ImpedanceResult *result, Failure *failure);
-Json impedanceJson(const ImpedanceResult &r);
-std::string impedanceText(const ImpedanceResult &r, bool csv);
+bool readImpedance(const ImpedanceRequest &r, ImpedanceSpec *spec, Failure *failure);
+ImpedanceResult runImpedance(const ImpedanceSpec &spec);
+Json impedanceJson(const ImpedanceSpec &spec, const ImpedanceResult &r);
+std::string impedanceText(const ImpedanceSpec &spec, const ImpedanceResult &r, bool csv);
 
 } // namespace cli

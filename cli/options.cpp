@@ -176,6 +176,24 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(cons
             }};
 }
 
+// The same for a command with --csv, which --json excludes.
+template <class Request, class Spec, class Result>
+Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Spec *, Failure *),
+                Result (*run)(const Spec &), Json (*toJson)(const Spec &, const Result &),
+                std::string (*toText)(const Spec &, const Result &, bool csv), std::shared_ptr<const Output> o)
+{
+    return {c, [=](std::string &out, Failure *failure) {
+                Spec spec;
+                if (!read(*request, &spec, failure))
+                    return (int)CliError;
+                if (o->json && o->csv)
+                    return refuse<JsonOrCsv>(failure), (int)CliError;
+                const Result result = run(spec);
+                out = o->json ? jsonText(toJson(spec, result)) : toText(spec, result, o->csv);
+                return (int)CliOk;
+            }};
+}
+
 // --json, or the text (with --csv where the command has it).
 template <class Result>
 std::function<std::string(const Result &)> printer(std::shared_ptr<const Output> o, Json (*toJson)(const Result &),
@@ -290,7 +308,7 @@ Command coreCommand(CLI::App &program)
     addGiven(c, "--mhz", &r->mhz, "the frequency you work at: the permeability there")->type_name("FLOAT");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
-    return command(c, r, core, printer<CoreResult>(o, coreJson, coreText));
+    return command(c, r, readCore, runCore, coreJson, coreText, o);
 }
 
 Command fluxCommand(CLI::App &program)
@@ -307,7 +325,7 @@ Command fluxCommand(CLI::App &program)
     addDriveOptions(c, &r->drive, "DC current through the winding, in A");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
-    return command(c, r, flux, printer<FluxResult>(o, fluxJson, fluxText));
+    return command(c, r, readFlux, runFlux, fluxJson, fluxText, o);
 }
 
 Command identifyCommand(CLI::App &program)
@@ -330,7 +348,7 @@ Command identifyCommand(CLI::App &program)
     addUnitsOption(c, &r->units);
     c->add_option("--family", r->family, "iron or ferrite (default: both)");
     addJson(c, o.get());
-    return command(c, r, identify, printer<IdentifyResult>(o, identifyJson, identifyText));
+    return command(c, r, readIdentify, runIdentify, identifyJson, identifyText, o);
 }
 
 Command impedanceCommand(CLI::App &program)
@@ -355,9 +373,7 @@ Command impedanceCommand(CLI::App &program)
     addCapacitanceOptions(c, &r->capacitance);
     addJson(c, o.get());
     addCsv(c, o.get(), "the table as CSV");
-    return command(c, r, impedance, printer<ImpedanceResult>(o, impedanceJson, [o](const ImpedanceResult &z) {
-                       return impedanceText(z, o->csv);
-                   }), o);
+    return command(c, r, readImpedance, runImpedance, impedanceJson, impedanceText, o);
 }
 
 Command lossCommand(CLI::App &program)
