@@ -23,6 +23,13 @@ namespace {
 #define FOOTER(command, text) (command)->footer(text)
 #endif
 
+// An option's description, which the page's engine leaves out too.
+#ifdef __EMSCRIPTEN__
+#define HELP(text) std::string()
+#else
+#define HELP(text) std::string(text)
+#endif
+
 // A default as --help shows it.
 std::string shown(double value)
 {
@@ -37,16 +44,16 @@ CLI::Option *addGiven(CLI::App *c, const char *name, Given *g, const std::string
 
 void addUnitOption(CLI::App *command, std::string *unit)
 {
-    command->add_option("--unit", *unit, "unit of length: inches or mm")
+    command->add_option("--unit", *unit, HELP("unit of length: inches or mm"))
         ->check(CLI::IsMember({"inches", "mm"}))->default_str(*unit);
 }
 
 // --family, --size, --material (required unless a command says so) and --unit.
 void addCoreOptions(CLI::App *command, CoreOptions *options, bool materialRequired = true)
 {
-    command->add_option("--family", options->family, "iron or ferrite")->required();
-    command->add_option("--size", options->size, "size code, as in the size box (50, 240, 50A)")->required();
-    command->add_option("--material", options->material, "material code, as in the material box (2, 61, J)")
+    command->add_option("--family", options->family, HELP("iron or ferrite"))->required();
+    command->add_option("--size", options->size, HELP("size code, as in the size box (50, 240, 50A)"))->required();
+    command->add_option("--material", options->material, HELP("material code, as in the material box (2, 61, J)"))
         ->required(materialRequired);
     addUnitOption(command, &options->unit);
 }
@@ -55,23 +62,23 @@ void addCoreOptions(CLI::App *command, CoreOptions *options, bool materialRequir
 void addFrequencyCoreOptions(CLI::App *c, CoreOptions *core, Given *curve, std::string *turns)
 {
     addCoreOptions(c, core, false);
-    addGiven(c, "--curve", curve, "FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
-                                  "--material")->type_name("FILE");
-    c->add_option("--turns", *turns, "turns of the winding")->type_name("FLOAT")->required();
+    addGiven(c, "--curve", curve, HELP("FILE: a curve of frequency_hz,mu_real,mu_imag (measure --csv) in place of "
+                                  "--material"))->type_name("FILE");
+    c->add_option("--turns", *turns, HELP("turns of the winding"))->type_name("FLOAT")->required();
 }
 
 CLI::Option *addUnitsOption(CLI::App *c, std::string *units)
 {
-    return c->add_option("--units", *units, "nH, uH or mH")->check(CLI::IsMember({"nH", "uH", "mH"}))
+    return c->add_option("--units", *units, HELP("nH, uH or mH"))->check(CLI::IsMember({"nH", "uH", "mH"}))
         ->default_str(*units);
 }
 
 // --vrms, --watts with --ohms, --amps.
 void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
 {
-    addGiven(c, "--vrms", &d->vrms, "sine voltage across the winding, V rms")->type_name("FLOAT");
-    auto *watts = addGiven(c, "--watts", &d->watts, "power into --ohms, in W")->type_name("FLOAT");
-    addGiven(c, "--ohms", &d->ohms, "the resistance the power goes into")->type_name("FLOAT")->needs(watts)
+    addGiven(c, "--vrms", &d->vrms, HELP("sine voltage across the winding, V rms"))->type_name("FLOAT");
+    auto *watts = addGiven(c, "--watts", &d->watts, HELP("power into --ohms, in W"))->type_name("FLOAT");
+    addGiven(c, "--ohms", &d->ohms, HELP("the resistance the power goes into"))->type_name("FLOAT")->needs(watts)
         ->default_str(shown(DefaultOhms));
     addGiven(c, "--amps", &d->amps, amps)->type_name("FLOAT");
 }
@@ -79,52 +86,52 @@ void addDriveOptions(CLI::App *c, DriveOptions *d, const char *amps)
 // --stack K: cores side by side.
 CLI::Option *addStackOption(CLI::App *c, Given *stack)
 {
-    return addGiven(c, "--stack", stack, "cores side by side, " + std::to_string(design::StackLeast) + " to " +
+    return addGiven(c, "--stack", stack, HELP("cores side by side, " + std::to_string(design::StackLeast) + " to " +
                                              std::to_string(design::StackMost) + ": Ae, the volume and the height K "
-                                             "times one core's, le one core's")->type_name("K")
+                                             "times one core's, le one core's"))->type_name("K")
         ->default_str(std::to_string(DefaultStack));
 }
 
 // --scale K: a real core off the typical curve.
 void addScaleOption(CLI::App *c, Given *scale)
 {
-    addGiven(c, "--scale", scale, "the permeability times K: a real core off the typical curve (measure fits K; "
-                                  "a +/- 25 % tolerance's ends are 0.75 and 1.25)")->type_name("K")
+    addGiven(c, "--scale", scale, HELP("the permeability times K: a real core off the typical curve (measure fits K; "
+                                  "a +/- 25 % tolerance's ends are 0.75 and 1.25)"))->type_name("K")
         ->default_str(shown(DefaultScale));
 }
 
 // The winding's own capacitance: the model, strays added, or given.
 void addCapacitanceOptions(CLI::App *c, CapacitanceOptions *o)
 {
-    auto *stray = addGiven(c, "--stray-pf", &o->strayPf, "the leads', board's or fixture's capacitance, added to "
-                                                         "the model's (pF)")->type_name("S")->default_str("0");
-    addGiven(c, "--pf", &o->pf, "the whole capacitance across the winding in pF, in place of the model's; 0 "
-                                "leaves it out")->type_name("C")->excludes(stray);
+    auto *stray = addGiven(c, "--stray-pf", &o->strayPf, HELP("the leads', board's or fixture's capacitance, added to "
+                                                         "the model's (pF)"))->type_name("S")->default_str("0");
+    addGiven(c, "--pf", &o->pf, HELP("the whole capacitance across the winding in pF, in place of the model's; 0 "
+                                "leaves it out"))->type_name("C")->excludes(stray);
 }
 
 // --awg or --wire-mm.
 void addWireOptions(CLI::App *c, WireOptions *w)
 {
-    auto *awg = addGiven(c, "--awg", &w->awg, "the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)")
+    auto *awg = addGiven(c, "--awg", &w->awg, HELP("the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)"))
                     ->type_name("G");
-    addGiven(c, "--wire-mm", &w->wireMm, "the wire's bare diameter in mm (a feed-line choke: the cable's outside "
-                                         "diameter), where no --awg is given")->type_name("D")->excludes(awg)
+    addGiven(c, "--wire-mm", &w->wireMm, HELP("the wire's bare diameter in mm (a feed-line choke: the cable's outside "
+                                         "diameter), where no --awg is given"))->type_name("D")->excludes(awg)
         ->default_str(shown(DefaultWireMm));
 }
 
 // --duty D: the heat follows the power times D/100.
-void addDutyOption(CLI::App *c, Given *duty, const char *follows)
+void addDutyOption(CLI::App *c, Given *duty, [[maybe_unused]] const char *follows)
 {
-    addGiven(c, "--duty", duty, std::string("per cent of the time at full power (speech 20-30, CW about 40, digital "
-                                            "modes 100)") + follows)->type_name("D")
+    addGiven(c, "--duty", duty, HELP(std::string("per cent of the time at full power (speech 20-30, CW about 40, digital "
+                                            "modes 100)") + follows))->type_name("D")
         ->default_str(shown(DefaultDutyPercent));
 }
 
 // A search's --points.
 void addSearchPointsOption(CLI::App *c, Given *points)
 {
-    addGiven(c, "--points", points, "frequencies over the band, " + std::to_string(design::SearchPointsLeast) + " to " +
-                                        std::to_string(design::SearchPointsMost))->type_name("N")
+    addGiven(c, "--points", points, HELP("frequencies over the band, " + std::to_string(design::SearchPointsLeast) + " to " +
+                                        std::to_string(design::SearchPointsMost)))->type_name("N")
         ->default_str(std::to_string(DefaultSearchPoints));
 }
 
@@ -222,17 +229,17 @@ Command solveCommand(CLI::App &program)
         "units box. TEXT is read as the window reads a text box; an input the window refuses prints\n"
         "the window's message on stderr (exit 2).");
     addCoreOptions(c, &r->core);
-    auto *turns = addGiven(c, "--turns", &r->turns, "solve for the inductance from TEXT turns");
-    auto *inductance = addGiven(c, "--inductance", &r->inductance, "solve for the turns from TEXT");
+    auto *turns = addGiven(c, "--turns", &r->turns, HELP("solve for the inductance from TEXT turns"));
+    auto *inductance = addGiven(c, "--inductance", &r->inductance, HELP("solve for the turns from TEXT"));
     turns->excludes(inductance);
-    c->add_option("--units", r->units, "unit of --inductance as the units box holds it: nH, uH, mH")
+    c->add_option("--units", r->units, HELP("unit of --inductance as the units box holds it: nH, uH, mH"))
         ->needs(inductance)->default_str(r->units);
-    auto *mm = addGiven(c, "--wire-mm", &r->wireMm, "does a bare wire of this diameter (mm) fit in one layer?")->type_name("FLOAT");
-    addGiven(c, "--wire-in", &r->wireIn, "the same with the diameter in inches")->type_name("FLOAT")->excludes(mm);
+    auto *mm = addGiven(c, "--wire-mm", &r->wireMm, HELP("does a bare wire of this diameter (mm) fit in one layer?"))->type_name("FLOAT");
+    addGiven(c, "--wire-in", &r->wireIn, HELP("the same with the diameter in inches"))->type_name("FLOAT")->excludes(mm);
     addGiven(c, "--al-tolerance", &r->tolerance,
-             "percent: the range of the result when AL is anywhere within +/- this")->type_name("FLOAT");
-    addGiven(c, "--dc-amps", &r->dcAmps, "powdered iron: the inductance with this DC current flowing, and the "
-                                         "turns that reach it")->type_name("FLOAT");
+             HELP("percent: the range of the result when AL is anywhere within +/- this"))->type_name("FLOAT");
+    addGiven(c, "--dc-amps", &r->dcAmps, HELP("powdered iron: the inductance with this DC current flowing, and the "
+                                         "turns that reach it"))->type_name("FLOAT");
     addJson(c, o.get(), "one JSON object: the lines by name, and the answers above as numbers");
     return command(c, r, solve, printer<SolveResult>(o, solveJson, solveText));
 }
@@ -246,7 +253,7 @@ Command listCommand(CLI::App &program)
         "frequency ranges, and its AL matrix in uH per 100 turns (the catalogue's unit) and in nH per\n"
         "turn squared (1 uH per 100 turns is 0.1 nH/N^2). A '-' marks a core the catalogue has no\n"
         "information on.");
-    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    c->add_option("--family", r->family, HELP("iron or ferrite (default: both)"));
     addUnitOption(c, &r->unit);
     addCsv(c, o.get());
     addJson(c, o.get(), "one JSON object: the catalogue as data, and the materials with a published curve");
@@ -263,10 +270,10 @@ Command tableCommand(CLI::App &program)
         "length and its unit. The values are FROM, FROM + STEP, ... counted in decimal, so TO is a row\n"
         "whenever the steps reach it. Every row is solved before anything is printed; at most 10000 rows.");
     addCoreOptions(c, &r->core);
-    auto *turns = addGiven(c, "--turns", &r->turns, "FROM:TO[:STEP] turns (STEP 1 by default)");
-    auto *inductance = addGiven(c, "--inductance", &r->inductance, "FROM:TO:STEP in --units");
+    auto *turns = addGiven(c, "--turns", &r->turns, HELP("FROM:TO[:STEP] turns (STEP 1 by default)"));
+    auto *inductance = addGiven(c, "--inductance", &r->inductance, HELP("FROM:TO:STEP in --units"));
     turns->excludes(inductance);
-    c->add_option("--units", r->units, "nH, uH or mH")->needs(inductance)->default_str(r->units);
+    c->add_option("--units", r->units, HELP("nH, uH or mH"))->needs(inductance)->default_str(r->units);
     addCsv(c, o.get());
     addJson(c, o.get(), "one JSON object: the rows, their cells as the window shows them");
     return command(c, r, table, printer<TableResult>(o, tableJson, [o](const TableResult &t) {
@@ -281,14 +288,14 @@ Command findCommand(CLI::App &program)
     CLI::App *c = program.add_subcommand("find", "every core that reaches an inductance, shortest wire first");
     FOOTER(c, "Every catalogue core on which V can be wound (1 to 65535 turns, rounded as the window rounds\n"
         "them), with its turns, the largest AWG that fits and the wire length, shortest wire first.");
-    c->add_option("--inductance", r->inductance, "V, the inductance to wind")->required();
+    c->add_option("--inductance", r->inductance, HELP("V, the inductance to wind"))->required();
     addUnitsOption(c, &r->units);
-    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    c->add_option("--family", r->family, HELP("iron or ferrite (default: both)"));
     addUnitOption(c, &r->unit);
-    addGiven(c, "--awg", &r->awg, "only the cores on which wire of this gauge still fits in one layer")->type_name("INT:INT in [1 - 65535]");
+    addGiven(c, "--awg", &r->awg, HELP("only the cores on which wire of this gauge still fits in one layer"))->type_name("INT:INT in [1 - 65535]");
     addGiven(c, "--mhz", &r->mhz,
-             "only materials meant for this frequency: iron by its usable range, ferrite by its wide-band or "
-             "tuned-circuit range")->type_name("FLOAT");
+             HELP("only materials meant for this frequency: iron by its usable range, ferrite by its wide-band or "
+             "tuned-circuit range"))->type_name("FLOAT");
     addCsv(c, o.get());
     addJson(c, o.get(), "one JSON object: the cores, their cells as the table shows them");
     return command(c, r, find,
@@ -305,7 +312,7 @@ Command coreCommand(CLI::App &program)
         "(mu0 Ae), and the self-capacitance model's C_s of a winding on it. With --json the numbers\n"
         "are numbers, effective ones in mm whatever --unit says. --stack K: K cores side by side.");
     addCoreOptions(c, &r->core);
-    addGiven(c, "--mhz", &r->mhz, "the frequency you work at: the permeability there")->type_name("FLOAT");
+    addGiven(c, "--mhz", &r->mhz, HELP("the frequency you work at: the permeability there"))->type_name("FLOAT");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
     return command(c, r, readCore, runCore, coreJson, coreText, o);
@@ -320,8 +327,8 @@ Command fluxCommand(CLI::App &program)
         shown(DefaultOhms) + " by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
         "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.");
     addCoreOptions(c, &r->core);
-    c->add_option("--turns", r->turns, "turns of the winding")->type_name("FLOAT")->required();
-    addGiven(c, "--mhz", &r->mhz, "frequency of the sine voltage, in MHz")->type_name("FLOAT");
+    c->add_option("--turns", r->turns, HELP("turns of the winding"))->type_name("FLOAT")->required();
+    addGiven(c, "--mhz", &r->mhz, HELP("frequency of the sine voltage, in MHz"))->type_name("FLOAT");
     addDriveOptions(c, &r->drive, "DC current through the winding, in A");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
@@ -338,15 +345,15 @@ Command identifyCommand(CLI::App &program)
         "of a catalogue size, the materials are judged by that size's AL; otherwise by permeability,\n"
         "each material's being the median over the catalogue's cores of that material. A warning\n"
         "line questions a permeability below 1, and inches that look like millimetres.");
-    c->add_option("--od", r->od, "measured outside diameter")->type_name("FLOAT")->required();
-    c->add_option("--id", r->id, "measured inside diameter")->type_name("FLOAT")->required();
-    c->add_option("--height", r->height, "measured height (thickness)")->type_name("FLOAT")->required();
-    c->add_option("--unit", r->unit, "unit of the three: inches or mm")
+    c->add_option("--od", r->od, HELP("measured outside diameter"))->type_name("FLOAT")->required();
+    c->add_option("--id", r->id, HELP("measured inside diameter"))->type_name("FLOAT")->required();
+    c->add_option("--height", r->height, HELP("measured height (thickness)"))->type_name("FLOAT")->required();
+    c->add_option("--unit", r->unit, HELP("unit of the three: inches or mm"))
         ->check(CLI::IsMember({"inches", "mm"}))->default_str(r->unit);
-    c->add_option("--turns", r->turns, "whole turns of the test winding")->type_name("FLOAT")->required();
-    c->add_option("--inductance", r->inductance, "measured inductance of the test winding")->type_name("FLOAT")->required();
+    c->add_option("--turns", r->turns, HELP("whole turns of the test winding"))->type_name("FLOAT")->required();
+    c->add_option("--inductance", r->inductance, HELP("measured inductance of the test winding"))->type_name("FLOAT")->required();
     addUnitsOption(c, &r->units);
-    c->add_option("--family", r->family, "iron or ferrite (default: both)");
+    c->add_option("--family", r->family, HELP("iron or ferrite (default: both)"));
     addJson(c, o.get());
     return command(c, r, readIdentify, runIdentify, identifyJson, identifyText, o);
 }
@@ -365,8 +372,8 @@ Command impedanceCommand(CLI::App &program)
         "modelled. A sweep names the self-resonant frequency, where X crosses zero. --curve takes a\n"
         "measured curve instead.\n" + std::string(CapacitanceHelp));
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
-    c->add_option("--mhz", r->mhz, "frequency F, or a range A:B, in MHz")->required();
-    addGiven(c, "--points", &r->points, "frequencies in a range")->type_name("INT")
+    c->add_option("--mhz", r->mhz, HELP("frequency F, or a range A:B, in MHz"))->required();
+    addGiven(c, "--points", &r->points, HELP("frequencies in a range"))->type_name("INT")
         ->default_str(std::to_string(DefaultSweepPoints));
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
@@ -391,7 +398,7 @@ Command lossCommand(CLI::App &program)
         "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.\n"
         "A current divides between the winding and its capacitance.\n" + std::string(CapacitanceHelp));
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
-    c->add_option("--mhz", r->mhz, "frequency, in MHz")->type_name("FLOAT")->required();
+    c->add_option("--mhz", r->mhz, HELP("frequency, in MHz"))->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
     addDutyOption(c, &r->duty, ": the heat follows it, the flux density the full power");
     addStackOption(c, &r->stack);
@@ -427,18 +434,18 @@ Command measureCommand(CLI::App &program)
         "the sweep's noise. The text shows about 25 points of the fitted band; --csv and --json all.\n"
         "Beside the fitted C: the self-capacitance model's C_s of the outline (see impedance --help).\n"
         "A powdered-iron core (--family iron) is refused: identify names its mix.");
-    addGiven(c, "file", &r->file, "the Touchstone file")->type_name("FILE");
-    addGiven(c, "--text", &r->text, "the file's text in place of FILE (the web page)")->group("");
-    c->add_option("--family", r->family, "iron or ferrite: the family of --size");
-    c->add_option("--size", r->size, "a catalogue size, for the core's dimensions");
-    addGiven(c, "--od", &r->od, "measured outside diameter")->type_name("FLOAT");
-    addGiven(c, "--id", &r->id, "measured inside diameter")->type_name("FLOAT");
-    addGiven(c, "--height", &r->height, "measured height (thickness)")->type_name("FLOAT");
+    addGiven(c, "file", &r->file, HELP("the Touchstone file"))->type_name("FILE");
+    addGiven(c, "--text", &r->text, HELP("the file's text in place of FILE (the web page)"))->group("");
+    c->add_option("--family", r->family, HELP("iron or ferrite: the family of --size"));
+    c->add_option("--size", r->size, HELP("a catalogue size, for the core's dimensions"));
+    addGiven(c, "--od", &r->od, HELP("measured outside diameter"))->type_name("FLOAT");
+    addGiven(c, "--id", &r->id, HELP("measured inside diameter"))->type_name("FLOAT");
+    addGiven(c, "--height", &r->height, HELP("measured height (thickness)"))->type_name("FLOAT");
     addUnitOption(c, &r->unit);
-    c->add_option("--turns", r->turns, "turns of the test winding")->type_name("FLOAT")->required();
-    c->add_option("--material", r->material, "the material the core is sold or marked as");
-    c->add_option("--method", r->method, "reflection, series (two-port default) or shunt");
-    addGiven(c, "--mhz", &r->mhz, "the band to fit, A:B in MHz")->type_name("A:B")
+    c->add_option("--turns", r->turns, HELP("turns of the test winding"))->type_name("FLOAT")->required();
+    c->add_option("--material", r->material, HELP("the material the core is sold or marked as"));
+    c->add_option("--method", r->method, HELP("reflection, series (two-port default) or shunt"));
+    addGiven(c, "--mhz", &r->mhz, HELP("the band to fit, A:B in MHz"))->type_name("A:B")
         ->default_str(shown(design::BandLowHz / 1e6) + ":" + shown(design::BandHighHz / 1e6));
     addStackOption(c, &r->stack);
     addJson(c, o.get());
@@ -468,30 +475,30 @@ Command chokeCommand(CLI::App &program)
         "self-resonance and its range for C_s/3.5 to 2 C_s, and with a drive the loss and rise.\n"
         "Published practice: at least 500 ohms resistive, many say 1000 ohms |Z|, across the bands.\n" +
         std::string(CapacitanceHelp));
-    addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
-    addGiven(c, "--min-impedance", &r->minImpedance, "|Z| at least Z ohms at every frequency")->type_name("Z");
-    addGiven(c, "--min-resistance", &r->minResistance, "R at least R ohms at every frequency")->type_name("R");
-    addGiven(c, "--tolerance", &r->tolerance, "per cent the permeability may stray from the typical curve")
+    addGiven(c, "--mhz", &r->mhz, HELP("the band A:B in MHz"))->type_name("A:B")->required();
+    addGiven(c, "--min-impedance", &r->minImpedance, HELP("|Z| at least Z ohms at every frequency"))->type_name("Z");
+    addGiven(c, "--min-resistance", &r->minResistance, HELP("R at least R ohms at every frequency"))->type_name("R");
+    addGiven(c, "--tolerance", &r->tolerance, HELP("per cent the permeability may stray from the typical curve"))
         ->type_name("P")->default_str(shown(DefaultTolerancePercent));
     addDriveOptions(c, &r->drive, "RF current through the choke, A rms");
-    addGiven(c, "--max-rise", &r->maxRise, "the temperature rise a core may take under the drive, K")
+    addGiven(c, "--max-rise", &r->maxRise, HELP("the temperature rise a core may take under the drive, K"))
         ->type_name("K")->default_str(shown(DefaultMaxRiseKelvin));
     addDutyOption(c, &r->duty, ": the heat follows it");
     addWireOptions(c, &r->wire);
-    addGiven(c, "--sizes", &r->sizes, "only these ferrite sizes, comma-separated (240,140)");
-    addGiven(c, "--materials", &r->materials, "only these materials, comma-separated (31,43)");
+    addGiven(c, "--sizes", &r->sizes, HELP("only these ferrite sizes, comma-separated (240,140)"));
+    addGiven(c, "--materials", &r->materials, HELP("only these materials, comma-separated (31,43)"));
     auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--max-stack", &r->maxStack, "stacks of 1 to K cores (at most " + std::to_string(design::StackMost) + ")")
+    addGiven(c, "--max-stack", &r->maxStack, HELP("stacks of 1 to K cores (at most " + std::to_string(design::StackMost) + ")"))
         ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
-    auto *size = c->add_option("--size", r->size, "with --curve: the size of the user's own core");
-    c->add_option("--family", r->family, "with --curve: ferrite")->needs(size);
-    auto *curve = addGiven(c, "--curve", &r->curve, "FILE: the user's own curve (frequency_hz,mu_real,mu_imag, as "
-                                                    "measure --csv writes) on --size, in place of the catalogue's")
+    auto *size = c->add_option("--size", r->size, HELP("with --curve: the size of the user's own core"));
+    c->add_option("--family", r->family, HELP("with --curve: ferrite"))->needs(size);
+    auto *curve = addGiven(c, "--curve", &r->curve, HELP("FILE: the user's own curve (frequency_hz,mu_real,mu_imag, as "
+                                                    "measure --csv writes) on --size, in place of the catalogue's"))
                       ->type_name("FILE")->needs(size);
     size->needs(curve);
     addSearchPointsOption(c, &r->points);
     addCapacitanceOptions(c, &r->capacitance);
-    c->add_flag("--all", r->all, "every design found, not the best " + std::to_string(design::DesignsOffered));
+    c->add_flag("--all", r->all, HELP("every design found, not the best " + std::to_string(design::DesignsOffered)));
     addJson(c, o.get());
     return command(c, r, readChoke, runChoke, chokeJson, chokeText, o);
 }
@@ -528,45 +535,45 @@ Command transformerCommand(CLI::App &program)
         "volume first, then primary turns; the best " + std::to_string(design::DesignsOffered) +
         " (--all: every one). Powdered iron is not modelled.\n" +
         std::string(CapacitanceHelp));
-    auto *ratio = addGiven(c, "--ratio", &r->ratio, "the impedance ratio R (49, 64, 9, 4)")->type_name("R");
-    addGiven(c, "--turns", &r->turns, "the turns P:S in place of --ratio")->type_name("P:S")->excludes(ratio);
-    addGiven(c, "--mhz", &r->mhz, "the band A:B in MHz")->type_name("A:B")->required();
-    addGiven(c, "--watts", &r->watts, "the power W")->type_name("W")->required();
-    addGiven(c, "--ohms", &r->ohms, "the low side's impedance Z")->type_name("Z")->default_str(shown(DefaultOhms));
+    auto *ratio = addGiven(c, "--ratio", &r->ratio, HELP("the impedance ratio R (49, 64, 9, 4)"))->type_name("R");
+    addGiven(c, "--turns", &r->turns, HELP("the turns P:S in place of --ratio"))->type_name("P:S")->excludes(ratio);
+    addGiven(c, "--mhz", &r->mhz, HELP("the band A:B in MHz"))->type_name("A:B")->required();
+    addGiven(c, "--watts", &r->watts, HELP("the power W"))->type_name("W")->required();
+    addGiven(c, "--ohms", &r->ohms, HELP("the low side's impedance Z"))->type_name("Z")->default_str(shown(DefaultOhms));
     addDutyOption(c, &r->duty, "");
-    c->add_flag("--auto", r->autotransformer, "an autotransformer: S counts all its turns, which alone must fit");
-    auto *size = c->add_option("--size", r->core.size, "one build: the ferrite size");
-    c->add_option("--family", r->core.family, "one build: ferrite")->needs(size);
-    c->add_option("--material", r->core.material, "one build: the material")->needs(size);
+    c->add_flag("--auto", r->autotransformer, HELP("an autotransformer: S counts all its turns, which alone must fit"));
+    auto *size = c->add_option("--size", r->core.size, HELP("one build: the ferrite size"));
+    c->add_option("--family", r->core.family, HELP("one build: ferrite"))->needs(size);
+    c->add_option("--material", r->core.material, HELP("one build: the material"))->needs(size);
     addUnitOption(c, &r->core.unit);
-    auto *primary = addGiven(c, "--primary-turns", &r->primaryTurns, "one build: the primary turns P")
+    auto *primary = addGiven(c, "--primary-turns", &r->primaryTurns, HELP("one build: the primary turns P"))
                         ->type_name("P")->needs(size);
     c->get_option("--turns")->excludes(primary);
     // (The search's own options are refused with --size by the request, in one line.)
-    addGiven(c, "--sizes", &r->sizes, "a search: only these ferrite sizes, comma-separated");
-    addGiven(c, "--materials", &r->materials, "a search: only these materials, comma-separated");
+    addGiven(c, "--sizes", &r->sizes, HELP("a search: only these ferrite sizes, comma-separated"));
+    addGiven(c, "--materials", &r->materials, HELP("a search: only these materials, comma-separated"));
     auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--max-stack", &r->maxStack, "a search: stacks of 1 to K cores (at most " +
-                                                 std::to_string(design::StackMost) + ")")
+    addGiven(c, "--max-stack", &r->maxStack, HELP("a search: stacks of 1 to K cores (at most " +
+                                                 std::to_string(design::StackMost) + ")"))
         ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
-    addGiven(c, "--max-loss-percent", &r->maxLoss, "a search: the loss at every frequency under L per cent")
+    addGiven(c, "--max-loss-percent", &r->maxLoss, HELP("a search: the loss at every frequency under L per cent"))
         ->type_name("L")->default_str(shown(DefaultMaxLossPercent));
-    addGiven(c, "--max-rise", &r->maxRise, "a search: the rise under K kelvin")->type_name("K")
+    addGiven(c, "--max-rise", &r->maxRise, HELP("a search: the rise under K kelvin"))->type_name("K")
         ->default_str(shown(DefaultMaxRiseKelvin));
     addWireOptions(c, &r->wire);
     addSearchPointsOption(c, &r->points);
     addCapacitanceOptions(c, &r->capacitance);
-    c->add_flag("--all", r->all, "a search: every design found, not the best " + std::to_string(design::DesignsOffered));
-    addGiven(c, "--leakage-nh", &r->leakageNh, "one build: the leakage inductance in nH, primary-referred: measured "
-                                                "at the primary with the secondary shorted")->type_name("L")
+    c->add_flag("--all", r->all, HELP("a search: every design found, not the best " + std::to_string(design::DesignsOffered)));
+    addGiven(c, "--leakage-nh", &r->leakageNh, HELP("one build: the leakage inductance in nH, primary-referred: measured "
+                                                "at the primary with the secondary shorted"))->type_name("L")
         ->default_str("0");
-    addGiven(c, "--secondary-pf", &r->secondaryPf, "one build: the secondary's own capacitance in pF, in place of "
-                                                    "the model's")->type_name("C");
-    auto *shunt = addGiven(c, "--shunt-pf", &r->shuntPf, "one build: a compensating capacitor across the primary, "
-                                                         "in pF")->type_name("C")->default_str("0");
-    c->add_flag("--best-shunt", r->bestShunt, "one build: the shunt capacitor that makes the worst SWR over the band "
-                                              "least, and its range")->excludes(shunt);
-    addGiven(c, "--max-swr", &r->maxSwr, "a search: the SWR at every frequency, from what is modelled, at most S")
+    addGiven(c, "--secondary-pf", &r->secondaryPf, HELP("one build: the secondary's own capacitance in pF, in place of "
+                                                    "the model's"))->type_name("C");
+    auto *shunt = addGiven(c, "--shunt-pf", &r->shuntPf, HELP("one build: a compensating capacitor across the primary, "
+                                                         "in pF"))->type_name("C")->default_str("0");
+    c->add_flag("--best-shunt", r->bestShunt, HELP("one build: the shunt capacitor that makes the worst SWR over the band "
+                                              "least, and its range"))->excludes(shunt);
+    addGiven(c, "--max-swr", &r->maxSwr, HELP("a search: the SWR at every frequency, from what is modelled, at most S"))
         ->type_name("S")->default_str(shown(DefaultMaxSwr));
     addJson(c, o.get());
     return command(c, r, readTransformer, runTransformer, transformerJson, transformerText, o);
