@@ -17,7 +17,7 @@ namespace cli {
 using namespace design;
 
 // The drive of a choke: none, or one of --vrms, --watts or --amps.
-static bool readChokeDrive(const ChokeRequest &r, ChokeSpec *c, Failure *failure)
+static bool readChokeDrive(const ChokeRequest &r, ChokePlan *c, Failure *failure)
 {
     const DriveOptions &d = r.drive;
     c->driven = d.vrms.given || d.watts.given || d.amps.given;
@@ -30,7 +30,7 @@ static bool readChokeDrive(const ChokeRequest &r, ChokeSpec *c, Failure *failure
     return true;
 }
 
-static ChokeDesign design(const ChokeSpec &c, const ChokeBand &band, long turns, const Capacitance &cap)
+static ChokeDesign design(const ChokePlan &c, const ChokeBand &band, long turns, const Capacitance &cap)
 {
     ChokeDesign d;
     d.core = band.core;
@@ -47,9 +47,9 @@ static ChokeDesign design(const ChokeSpec &c, const ChokeBand &band, long turns,
     return d;
 }
 
-bool readChoke(const ChokeRequest &r, ChokeSpec *spec, Failure *failure)
+bool readChoke(const ChokeRequest &r, ChokePlan *plan, Failure *failure)
 {
-    ChokeSpec &c = *spec;
+    ChokePlan &c = *plan;
     c.tolerancePercent = DefaultTolerancePercent, c.maxRiseKelvin = DefaultMaxRiseKelvin, c.points = DefaultSearchPoints;
     int leastStack = DefaultStack, mostStack = DefaultStack;
     if (!readBand(r.mhz.text, &c.lowMhz, &c.highMhz, failure) ||
@@ -112,7 +112,7 @@ bool readChoke(const ChokeRequest &r, ChokeSpec *spec, Failure *failure)
     return true;
 }
 
-ChokeResult runChoke(const ChokeSpec &s)
+ChokeResult runChoke(const ChokePlan &s)
 {
     ChokeResult c;
     const std::vector<FrequencyCore> &cores = s.cores;
@@ -168,7 +168,7 @@ ChokeResult runChoke(const ChokeSpec &s)
 
 // ---- The answer ---------------------------------------------------------------
 
-static Json designJson(const ChokeSpec &s, const ChokeDesign &d)
+static Json designJson(const ChokePlan &s, const ChokeDesign &d)
 {
     const ChokeFigures &f = d.figures;
     Json j = {{"core", d.name},
@@ -192,7 +192,7 @@ static Json designJson(const ChokeSpec &s, const ChokeDesign &d)
 }
 
 // What the winding that came nearest misses, in a line.
-static std::string nearestText(const ChokeSpec &s, const ChokeResult &c)
+static std::string nearestText(const ChokePlan &s, const ChokeResult &c)
 {
     if (!c.anyFits)
         return "no core takes one turn of " + wireText(s.wire) + " in one layer";
@@ -212,9 +212,9 @@ static std::string nearestText(const ChokeSpec &s, const ChokeResult &c)
            std::to_string(d.turns) + " turns, whose " + what;
 }
 
-static std::pair<Lines, Lines> chokeLines(const ChokeSpec &s, const ChokeResult &c);
+static std::pair<Lines, Lines> chokeLines(const ChokePlan &s, const ChokeResult &c);
 
-Json chokeJson(const ChokeSpec &s, const ChokeResult &c)
+Json chokeJson(const ChokePlan &s, const ChokeResult &c)
 {
     Json target = {{"minImpedanceOhms", s.target.impedanceOhms > 0 ? Json(s.target.impedanceOhms) : Json(nullptr)},
                    {"minResistanceOhms", s.target.resistanceOhms > 0 ? Json(s.target.resistanceOhms) : Json(nullptr)},
@@ -242,7 +242,7 @@ Json chokeJson(const ChokeSpec &s, const ChokeResult &c)
 
 // The answer's lines before its table of designs and after it, as its text
 // and its JSON's summary give them.
-static std::pair<Lines, Lines> chokeLines(const ChokeSpec &s, const ChokeResult &c)
+static std::pair<Lines, Lines> chokeLines(const ChokePlan &s, const ChokeResult &c)
 {
     std::string target;
     if (s.target.impedanceOhms > 0)
@@ -290,7 +290,7 @@ static std::pair<Lines, Lines> chokeLines(const ChokeSpec &s, const ChokeResult 
     return {lines, after};
 }
 
-std::string chokeText(const ChokeSpec &s, const ChokeResult &c)
+std::string chokeText(const ChokePlan &s, const ChokeResult &c)
 {
     const auto [lines, after] = chokeLines(s, c);
     size_t shown = designsOffered(c.designs.size(), s.all);

@@ -1,5 +1,5 @@
 // choke: the cores, stacks and turns that hold a choke's target over a band.
-// The request as typed, read into a spec by readChoke(), answered by
+// The request as typed, read into a plan by readChoke(), answered by
 // runChoke(), written by chokeJson() and chokeText().
 #pragma once
 
@@ -31,7 +31,7 @@ struct ChokeDesign {
 };
 // What a choke asks, read once: the band, the target, the limits, the drive,
 // the wire, the capacitance and the candidates, every default applied.
-struct ChokeSpec {
+struct ChokePlan {
     double lowMhz, highMhz, tolerancePercent, maxRiseKelvin, dutyPercent;
     int points;
     design::ChokeTarget target;
@@ -54,9 +54,9 @@ struct ChokeResult {
     ChokeDesign nearest;
     std::vector<std::string> warnings;
 };
-bool readChoke(const ChokeRequest &r, ChokeSpec *spec, Failure *failure);
-ChokeResult runChoke(const ChokeSpec &spec);
-Json chokeJson(const ChokeSpec &spec, const ChokeResult &r);
-std::string chokeText(const ChokeSpec &spec, const ChokeResult &r);
+bool readChoke(const ChokeRequest &r, ChokePlan *plan, Failure *failure);
+ChokeResult runChoke(const ChokePlan &plan);
+Json chokeJson(const ChokePlan &plan, const ChokeResult &r);
+std::string chokeText(const ChokePlan &plan, const ChokeResult &r);
 
 } // namespace cli

@@ -10,25 +10,25 @@ namespace cli {
 
 using namespace design;
 
-bool readCore(const CoreRequest &r, CoreSpec *spec, Failure *failure)
+bool readCore(const CoreRequest &r, CorePlan *plan, Failure *failure)
 {
-    double &mhz = spec->mhz;
+    double &mhz = plan->mhz;
     if ((r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure)) ||
-        !readStack(r.stack, "--stack", &spec->stack, failure))
+        !readStack(r.stack, "--stack", &plan->stack, failure))
         return false;
-    if (!readCoreWithAl(r.core, &spec->core, failure))
+    if (!readCoreWithAl(r.core, &plan->core, failure))
         return false;
     if (!r.mhz.given)
         return true;
     if (!finitePositive(mhz))
         return refuse<FrequencyAboveZero>(failure);
-    if (!readFrequencyCore(r.core, &spec->atFrequency, failure) || !withinData(spec->atFrequency, mhz, mhz, failure))
+    if (!readFrequencyCore(r.core, &plan->atFrequency, failure) || !withinData(plan->atFrequency, mhz, mhz, failure))
         return false;
-    spec->byFrequency = true;
+    plan->byFrequency = true;
     return true;
 }
 
-CoreResult runCore(const CoreSpec &s)
+CoreResult runCore(const CorePlan &s)
 {
     CoreResult result;
     if (s.byFrequency)
@@ -48,9 +48,9 @@ static std::string inUnit(double mm, int power, LengthUnit unit)
            inUnit(mm, power, LengthMillimetres) + ")";
 }
 
-Json coreJson(const CoreSpec &spec, const CoreResult &r)
+Json coreJson(const CorePlan &plan, const CoreResult &r)
 {
-    const Core &core = spec.core;
+    const Core &core = plan.core;
     const CoreSize &s = core.dimensions();
     const CoreMaterial &m = core.mix();
     Json j = {{"family", familyName(core.family)},
@@ -66,19 +66,19 @@ Json coreJson(const CoreSpec &spec, const CoreResult &r)
               {"colorCode", m.colorCode}};
     j.update(rangesJson(core.family, m));
     // A stack: AL, Ae, the volume and the height times the cores, le and mu_e one core's.
-    const Outline outline = outlineOf(s, spec.stack);
+    const Outline outline = outlineOf(s, plan.stack);
     Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
-    j["stack"] = spec.stack;
-    j["alMicrohenryPer100Turns"] = decimal(core.al()) * spec.stack;
-    j["alNanohenryPerTurnSquared"] = al * spec.stack;
+    j["stack"] = plan.stack;
+    j["alMicrohenryPer100Turns"] = decimal(core.al()) * plan.stack;
+    j["alNanohenryPerTurnSquared"] = al * plan.stack;
     j["effectiveLengthMm"] = e.lengthMm;
     j["effectiveAreaMm2"] = e.areaMm2;
     j["effectiveVolumeMm3"] = e.volumeMm3;
     j["permeability"] = permeability(al, effectiveParameters(s));
     j["surfaceAreaCm2"] = surfaceAreaCm2(outline);
     j["selfCapacitancePf"] = selfCapacitancePf(outline);
-    if (spec.byFrequency)
+    if (plan.byFrequency)
         j["atFrequency"] = {{"frequencyMHz", r.point.hz / 1e6},
                             {"muReal", r.point.mu.real},
                             {"muImag", core.family == CoreFerrite ? Json(r.point.mu.imag) : Json(nullptr)}};
@@ -87,9 +87,9 @@ Json coreJson(const CoreSpec &spec, const CoreResult &r)
     return j;
 }
 
-std::string coreText(const CoreSpec &spec, const CoreResult &r)
+std::string coreText(const CorePlan &plan, const CoreResult &r)
 {
-    const Core &core = spec.core;
+    const Core &core = plan.core;
     const char *unitWord = core.unit == LengthMillimetres ? "mm" : "inches";
     std::string s = core.name() + ": " + (core.family == CorePowderedIron ? "powdered iron" : "ferrite") +
                     ", dimensions in " + unitWord + "\n";
@@ -97,17 +97,17 @@ std::string coreText(const CoreSpec &spec, const CoreResult &r)
     sizes.rows = {sizeHeader(), sizeRow(core.dimensions(), core.unit)};
     materials.rows = {materialHeader(core.family), materialRow(core.family, core.mix())};
     s += sizes.render(false) + "\n" + materials.render(false) + "\n";
-    const Outline outline = outlineOf(core.dimensions(), spec.stack);
+    const Outline outline = outlineOf(core.dimensions(), plan.stack);
     Effective e = effectiveParameters(outline);
     double al = nanohenryPerTurnSquared(core.al());
     Lines lines;
-    if (spec.stack > 1)
-        lines.push_back({"Stack", std::to_string(spec.stack) + " cores side by side, " +
+    if (plan.stack > 1)
+        lines.push_back({"Stack", std::to_string(plan.stack) + " cores side by side, " +
                                       inUnit(outline.heightMm, 1, core.unit) + " high"});
     lines.insert(lines.end(), {
-        {"AL", spec.stack > 1 ? std::to_string(spec.stack) + " x " + plain(core.al()) + " = " +
-                                 significant(decimal(core.al()) * spec.stack, 7) + " uH per 100 turns = " +
-                                 significant(al * spec.stack, 6) + " nH/N^2"
+        {"AL", plan.stack > 1 ? std::to_string(plan.stack) + " x " + plain(core.al()) + " = " +
+                                 significant(decimal(core.al()) * plan.stack, 7) + " uH per 100 turns = " +
+                                 significant(al * plan.stack, 6) + " nH/N^2"
                            : plain(core.al()) + " uH per 100 turns = " + significant(al, 6) + " nH/N^2"},
         {"Effective length (le)", inUnit(e.lengthMm, 1, core.unit)},
         {"Effective area (Ae)", inUnit(e.areaMm2, 2, core.unit)},
@@ -116,7 +116,7 @@ std::string coreText(const CoreSpec &spec, const CoreResult &r)
         {"Winding capacitance", significant(selfCapacitancePf(outline)) +
                                     " pF (the self-capacitance model of the outline, any turns)"},
     });
-    if (spec.byFrequency)
+    if (plan.byFrequency)
         lines.push_back({"At " + significant(r.point.hz / 1e6, 6) + " MHz",
                          core.family == CoreFerrite
                              ? "mu' " + significant(r.point.mu.real) + ", mu'' " + significant(r.point.mu.imag) +

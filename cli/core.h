@@ -1,5 +1,5 @@
 // core: one core's effective parameters, and its permeability at a frequency.
-// The request as typed, read into a spec by readCore(), answered by runCore(),
+// The request as typed, read into a plan by readCore(), answered by runCore(),
 // written by coreJson() and coreText().
 #pragma once
 
@@ -17,7 +17,7 @@ struct CoreRequest {
 };
 // What core asks, read once: the catalogue core, its stack, and where a
 // frequency is given, the core at frequency.
-struct CoreSpec {
+struct CorePlan {
     Core core;
     int stack = 1;
     double mhz = 0;
@@ -27,9 +27,9 @@ struct CoreSpec {
 struct CoreResult {
     design::FrequencyPoint point{}; // one turn at that frequency: its permeability
 };
-bool readCore(const CoreRequest &r, CoreSpec *spec, Failure *failure);
-CoreResult runCore(const CoreSpec &spec);
-Json coreJson(const CoreSpec &spec, const CoreResult &r);
-std::string coreText(const CoreSpec &spec, const CoreResult &r);
+bool readCore(const CoreRequest &r, CorePlan *plan, Failure *failure);
+CoreResult runCore(const CorePlan &plan);
+Json coreJson(const CorePlan &plan, const CoreResult &r);
+std::string coreText(const CorePlan &plan, const CoreResult &r);
 
 } // namespace cli

@@ -11,9 +11,9 @@ namespace cli {
 
 using namespace design;
 
-bool readFlux(const FluxRequest &r, FluxSpec *spec, Failure *failure)
+bool readFlux(const FluxRequest &r, FluxPlan *plan, Failure *failure)
 {
-    FluxSpec &f = *spec;
+    FluxPlan &f = *plan;
     f.mhz = 0;
     if (!readNumber(r.turns, "--turns", &f.turns, failure) ||
         (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &f.mhz, failure)) ||
@@ -37,7 +37,7 @@ bool readFlux(const FluxRequest &r, FluxSpec *spec, Failure *failure)
     return true;
 }
 
-FluxResult runFlux(const FluxSpec &s)
+FluxResult runFlux(const FluxPlan &s)
 {
     FluxResult f;
     // A stack has K times the area; its permeability is one core's.
@@ -58,9 +58,9 @@ FluxResult runFlux(const FluxSpec &s)
     return f;
 }
 
-static Lines fluxLines(const FluxSpec &s, const FluxResult &f);
+static Lines fluxLines(const FluxPlan &s, const FluxResult &f);
 
-Json fluxJson(const FluxSpec &s, const FluxResult &f)
+Json fluxJson(const FluxPlan &s, const FluxResult &f)
 {
     Json j = {{"core", s.core.name()},
               {"stack", s.stack},
@@ -90,7 +90,7 @@ Json fluxJson(const FluxSpec &s, const FluxResult &f)
 }
 
 // The answer's lines, as its text and its JSON's summary give them.
-static Lines fluxLines(const FluxSpec &s, const FluxResult &f)
+static Lines fluxLines(const FluxPlan &s, const FluxResult &f)
 {
     const Effective &e = f.effective;
     Lines lines = {
@@ -122,7 +122,7 @@ static Lines fluxLines(const FluxSpec &s, const FluxResult &f)
     return lines;
 }
 
-std::string fluxText(const FluxSpec &s, const FluxResult &f)
+std::string fluxText(const FluxPlan &s, const FluxResult &f)
 {
     return captioned(fluxLines(s, f));
 }

@@ -1,5 +1,5 @@
 // flux: the flux density from a sine voltage, a power or a DC current.
-// The request as typed, read into a spec by readFlux(), answered by
+// The request as typed, read into a plan by readFlux(), answered by
 // runFlux(), written by fluxJson() and fluxText().
 #pragma once
 
@@ -17,7 +17,7 @@ struct FluxRequest {
     DriveOptions drive;
 };
 // What the flux asks, read once: the core, its stack, the turns and the drive.
-struct FluxSpec {
+struct FluxPlan {
     Core core;
     int stack = 1;
     double turns, mhz;
@@ -29,9 +29,9 @@ struct FluxResult {
     bool biased = false;  // iron with a DC current: the mix's DC-bias fit
     double biasPercent = 0, biasMicrohenry = 0;
 };
-bool readFlux(const FluxRequest &r, FluxSpec *spec, Failure *failure);
-FluxResult runFlux(const FluxSpec &spec);
-Json fluxJson(const FluxSpec &spec, const FluxResult &r);
-std::string fluxText(const FluxSpec &spec, const FluxResult &r);
+bool readFlux(const FluxRequest &r, FluxPlan *plan, Failure *failure);
+FluxResult runFlux(const FluxPlan &plan);
+Json fluxJson(const FluxPlan &plan, const FluxResult &r);
+std::string fluxText(const FluxPlan &plan, const FluxResult &r);
 
 } // namespace cli

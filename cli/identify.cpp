@@ -26,7 +26,7 @@ static std::vector<std::string> warningsOf(const Identification &r, const std::v
     return w;
 }
 
-bool readIdentify(const IdentifyRequest &r, IdentifySpec *spec, Failure *failure)
+bool readIdentify(const IdentifyRequest &r, IdentifyPlan *plan, Failure *failure)
 {
     double od, id, height, turns, inductance;
     if (!readNumber(r.od, "--od", &od, failure) || !readNumber(r.id, "--id", &id, failure) ||
@@ -42,15 +42,15 @@ bool readIdentify(const IdentifyRequest &r, IdentifySpec *spec, Failure *failure
         return refuse<TestWindingTurn>(failure);
     if (turns != std::floor(turns))
         return refuse<TestWindingWhole>(failure, significant(turns, 6));
-    if (!readFamilies(r.family, &spec->families, failure))
+    if (!readFamilies(r.family, &plan->families, failure))
         return false;
     bool inches = r.unit != "mm";
     double toMm = inches ? MillimetresPerInch : 1;
-    spec->measured = {od * toMm, id * toMm, height * toMm, turns, inductance * nanohenriesPer(r.units), inches};
+    plan->measured = {od * toMm, id * toMm, height * toMm, turns, inductance * nanohenriesPer(r.units), inches};
     return true;
 }
 
-IdentifyResult runIdentify(const IdentifySpec &s)
+IdentifyResult runIdentify(const IdentifyPlan &s)
 {
     IdentifyResult result;
     result.identification = design::identify(s.measured, s.families);
@@ -63,11 +63,11 @@ static std::string sizeName(CoreType family, int size)
     return familyPrefix(family) + std::string(catalogueOf(family).sizes[size].code);
 }
 
-Json identifyJson(const IdentifySpec &spec, const IdentifyResult &result)
+Json identifyJson(const IdentifyPlan &plan, const IdentifyResult &result)
 {
     const Identification &r = result.identification;
     Json sizes = Json::array();
-    for (CoreType f : spec.families)
+    for (CoreType f : plan.families)
         if (r.sizeOf[f] >= 0)
             sizes.push_back(sizeName(f, r.sizeOf[f]));
     Json j = {{"alNanohenryPerTurnSquared", r.alNanohenry},
@@ -95,7 +95,7 @@ Json identifyJson(const IdentifySpec &spec, const IdentifyResult &result)
     return j;
 }
 
-std::string identifyText(const IdentifySpec &spec, const IdentifyResult &result)
+std::string identifyText(const IdentifyPlan &plan, const IdentifyResult &result)
 {
     const Identification &r = result.identification;
     const double al = r.alNanohenry, mu = r.permeability;
@@ -113,7 +113,7 @@ std::string identifyText(const IdentifySpec &spec, const IdentifyResult &result)
                                        significant(r.effective.areaMm2) + " mm^2)"},
     };
     std::string sizes;
-    for (CoreType f : spec.families)
+    for (CoreType f : plan.families)
         if (r.sizeOf[f] >= 0)
             sizes += (sizes.empty() ? "" : ", ") + sizeName(f, r.sizeOf[f]);
     std::string tolerance = significant(SizeTolerancePercent) + " %";

@@ -1,5 +1,5 @@
 // identify: a core from measured dimensions and a test winding.
-// The request as typed, read into a spec by readIdentify(), answered by
+// The request as typed, read into a plan by readIdentify(), answered by
 // runIdentify(), written by identifyJson() and identifyText().
 #pragma once
 
@@ -16,7 +16,7 @@ struct IdentifyRequest {
 };
 // What identify asks, read once: the measurement in mm and nH, and the
 // families to look in.
-struct IdentifySpec {
+struct IdentifyPlan {
     design::Measurement measured;
     std::vector<CoreType> families;
 };
@@ -24,9 +24,9 @@ struct IdentifyResult {
     design::Identification identification;
     std::vector<std::string> warnings;
 };
-bool readIdentify(const IdentifyRequest &r, IdentifySpec *spec, Failure *failure);
-IdentifyResult runIdentify(const IdentifySpec &spec);
-Json identifyJson(const IdentifySpec &spec, const IdentifyResult &r);
-std::string identifyText(const IdentifySpec &spec, const IdentifyResult &r);
+bool readIdentify(const IdentifyRequest &r, IdentifyPlan *plan, Failure *failure);
+IdentifyResult runIdentify(const IdentifyPlan &plan);
+Json identifyJson(const IdentifyPlan &plan, const IdentifyResult &r);
+std::string identifyText(const IdentifyPlan &plan, const IdentifyResult &r);
 
 } // namespace cli

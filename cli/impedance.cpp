@@ -20,9 +20,9 @@ std::string ironNote(const std::string &mix)
     return "the maker's curve fit for mix " + mix + " (Micrometals), for its typical material";
 }
 
-bool readImpedance(const ImpedanceRequest &r, ImpedanceSpec *spec, Failure *failure)
+bool readImpedance(const ImpedanceRequest &r, ImpedancePlan *plan, Failure *failure)
 {
-    ImpedanceSpec &z = *spec;
+    ImpedancePlan &z = *plan;
     double points = DefaultSweepPoints;
     int stack = DefaultStack;
     double scale = DefaultScale;
@@ -52,7 +52,7 @@ bool readImpedance(const ImpedanceRequest &r, ImpedanceSpec *spec, Failure *fail
     return true;
 }
 
-ImpedanceResult runImpedance(const ImpedanceSpec &s)
+ImpedanceResult runImpedance(const ImpedancePlan &s)
 {
     ImpedanceResult z;
     z.warnings = capacitanceWarnings(s.capacitance, s.turns);
@@ -81,7 +81,7 @@ static Json pointJson(const FrequencyCore &c, const FrequencyPoint &p)
             {"q", lossless ? Json(nullptr) : Json(f.q)}};
 }
 
-Json impedanceJson(const ImpedanceSpec &s, const ImpedanceResult &z)
+Json impedanceJson(const ImpedancePlan &s, const ImpedanceResult &z)
 {
     Json j = {{"core", s.core.name}, {"stack", s.core.stack}, {"scale", s.core.scale}, {"turns", s.turns}};
     addCapacitanceJson(s.capacitance, &j);
@@ -106,7 +106,7 @@ static std::vector<std::string> pointRow(const FrequencyCore &c, const Frequency
             significant(f.phaseDegrees), significant(f.inductanceMicrohenry), c.data ? significant(f.q) : none};
 }
 
-std::string impedanceText(const ImpedanceSpec &s, const ImpedanceResult &z, bool csv)
+std::string impedanceText(const ImpedancePlan &s, const ImpedanceResult &z, bool csv)
 {
     Table table;
     table.rows.push_back(csv ? std::vector<std::string>{"frequency_mhz", "mu_real", "mu_imag", "resistance_ohms",

@@ -1,5 +1,5 @@
 // impedance: a winding at one frequency or over a sweep.
-// The request as typed, read into a spec by readImpedance(), answered by
+// The request as typed, read into a plan by readImpedance(), answered by
 // runImpedance(), written by impedanceJson() and impedanceText().
 #pragma once
 
@@ -19,7 +19,7 @@ struct ImpedanceRequest {
 };
 // What the impedance asks, read once: the core (its stack and scale), the
 // turns, the frequency or the sweep, the capacitance.
-struct ImpedanceSpec {
+struct ImpedancePlan {
     NamedCore core;
     std::string material;
     double turns, low, high;
@@ -32,9 +32,9 @@ struct ImpedanceResult {
     double resonanceHz;
     std::vector<std::string> warnings;
 };
-bool readImpedance(const ImpedanceRequest &r, ImpedanceSpec *spec, Failure *failure);
-ImpedanceResult runImpedance(const ImpedanceSpec &spec);
-Json impedanceJson(const ImpedanceSpec &spec, const ImpedanceResult &r);
-std::string impedanceText(const ImpedanceSpec &spec, const ImpedanceResult &r, bool csv);
+bool readImpedance(const ImpedanceRequest &r, ImpedancePlan *plan, Failure *failure);
+ImpedanceResult runImpedance(const ImpedancePlan &plan);
+Json impedanceJson(const ImpedancePlan &plan, const ImpedanceResult &r);
+std::string impedanceText(const ImpedancePlan &plan, const ImpedanceResult &r, bool csv);
 
 } // namespace cli

@@ -166,37 +166,37 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const
             }};
 }
 
-// A command in three steps: read the request into a spec (every default,
+// A command in three steps: read the request into a plan (every default,
 // every refusal), run it, and write the answer as JSON or as text.
-template <class Request, class Spec, class Result>
-Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Spec *, Failure *),
-                Result (*run)(const Spec &), Json (*toJson)(const Spec &, const Result &),
-                std::string (*toText)(const Spec &, const Result &), std::shared_ptr<const Output> o)
+template <class Request, class Plan, class Result>
+Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Plan *, Failure *),
+                Result (*run)(const Plan &), Json (*toJson)(const Plan &, const Result &),
+                std::string (*toText)(const Plan &, const Result &), std::shared_ptr<const Output> o)
 {
     return {c, [=](std::string &out, Failure *failure) {
-                Spec spec;
-                if (!read(*request, &spec, failure))
+                Plan plan;
+                if (!read(*request, &plan, failure))
                     return (int)CliError;
-                const Result result = run(spec);
-                out = o->json ? jsonText(toJson(spec, result)) : toText(spec, result);
+                const Result result = run(plan);
+                out = o->json ? jsonText(toJson(plan, result)) : toText(plan, result);
                 return (int)CliOk;
             }};
 }
 
 // The same for a command with --csv, which --json excludes.
-template <class Request, class Spec, class Result>
-Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Spec *, Failure *),
-                Result (*run)(const Spec &), Json (*toJson)(const Spec &, const Result &),
-                std::string (*toText)(const Spec &, const Result &, bool csv), std::shared_ptr<const Output> o)
+template <class Request, class Plan, class Result>
+Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Plan *, Failure *),
+                Result (*run)(const Plan &), Json (*toJson)(const Plan &, const Result &),
+                std::string (*toText)(const Plan &, const Result &, bool csv), std::shared_ptr<const Output> o)
 {
     return {c, [=](std::string &out, Failure *failure) {
-                Spec spec;
-                if (!read(*request, &spec, failure))
+                Plan plan;
+                if (!read(*request, &plan, failure))
                     return (int)CliError;
                 if (o->json && o->csv)
                     return refuse<JsonOrCsv>(failure), (int)CliError;
-                const Result result = run(spec);
-                out = o->json ? jsonText(toJson(spec, result)) : toText(spec, result, o->csv);
+                const Result result = run(plan);
+                out = o->json ? jsonText(toJson(plan, result)) : toText(plan, result, o->csv);
                 return (int)CliOk;
             }};
 }

@@ -37,7 +37,7 @@ static bool readTurnsPair(const std::string &text, long *primary, long *secondar
     return true;
 }
 
-static MatchCircuit matchCircuit(const TransformerSpec &t, const TransformerDesign &d)
+static MatchCircuit matchCircuit(const TransformerPlan &t, const TransformerDesign &d)
 {
     MatchCircuit c;
     c.leakageHenry = t.leakageNh * 1e-9;
@@ -49,7 +49,7 @@ static MatchCircuit matchCircuit(const TransformerSpec &t, const TransformerDesi
     return c;
 }
 
-static TransformerDesign build(const TransformerSpec &t, const FrequencyCore &core, const std::string &name,
+static TransformerDesign build(const TransformerPlan &t, const FrequencyCore &core, const std::string &name,
                                long primary, const std::vector<double> &hz)
 {
     TransformerDesign d;
@@ -78,13 +78,13 @@ static double worstPercent(const TransformerDesign &d)
 
 // How far a build is from the limits: the worse of limit/loss and
 // limit/rise, 1 or more holding them.
-static double margin(const TransformerSpec &t, const TransformerDesign &d)
+static double margin(const TransformerPlan &t, const TransformerDesign &d)
 {
     return std::min({t.maxLossPercent / worstPercent(d), t.maxRiseKelvin / d.figures.riseKelvin, t.maxSwr / d.worstSwr});
 }
 
 // The match's options: the leakage, the capacitors and the SWR a search holds.
-static bool readMatch(const TransformerRequest &r, TransformerSpec *t, Failure *failure)
+static bool readMatch(const TransformerRequest &r, TransformerPlan *t, Failure *failure)
 {
     t->maxSwr = DefaultMaxSwr;
     t->secondaryGiven = r.secondaryPf.given;
@@ -105,9 +105,9 @@ static bool readMatch(const TransformerRequest &r, TransformerSpec *t, Failure *
     return true;
 }
 
-bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure)
+bool readTransformer(const TransformerRequest &r, TransformerPlan *plan, Failure *failure)
 {
-    TransformerSpec &t = *spec;
+    TransformerPlan &t = *plan;
     t.ohms = DefaultOhms, t.maxLossPercent = DefaultMaxLossPercent, t.maxRiseKelvin = DefaultMaxRiseKelvin;
     t.points = DefaultSearchPoints;
     long primary = 0, secondary = 0;
@@ -186,7 +186,7 @@ bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure
 // The shunt capacitor that makes the worst SWR over the band least, with
 // the secondary's capacitance as modelled and at half and twice that; the
 // build then takes it.
-static void bestShunt(const TransformerSpec &s, const std::vector<double> &hz, TransformerResult *t)
+static void bestShunt(const TransformerPlan &s, const std::vector<double> &hz, TransformerResult *t)
 {
     TransformerDesign &d = t->designs[0];
     std::vector<std::complex<double>> zm;
@@ -204,12 +204,12 @@ static void bestShunt(const TransformerSpec &s, const std::vector<double> &hz, T
     t->bestShuntHighPf = std::max({pf[0], pf[1], t->bestShuntPf});
     t->bestSwrLow = std::min({swr[0], swr[1], t->bestSwr});
     t->bestSwrHigh = std::max({swr[0], swr[1], t->bestSwr});
-    TransformerSpec with = s;
+    TransformerPlan with = s;
     with.shuntPf = t->bestShuntPf;
     d = build(with, d.core, d.name, d.primary, hz);
 }
 
-TransformerResult runTransformer(const TransformerSpec &s)
+TransformerResult runTransformer(const TransformerPlan &s)
 {
     TransformerResult t;
     const std::vector<double> hz = logSweep(s.lowMhz * 1e6, s.highMhz * 1e6, s.points);
@@ -362,9 +362,9 @@ static Json pointJson(const TransformerPoint &p, const MatchPoint &m, bool shunt
     return j;
 }
 
-static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const TransformerResult &t);
+static std::pair<Lines, Lines> transformerLines(const TransformerPlan &s, const TransformerResult &t);
 
-Json transformerJson(const TransformerSpec &s, const TransformerResult &t)
+Json transformerJson(const TransformerPlan &s, const TransformerResult &t)
 {
     Json j = {{"model", TransformerModel},
               {"ratio", s.ratio},
@@ -412,7 +412,7 @@ Json transformerJson(const TransformerSpec &s, const TransformerResult &t)
 
 // The answer's lines before its table and after it, as its text and its
 // JSON's summary give them.
-static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const TransformerResult &t)
+static std::pair<Lines, Lines> transformerLines(const TransformerPlan &s, const TransformerResult &t)
 {
     std::string power = significant(s.watts, 6) + " W into " + significant(s.ohms, 6) + " ohms (" +
                         significant(voltageFromPower(s.watts, s.ohms)) + " V rms across the primary)" +
@@ -496,7 +496,7 @@ static std::pair<Lines, Lines> transformerLines(const TransformerSpec &s, const 
     return {lines, after};
 }
 
-std::string transformerText(const TransformerSpec &s, const TransformerResult &t)
+std::string transformerText(const TransformerPlan &s, const TransformerResult &t)
 {
     const auto [lines, after] = transformerLines(s, t);
     std::string text = captioned(lines) + "\n";

@@ -1,5 +1,5 @@
 // transformer: an impedance transformer at power, one build or a search.
-// The request as typed, read into a spec by readTransformer(), answered by
+// The request as typed, read into a plan by readTransformer(), answered by
 // runTransformer(), written by transformerJson() and transformerText().
 #pragma once
 
@@ -34,7 +34,7 @@ struct TransformerDesign {
 // What a transformer asks, read once: the ratio, the band, the power, the
 // limits, the wire and the capacitance, every default applied; one build's
 // core and primary turns, or a search's candidates.
-struct TransformerSpec {
+struct TransformerPlan {
     double ratio;         // asked, or (S/P)^2 of --turns
     bool ratioFromTurns;
     double lowMhz, highMhz, watts, ohms, dutyPercent, maxLossPercent, maxRiseKelvin;
@@ -61,9 +61,9 @@ struct TransformerResult {
     double bestSwr = 0, bestSwrLow = 0, bestSwrHigh = 0;
     std::vector<std::string> warnings;
 };
-bool readTransformer(const TransformerRequest &r, TransformerSpec *spec, Failure *failure);
-TransformerResult runTransformer(const TransformerSpec &spec);
-Json transformerJson(const TransformerSpec &spec, const TransformerResult &r);
-std::string transformerText(const TransformerSpec &spec, const TransformerResult &r);
+bool readTransformer(const TransformerRequest &r, TransformerPlan *plan, Failure *failure);
+TransformerResult runTransformer(const TransformerPlan &plan);
+Json transformerJson(const TransformerPlan &plan, const TransformerResult &r);
+std::string transformerText(const TransformerPlan &plan, const TransformerResult &r);
 
 } // namespace cli
