@@ -320,7 +320,9 @@ def command_requests(rng, n):
             else:
                 o["sizes"] = rng.choice(["240", "114,140", "240,193A"])
             for k, vals in (("duty", ["25", "100", "0"]), ("auto", [True]), ("max-stack", ["1", "2", "5"]),
-                            ("max-loss-percent", ["10", "5", "100"]), ("stack", ["1", "2"]), ("awg", ["18", "51"])):
+                            ("max-loss-percent", ["10", "5", "100"]), ("stack", ["1", "2"]), ("awg", ["18", "51"]),
+                            ("leakage-nh", ["285", "0", "-1"]), ("shunt-pf", ["100", "-5"]), ("secondary-pf", ["3"]),
+                            ("best-shunt", [True]), ("max-swr", ["2", "1.5", "1"])):
                 if rng.random() < 0.15:
                     o[k] = rng.choice(vals)
         if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
