@@ -76,8 +76,8 @@ static double worstPercent(const TransformerDesign &d)
     return d.figures.points[d.figures.worst].lossFraction * 100;
 }
 
-// How far a build is from the limits: the worse of limit/loss and
-// limit/rise, 1 or more holding them.
+// How far a build is from the limits: the worst of limit/loss, limit/rise
+// and limit/SWR, 1 or more holding them.
 static double margin(const TransformerPlan &t, const TransformerDesign &d)
 {
     return std::min({t.maxLossPercent / worstPercent(d), t.maxRiseKelvin / d.figures.riseKelvin, t.maxSwr / d.worstSwr});

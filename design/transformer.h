@@ -4,8 +4,8 @@
 // its core with the winding's capacitance across it, sits across the port:
 // at a power W the primary has V = sqrt(W Z), the core takes the fraction
 // Z Re(1/Zm) of it and the peak flux density is sqrt(2) V / (2 pi f P Ae).
-// Leakage inductance and a compensating capacitor are not modelled. An
-// autotransformer's S counts all its turns.
+// The leakage inductance and a compensating capacitor are the match's
+// (transformerMatch, below). An autotransformer's S counts all its turns.
 #pragma once
 
 #include <complex>

@@ -280,8 +280,9 @@ TEST(Design, SelfCapacitanceModelAgainstItsData)
 // What the searches assume, held here rather than trusted. A choke's least
 // |Z| and R over the permeability's tolerance lie at its ends or on the
 // typical curve: a fine scan of the factors between finds none lower. A
-// transformer's loss and rise fall as the primary turns rise, so bisecting
-// for the fewest turns that hold them finds the fewest.
+// transformer's loss and rise fall as the primary turns rise, so on them a
+// core's most turns come nearest (its SWR need not fall: the search tries
+// every count for that).
 TEST(Design, SearchClaimsHold)
 {
     const struct {
