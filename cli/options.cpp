@@ -167,23 +167,8 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*run)(const
 }
 
 // A command in three steps: read the request into a plan (every default,
-// every refusal), run it, and write the answer as JSON or as text.
-template <class Request, class Plan, class Result>
-Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Plan *, Failure *),
-                Result (*run)(const Plan &), Json (*toJson)(const Plan &, const Result &),
-                std::string (*toText)(const Plan &, const Result &), std::shared_ptr<const Output> o)
-{
-    return {c, [=](std::string &out, Failure *failure) {
-                Plan plan;
-                if (!read(*request, &plan, failure))
-                    return (int)CliError;
-                const Result result = run(plan);
-                out = o->json ? jsonText(toJson(plan, result)) : toText(plan, result);
-                return (int)CliOk;
-            }};
-}
-
-// The same for a command with --csv, which --json excludes.
+// every refusal), run it, and write the answer as JSON or as text (CSV with
+// --csv, which --json excludes, where the command has it).
 template <class Request, class Plan, class Result>
 Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(const Request &, Plan *, Failure *),
                 Result (*run)(const Plan &), Json (*toJson)(const Plan &, const Result &),
@@ -199,6 +184,13 @@ Command command(CLI::App *c, std::shared_ptr<Request> request, bool (*read)(cons
                 out = o->json ? jsonText(toJson(plan, result)) : toText(plan, result, o->csv);
                 return (int)CliOk;
             }};
+}
+
+// The same for a command without --csv.
+template <class Plan, class Result, std::string (*toText)(const Plan &, const Result &)>
+std::string withoutCsv(const Plan &plan, const Result &result, bool)
+{
+    return toText(plan, result);
 }
 
 // --json, or the text (with --csv where the command has it).
@@ -315,7 +307,7 @@ Command coreCommand(CLI::App &program)
     addGiven(c, "--mhz", &r->mhz, HELP("the frequency you work at: the permeability there"))->type_name("FLOAT");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
-    return command(c, r, readCore, runCore, coreJson, coreText, o);
+    return command(c, r, readCore, runCore, coreJson, withoutCsv<CorePlan, CoreResult, coreText>, o);
 }
 
 Command fluxCommand(CLI::App &program)
@@ -332,7 +324,7 @@ Command fluxCommand(CLI::App &program)
     addDriveOptions(c, &r->drive, "DC current through the winding, in A");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
-    return command(c, r, readFlux, runFlux, fluxJson, fluxText, o);
+    return command(c, r, readFlux, runFlux, fluxJson, withoutCsv<FluxPlan, FluxResult, fluxText>, o);
 }
 
 Command identifyCommand(CLI::App &program)
@@ -355,7 +347,7 @@ Command identifyCommand(CLI::App &program)
     addUnitsOption(c, &r->units);
     c->add_option("--family", r->family, HELP("iron or ferrite (default: both)"));
     addJson(c, o.get());
-    return command(c, r, readIdentify, runIdentify, identifyJson, identifyText, o);
+    return command(c, r, readIdentify, runIdentify, identifyJson, withoutCsv<IdentifyPlan, IdentifyResult, identifyText>, o);
 }
 
 Command impedanceCommand(CLI::App &program)
@@ -500,7 +492,7 @@ Command chokeCommand(CLI::App &program)
     addCapacitanceOptions(c, &r->capacitance);
     c->add_flag("--all", r->all, HELP("every design found, not the best " + std::to_string(design::DesignsOffered)));
     addJson(c, o.get());
-    return command(c, r, readChoke, runChoke, chokeJson, chokeText, o);
+    return command(c, r, readChoke, runChoke, chokeJson, withoutCsv<ChokePlan, ChokeResult, chokeText>, o);
 }
 
 Command transformerCommand(CLI::App &program)
@@ -576,7 +568,7 @@ Command transformerCommand(CLI::App &program)
     addGiven(c, "--max-swr", &r->maxSwr, HELP("a search: the SWR at every frequency, from what is modelled, at most S"))
         ->type_name("S")->default_str(shown(DefaultMaxSwr));
     addJson(c, o.get());
-    return command(c, r, readTransformer, runTransformer, transformerJson, transformerText, o);
+    return command(c, r, readTransformer, runTransformer, transformerJson, withoutCsv<TransformerPlan, TransformerResult, transformerText>, o);
 }
 
 } // namespace
