@@ -17,6 +17,9 @@ const int DefaultSearchPoints = design::SearchPointsLeast;    // a search's --po
 const double DefaultTolerancePercent = 25;                    // choke --tolerance
 const double DefaultMaxRiseKelvin = design::HotRiseKelvin;    // --max-rise
 const double DefaultMaxLossPercent = 10;                      // transformer --max-loss-percent
-const double DefaultMaxSwr = 2;                               // transformer --max-swr
+const double DefaultMaxSwr = 2;                               // transformer and balun --max-swr
+const double DefaultMaxLossDb = 0.5;                          // balun --max-loss-db
+const double DefaultLeadsCm = 0;                              // balun --leads-cm
+const double DefaultPermittivity = 3.5;                       // balun --er: film enamel (polyurethane, polyester-imide)
 
 } // namespace cli

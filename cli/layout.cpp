@@ -2,6 +2,7 @@
 #include "cli/layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -173,6 +174,11 @@ std::pair<std::string, std::string> coreLine(const std::string &name, int stack,
 Json mhzOrNull(double hz)
 {
     return hz > 0 ? Json(hz / 1e6) : Json(nullptr);
+}
+
+Json finiteOrNull(double v)
+{
+    return std::isfinite(v) ? Json(v) : Json(nullptr);
 }
 
 std::pair<std::string, std::string> coreLine(const NamedCore &c)

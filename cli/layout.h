@@ -21,6 +21,8 @@ std::string latin1(const std::string &bytes);
 std::string jsonText(const Json &json);
 // A frequency in hertz as MHz, null where it is 0 (none found).
 Json mhzOrNull(double hz);
+// A figure, or null where it is infinite (an SWR at a total reflection).
+Json finiteOrNull(double v);
 // A message box's lines as output lines.
 std::string asLines(const std::string &text);
 // A family's size (sizes true) or material codes, blank-separated.

@@ -571,6 +571,90 @@ Command transformerCommand(CLI::App &program)
     return command(c, r, readTransformer, runTransformer, transformerJson, withoutCsv<TransformerPlan, TransformerResult, transformerText>, o);
 }
 
+Command balunCommand(CLI::App &program)
+{
+    auto r = std::make_shared<BalunRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("balun", "a transmission-line balun or unun over a band (Guanella, Ruthroff): "
+                                                  "one build, or the cores and turns that hold an SWR and a loss");
+    FOOTER(c, "A transmission-line transformer: Guanella's 1:1, 4:1 and 9:1 (n lines, inputs in parallel, outputs\n"
+        "in series; --cores n puts each line on a core of its own, --cores 1 all on one) and Ruthroff's 4:1\n"
+        "(the bootstrap), as a balun or, with --unun, to ground. The model (Guanella 1944; O. Duffy, \"A model\n"
+        "of a practical Guanella 1:1 balun\", 2008): each line a lossless transmission line of Z0 and VF for\n"
+        "the differential current, and for the common-mode current the N-turn winding it makes on its core\n"
+        "(the complex permeability, the stack, the winding's capacitance; lines on one core share its flux),\n"
+        "solved as a nodal circuit from a source of --ohms R_s into the load (--load-ohms R+jX, default\n"
+        "the ratio times R_s). The line is --z0 and --vf as measured (Z0 = sqrt(Zopen Zshort) of the\n"
+        "line), or a twisted pair of the wire (--awg or --wire-mm) by Lefferson's formula (IEEE Trans.\n"
+        "PHP-7(4), 1971): Z0 = (120/sqrt(e_eff)) acosh(D/d), e_eff = 1 + q (e_r - 1), q = 0.25 +\n"
+        "0.0004 theta^2, theta = atan(T pi D) in degrees (as fitted; in radians the twist would vanish),\n"
+        "D --overall-mm, T --twists-per-cm, e_r --er (film enamel about 3.5): an estimate, Z0 within\n"
+        "about 10 %, the velocity factor worse. Its length is N turns of OD - ID + 2h and --leads-cm.\n"
+        "Per frequency: Zin, the SWR and return loss at the source, the insertion loss (the load's power\n"
+        "against the source's available), one line's common-mode impedance |Zcm|, the line's degrees, and\n"
+        "at --watts (available from the source, --duty) the cores' loss, the hottest one's rise and the peak\n"
+        "flux density (the common-mode current's; a Ruthroff's winding carries the input voltage). The best\n"
+        "Z0 is sqrt(R_s R_L): a Guanella n^2:1 n R_s, a Ruthroff R_L/2. --cm-load z1,z2,z3 (a three-terminal\n"
+        "antenna: its terminals through z1 and z2 to a star point, that through z3 to ground) gives the\n"
+        "common-mode current over the differential one in dB: a figure of that load, not of the balun.\n"
+        "Left out: the line's own loss, the windings' copper, the common mode's own line to ground.\n"
+        "One build: --family --size --material (or --curve) [--stack] --turns N. A search, without --size:\n"
+        "every ferrite size and material with a curve over the band, stacks to --max-stack, the fewest turns\n"
+        "that hold --max-swr, --max-loss-db and (at --watts) --max-rise at every frequency, the line in one\n"
+        "layer (a pair takes two conductors a turn); smallest stack volume first, then turns; the best " +
+        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp));
+    c->add_option("--kind", r->kind, HELP("guanella or ruthroff"))->check(CLI::IsMember({"guanella", "ruthroff"}))
+        ->required();
+    addGiven(c, "--ratio", &r->ratio, HELP("the impedance ratio: 1, 4 or 9 (ruthroff: 4)"))->type_name("R")
+        ->default_str("1");
+    c->add_flag("--unun", r->unun, HELP("the unbalanced connection, the output's low side to ground"));
+    addGiven(c, "--cores", &r->cores, HELP("a Guanella's lines each on a core of its own (n) or all on one (1)"))
+        ->check(CLI::IsMember({"1", "n"}))->default_str("n");
+    auto *z0 = addGiven(c, "--z0", &r->z0, HELP("the line's Z0 as measured, ohms"))->type_name("Z");
+    auto *vf = addGiven(c, "--vf", &r->vf, HELP("the line's velocity factor as measured"))->type_name("V");
+    z0->needs(vf);
+    vf->needs(z0);
+    addWireOptions(c, &r->wire);
+    addGiven(c, "--overall-mm", &r->overallMm, HELP("the wire's diameter over its insulation, mm"))->type_name("D");
+    addGiven(c, "--twists-per-cm", &r->twists, HELP("the pair's twists per cm"))->type_name("T")->excludes(z0);
+    addGiven(c, "--er", &r->permittivity, HELP("the insulation's relative permittivity"))->type_name("E")
+        ->excludes(z0)->default_str(shown(DefaultPermittivity));
+    addGiven(c, "--leads-cm", &r->leadsCm, HELP("the line's leads beyond the core, cm"))->type_name("L")
+        ->default_str(shown(DefaultLeadsCm));
+    addGiven(c, "--ohms", &r->ohms, HELP("the source's resistance R_s"))->type_name("R")->default_str(shown(DefaultOhms));
+    auto *load = addGiven(c, "--load-ohms", &r->loadOhms, HELP("the load, R or R+jX (default: the ratio times R_s)"))
+                     ->type_name("Z");
+    addGiven(c, "--cm-load", &r->cmLoad, HELP("a three-terminal load z1,z2,z3, each R+jX: the common-mode ratio"))
+        ->type_name("Z1,Z2,Z3")->excludes(load);
+    addGiven(c, "--mhz", &r->mhz, HELP("the band A:B in MHz"))->type_name("A:B")->required();
+    addSearchPointsOption(c, &r->points);
+    addGiven(c, "--watts", &r->watts, HELP("the power the source has available, W"))->type_name("W");
+    addDutyOption(c, &r->duty, ": the heat follows it");
+    auto *size = c->add_option("--size", r->core.size, HELP("one build: the size"));
+    c->add_option("--family", r->core.family, HELP("one build: ferrite or iron"))->needs(size);
+    c->add_option("--material", r->core.material, HELP("one build: the material"))->needs(size);
+    addGiven(c, "--curve", &r->curve, HELP("one build: FILE, the user's own curve in place of --material"))
+        ->type_name("FILE")->needs(size);
+    addUnitOption(c, &r->core.unit);
+    addGiven(c, "--turns", &r->turns, HELP("one build: the turns of each line"))->type_name("N")->needs(size);
+    auto *stack = addStackOption(c, &r->stack);
+    addGiven(c, "--sizes", &r->sizes, HELP("a search: only these ferrite sizes, comma-separated"));
+    addGiven(c, "--materials", &r->materials, HELP("a search: only these materials, comma-separated"));
+    addGiven(c, "--max-stack", &r->maxStack, HELP("a search: stacks of 1 to K cores (at most " +
+                                                 std::to_string(design::StackMost) + ")"))
+        ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
+    addGiven(c, "--max-swr", &r->maxSwr, HELP("a search: the SWR at every frequency at most S"))->type_name("S")
+        ->default_str(shown(DefaultMaxSwr));
+    addGiven(c, "--max-loss-db", &r->maxLossDb, HELP("a search: the insertion loss at every frequency at most L dB"))
+        ->type_name("L")->default_str(shown(DefaultMaxLossDb));
+    addGiven(c, "--max-rise", &r->maxRise, HELP("a search, at --watts: the rise under K kelvin"))->type_name("K")
+        ->default_str(shown(DefaultMaxRiseKelvin));
+    addCapacitanceOptions(c, &r->capacitance);
+    c->add_flag("--all", r->all, HELP("a search: every design found, not the best " + std::to_string(design::DesignsOffered)));
+    addJson(c, o.get());
+    return command(c, r, readBalun, runBalun, balunJson, withoutCsv<BalunPlan, BalunResult, balunText>, o);
+}
+
 } // namespace
 
 // Every command, in the order the help lists them.
@@ -582,6 +666,7 @@ static const struct {
     {"find", findCommand},           {"core", coreCommand},       {"flux", fluxCommand},
     {"identify", identifyCommand},   {"impedance", impedanceCommand}, {"loss", lossCommand},
     {"measure", measureCommand},     {"choke", chokeCommand},     {"transformer", transformerCommand},
+    {"balun", balunCommand},
 };
 
 std::vector<std::string> commandNames()

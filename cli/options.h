@@ -20,6 +20,7 @@
 #include "cli/measure.h"
 #include "cli/choke.h"
 #include "cli/transformer.h"
+#include "cli/balun.h"
 
 namespace cli {
 

@@ -102,7 +102,26 @@ struct Failure;
     X(SearchOptions,          "",                  "{} takes no {}: those are a search's") \
     X(BuildOptions,           "",                  "a search takes no {}: those are one build's") \
     X(LeakageNotNegative,     "--leakage-nh",      "--leakage-nh takes an inductance of 0 or more, in nH") \
-    X(MaxSwrAboveOne,         "--max-swr",         "--max-swr takes an SWR above 1")
+    X(MaxSwrAboveOne,         "--max-swr",         "--max-swr takes an SWR above 1") \
+    X(BalunRatio,             "--ratio",           "a {} has no {}:1 connection (guanella: 1, 4 or 9; ruthroff: 4)") \
+    X(BalunUnun,              "--unun",            "a {} 1:1 has no unun connection: it is a balun or a choke") \
+    X(LineOhmsRange,          "--z0",              "--z0 takes ohms from {} to {}") \
+    X(VelocityFactorRange,    "--vf",              "--vf takes a velocity factor above 0 and at most 1") \
+    X(LineNeeded,             "--z0",              "give the line: --z0 Z with --vf V as measured, or the pair's " \
+                                                   "--overall-mm D and --twists-per-cm T") \
+    X(OverallAboveBare,       "--overall-mm",      "--overall-mm takes the wire's diameter over its insulation, " \
+                                                   "above the bare {} mm") \
+    X(PairOhmsRange,          "--overall-mm",      "the pair's Z0 by Lefferson's formula is {} ohms, outside {} to " \
+                                                   "{}: give the line as measured, --z0 and --vf") \
+    X(TwistsNotNegative,      "--twists-per-cm",   "--twists-per-cm takes 0 or more twists per cm") \
+    X(PermittivityRange,      "--er",              "--er takes a relative permittivity from 1 to 10") \
+    X(LeadsNotNegative,       "--leads-cm",        "--leads-cm takes a length of 0 or more, in cm") \
+    X(LoadForm,               "{1}",               "{} takes R+jX in ohms (R above 0, X optional), not '{}'") \
+    X(CmLoadForm,             "--cm-load",         "--cm-load takes three impedances z1,z2,z3, each R+jX in ohms " \
+                                                   "(R 0 or more), not '{}'") \
+    X(BalunTurnsRange,        "--turns",           "--turns takes whole turns from {} to {}") \
+    X(BalunTurnsNeeded,       "--turns",           "a build on --size needs its turns: --turns N, each line's") \
+    X(MaxLossDbAboveZero,     "--max-loss-db",     "--max-loss-db takes decibels above 0")
 
 enum Refusal {
 #define MIRVELTA_REFUSAL_NAME(name, option, text) name,

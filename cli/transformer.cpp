@@ -335,11 +335,6 @@ static Json designJson(const TransformerDesign &d)
     return j;
 }
 
-static Json finiteOrNull(double v)
-{
-    return std::isfinite(v) ? Json(v) : Json(nullptr);
-}
-
 static Json pointJson(const TransformerPoint &p, const MatchPoint &m, bool shunt)
 {
     Json j = {{"frequencyMHz", p.hz / 1e6},

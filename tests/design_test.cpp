@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "design/balun.h"
 #include "design/capacitance.h"
 #include "design/choke.h"
 #include "design/ferrite.h"
@@ -273,6 +274,93 @@ TEST(Design, SelfCapacitanceModelAgainstItsData)
     }
     EXPECT_EQ(checks, 13);
     EXPECT_EQ(fixtures, 2);
+}
+
+
+// Transmission-line transformers held against published figures
+// (data/transmission-line/README.md): the ideal ratios with ideal chokes;
+// Ruthroff's closed form at the best Z0 (0.03 dB at 45 degrees, 0.97 at
+// 90); Duffy's 16 bifilar turns on a T-200-2 at 3.5 MHz (owenduffy.net
+// ?p=11589, SWR 1.93 from Ym = -j0.0134 S; the winding from mu 10 and the
+// core's own Ae/le gives 1.94); G3TXQ's one-core Guanella 4:1 into a
+// centre-grounded load (+1.5 / -0.5 V per volt); Lefferson's pair against
+// the measured 30 AWG line (38 ohm, mwrf).
+TEST(Design, BalunsAgainstPublishedFigures)
+{
+    using design::BalunCircuit;
+    const std::complex<double> choke(0, 1e12); // an ideal choke
+    const struct {
+        design::BalunKind kind;
+        int ratio;
+        bool unun;
+    } ideal[] = {{design::BalunGuanella, 1, false}, {design::BalunGuanella, 4, false}, {design::BalunGuanella, 4, true},
+                 {design::BalunGuanella, 9, false}, {design::BalunGuanella, 9, true},  {design::BalunRuthroff, 4, true},
+                 {design::BalunRuthroff, 4, false}};
+    for (const auto &k : ideal) {
+        BalunCircuit c;
+        c.kind = k.kind, c.ratio = k.ratio, c.unun = k.unun;
+        c.load = 50.0 * k.ratio, c.z0 = design::bestLineOhms(50, c.load.real());
+        c.lineMetres = 3, c.velocityFactor = 0.7; // 51 degrees at 10 MHz
+        const design::BalunPoint p = design::balunResponse(c, 10e6, choke);
+        const double tolerance = k.kind == design::BalunRuthroff ? 0.3 : 1e-6; // a Ruthroff's depends on the length
+        EXPECT_NEAR(p.swr, 1, tolerance) << k.kind << " " << k.ratio << " " << k.unun;
+        c.lineMetres = 0;
+        EXPECT_NEAR(design::balunResponse(c, 10e6, choke).insertionLossDb, 0, 1e-6) << k.ratio;
+    }
+
+    BalunCircuit r;
+    r.kind = design::BalunRuthroff, r.ratio = 4, r.unun = true, r.load = 200, r.z0 = 100;
+    for (double degrees : {45.0, 60.0, 90.0, 120.0}) {
+        r.lineMetres = degrees / 360 * design::LightMetresPerSecond / 10e6;
+        const double b = degrees * design::Pi / 180;
+        const double closed = 4 * std::pow(1 + std::cos(b), 2) / (std::pow(1 + 3 * std::cos(b), 2) + 4 * std::pow(std::sin(b), 2));
+        EXPECT_NEAR(design::balunResponse(r, 10e6, choke).insertionLossDb, -10 * std::log10(closed), 1e-9) << degrees;
+    }
+    r.lineMetres = 45 / 360.0 * design::LightMetresPerSecond / 10e6;
+    EXPECT_NEAR(design::balunResponse(r, 10e6, choke).insertionLossDb, 0.03, 0.005);
+    r.lineMetres = 90 / 360.0 * design::LightMetresPerSecond / 10e6;
+    EXPECT_NEAR(design::balunResponse(r, 10e6, choke).insertionLossDb, 0.97, 0.005);
+
+    // Duffy's T-200-2: his Ym, and the winding from mu 10 on the IEC 60205
+    // Ae/le of the catalogue's outline (the command takes the catalogue's
+    // AL, 12 nH, and gives about 2.06: tests/cli/balun_test.cpp).
+    r.lineMetres = 0;
+    EXPECT_NEAR(design::balunResponse(r, 3.5e6, {0, 1 / 0.0134}).swr, 1.93, 0.005);
+    const design::Effective e = design::effectiveParameters(IronCatalogue.sizes[codeIndex(IronCatalogue, "200", true)]);
+    const double x = 2 * design::Pi * 3.5e6 * 16 * 16 * design::Mu0 * 10 * e.areaMm2 / e.lengthMm * 1e-3;
+    EXPECT_NEAR(design::balunResponse(r, 3.5e6, {0, x}).swr, 1.93, 0.05);
+
+    BalunCircuit g;
+    g.kind = design::BalunGuanella, g.ratio = 4, g.oneCore = true, g.load = 200, g.z0 = 100, g.centreGrounded = true;
+    design::BalunPoint one = design::balunResponse(g, 10e6, {0, 1e7});
+    EXPECT_NEAR(one.high.real(), 1.5, 1e-4);
+    EXPECT_NEAR(one.low.real(), -0.5, 1e-4);
+    g.oneCore = false; // a core a line: balanced
+    design::BalunPoint two = design::balunResponse(g, 10e6, {0, 1e7});
+    EXPECT_NEAR(two.high.real(), 1, 1e-4);
+    EXPECT_NEAR(two.low.real(), -1, 1e-4);
+
+    // The common-mode ratio of a zero-length 1:1 into a three-terminal load,
+    // by hand: the output's mean M, H = M + 1/2, L = M - 1/2 per volt in,
+    // I_c = (1/2 - M)/Zcm through z3, I_c = (H - S)/z1 + (L - S)/z2.
+    BalunCircuit a;
+    a.threeTerminal = true, a.z1 = {33.59, -190.8}, a.z2 = {38.09, -28.43}, a.z3 = {118.6, -109.2};
+    const std::complex<double> zcm(1130, 1657);
+    // Linear in M: (M + 1/2 - S)/z1 + (M - 1/2 - S)/z2 - (1/2 - M)/zcm = 0, S = z3 (1/2 - M)/zcm.
+    auto residual = [&](std::complex<double> m) {
+        const std::complex<double> s = a.z3 * (0.5 - m) / zcm;
+        return (m + 0.5 - s) / a.z1 + (m - 0.5 - s) / a.z2 - (0.5 - m) / zcm;
+    };
+    const std::complex<double> r0 = residual(0), m = -r0 / (residual(1) - r0);
+    const std::complex<double> s = a.z3 * (0.5 - m) / zcm, ic = (0.5 - m) / zcm;
+    const std::complex<double> id = ((m + 0.5 - s) / a.z1 - (m - 0.5 - s) / a.z2) / 2.0;
+    EXPECT_NEAR(design::balunResponse(a, 7e6, zcm).commonModeRatioDb, 20 * std::log10(std::abs(ic) / std::abs(id)), 1e-9);
+
+    // 30 AWG (0.254 mm) with 0.28 mm over the enamel, 5 twists per cm, e_r 3.5.
+    const design::PairLine pair = design::leffersonPair(0.28, 0.254, 5, 3.5);
+    EXPECT_NEAR(pair.z0, 38, 3.8);
+    EXPECT_NEAR(pair.twistDegrees, std::atan(0.5 * design::Pi * 0.28) * 180 / design::Pi, 1e-9);
+    EXPECT_NEAR(pair.velocityFactor, 0.599, 0.13 * 0.599);
 }
 
 } // namespace

@@ -185,6 +185,9 @@ TEST(Cli, HelpOfEveryCommandShowsItsDefaults)
         {"transformer", {{"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--sizes", "240"},
                          {"--ratio", "49", "--mhz", "3.5:29.7", "--watts", "100", "--family", "ferrite", "--size", "240",
                           "--material", "43", "--primary-turns", "2"}}},
+        {"balun", {{"--kind", "guanella", "--mhz", "7:7.3", "--z0", "50", "--vf", "0.7", "--sizes", "240", "--watts", "100"},
+                   {"--kind", "guanella", "--mhz", "7:7.3", "--awg", "20", "--overall-mm", "0.9", "--twists-per-cm", "2",
+                    "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10"}}},
     };
     CliRun program = cli({"--help"});
     EXPECT_EQ(program.code, 0);

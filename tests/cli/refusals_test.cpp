@@ -65,6 +65,8 @@ TEST(Refusals, EveryTextOnceFromItsList)
     const Args F240 = {"--family", "ferrite", "--size", "240", "--material", "43"};
     const Args CH = {"choke", "--mhz", "1:30", "--min-impedance", "500"};
     const Args T = {"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100"};
+    const Args B = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--z0", "50", "--vf", "0.7"};
+    const Args Pair = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--awg", "30"};
     const Args M = {"measure", "--family", "ferrite", "--size", "240", "--turns", "3", "--text"};
     const std::string Good = sweepText("MHz", 1, 30), Above = sweepText("GHz", 10, 30);
     const CurveFile badFile("bad-curve.csv", "frequency_hz,mu_real,mu_imag\n1000000,800\n");
@@ -154,6 +156,21 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {LeakageNotNegative, T + Args{"--family", "ferrite", "--size", "240", "--material", "43", "--primary-turns", "2",
                                       "--leakage-nh", "-1"}, {}},
         {MaxSwrAboveOne, T + Args{"--max-swr", "1"}, {}},
+        {BalunRatio, Args{"balun", "--kind", "ruthroff", "--mhz", "1.8:30", "--z0", "50", "--vf", "0.7"}, {"ruthroff", "1"}},
+        {BalunUnun, B + Args{"--unun"}, {"guanella"}},
+        {LineOhmsRange, Args{"balun", "--kind", "guanella", "--mhz", "1.8:30", "--z0", "601", "--vf", "0.7"}, {"5", "600"}},
+        {VelocityFactorRange, Args{"balun", "--kind", "guanella", "--mhz", "1.8:30", "--z0", "50", "--vf", "1.5"}, {}},
+        {LineNeeded, Args{"balun", "--kind", "guanella", "--mhz", "1.8:30", "--overall-mm", "1.2"}, {}},
+        {OverallAboveBare, Pair + Args{"--overall-mm", "0.25", "--twists-per-cm", "5"}, {"0.254"}},
+        {PairOhmsRange, Pair + Args{"--overall-mm", "0.254", "--twists-per-cm", "5"}, {"3.024e-06", "5", "600"}},
+        {TwistsNotNegative, Pair + Args{"--overall-mm", "0.3", "--twists-per-cm", "-1"}, {}},
+        {PermittivityRange, Pair + Args{"--overall-mm", "0.3", "--twists-per-cm", "5", "--er", "10.5"}, {}},
+        {LeadsNotNegative, B + Args{"--leads-cm", "-1"}, {}},
+        {LoadForm, B + Args{"--load-ohms", "200+j"}, {"--load-ohms", "200+j"}, "--load-ohms"},
+        {CmLoadForm, B + Args{"--cm-load", "30-j190,38"}, {"30-j190,38"}},
+        {BalunTurnsRange, B + F240 + Args{"--turns", "2.5"}, {"1", "65535"}},
+        {BalunTurnsNeeded, B + F240, {}},
+        {MaxLossDbAboveZero, B + Args{"--max-loss-db", "0"}, {}},
     };
     std::set<int> seen;
     for (const auto &c : cases) {
