@@ -3,7 +3,7 @@
 # for the designer's view: core, flux, identify, impedance (one frequency,
 # sweeps as a table, CSV and JSON, with a winding capacitance), loss,
 # powdered iron at power and DC bias, measure on made-up sweeps, stacks,
-# chokes and transformers.
+# chokes, transformers and baluns.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
 # Usage: twins_agree.sh NATIVE_CLI WINDOWS_CLI_EXE
@@ -73,6 +73,16 @@ commands+=(
     "transformer --ratio 49 --mhz 7:29.7 --watts 100 --family ferrite --size 240 --material 43 --primary-turns 2 --leakage-nh 285 --best-shunt --json"
     "transformer --turns 3:21 --mhz 3.5:29.7 --watts 100 --family ferrite --size 240 --material 43 --leakage-nh 190 --shunt-pf 75 --secondary-pf 3"
     "transformer --ratio 49 --mhz 3.5:29.7 --watts 100 --max-swr 1.8 --json"
+)
+# Baluns and ununs: builds on ferrite and iron, one core, a pair by
+# Lefferson, a three-terminal load, and searches.
+commands+=(
+    "balun --kind ruthroff --ratio 4 --unun --family iron --size 200 --material 2 --turns 16 --z0 100 --vf 0.7 --mhz 3.5:30 --json"
+    "balun --kind guanella --ratio 4 --cores 1 --family ferrite --size 240 --material 43 --turns 10 --z0 100 --vf 0.7 --mhz 1.8:30 --watts 100"
+    "balun --kind guanella --ratio 9 --unun --family ferrite --size 140 --material 61 --turns 8 --awg 18 --overall-mm 1.3 --twists-per-cm 1 --mhz 3.5:30 --watts 500 --duty 40 --json"
+    "balun --kind guanella --family ferrite --size 240 --material 31 --stack 2 --turns 11 --z0 50 --vf 0.66 --leads-cm 20 --mhz 1.8:30 --cm-load 33.59-j190.8,38.09-j28.43,118.6-j109.2 --json"
+    "balun --kind guanella --ratio 4 --mhz 1.8:30 --watts 100 --z0 100 --vf 0.7 --json"
+    "balun --kind ruthroff --ratio 4 --mhz 1.8:30 --awg 20 --overall-mm 0.9 --twists-per-cm 1 --max-loss-db 0.3 --max-stack 2"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")
