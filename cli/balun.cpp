@@ -194,14 +194,7 @@ bool readBalun(const BalunRequest &r, BalunPlan *plan, Failure *failure)
         b.turns = turns;
         return true;
     }
-    std::vector<int> sizes;
-    std::vector<const FerriteData *> materials;
-    if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
-        return false;
-    b.cores = searchCores(sizes, materials, leastStack, mostStack, b.lowMhz * 1e6, b.highMhz * 1e6);
-    if (b.cores.empty())
-        return refuse<NoCurveOverBand>(failure, significant(b.lowMhz, 6), significant(b.highMhz, 6));
-    return true;
+    return readSearchCandidates(r.sizes, r.materials, leastStack, mostStack, b.lowMhz, b.highMhz, &b.cores, failure);
 }
 
 // ---- The figures ----------------------------------------------------------------

@@ -81,7 +81,6 @@ bool readChoke(const ChokeRequest &r, ChokePlan *plan, Failure *failure)
         return false;
 
     // The candidates: the user's own curve on its size, or the catalogue's.
-    const double lowHz = c.lowMhz * 1e6, highHz = c.highMhz * 1e6;
     std::vector<FrequencyCore> &cores = c.cores;
     if (r.curve.given && (r.sizes.given || r.materials.given))
         return refuse<SearchOptions>(failure, "--curve, the search on your own core,", "--sizes or --materials");
@@ -100,13 +99,8 @@ bool readChoke(const ChokeRequest &r, ChokePlan *plan, Failure *failure)
             cores.push_back(s);
         }
     } else {
-        std::vector<int> sizes;
-        std::vector<const FerriteData *> materials;
-        if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
+        if (!readSearchCandidates(r.sizes, r.materials, leastStack, mostStack, c.lowMhz, c.highMhz, &cores, failure))
             return false;
-        cores = searchCores(sizes, materials, leastStack, mostStack, lowHz, highHz);
-        if (cores.empty())
-            return refuse<NoCurveOverBand>(failure, significant(c.lowMhz, 6), significant(c.highMhz, 6));
     }
     c.all = r.all;
     return true;

@@ -127,6 +127,17 @@ void addDutyOption(CLI::App *c, Given *duty, [[maybe_unused]] const char *follow
         ->default_str(shown(DefaultDutyPercent));
 }
 
+// One build's --stack, and a search's --sizes, --materials and --max-stack.
+void addSearchCoreOptions(CLI::App *c, Given *stack, Given *sizes, Given *materials, Given *maxStack)
+{
+    auto *one = addStackOption(c, stack);
+    addGiven(c, "--sizes", sizes, HELP("a search: only these ferrite sizes, comma-separated"));
+    addGiven(c, "--materials", materials, HELP("a search: only these materials, comma-separated"));
+    addGiven(c, "--max-stack", maxStack, HELP("a search: stacks of 1 to K cores (at most " +
+                                              std::to_string(design::StackMost) + ")"))
+        ->type_name("K")->excludes(one)->default_str(std::to_string(DefaultStack));
+}
+
 // A search's --points.
 void addSearchPointsOption(CLI::App *c, Given *points)
 {
@@ -542,12 +553,7 @@ Command transformerCommand(CLI::App &program)
                         ->type_name("P")->needs(size);
     c->get_option("--turns")->excludes(primary);
     // (The search's own options are refused with --size by the request, in one line.)
-    addGiven(c, "--sizes", &r->sizes, HELP("a search: only these ferrite sizes, comma-separated"));
-    addGiven(c, "--materials", &r->materials, HELP("a search: only these materials, comma-separated"));
-    auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--max-stack", &r->maxStack, HELP("a search: stacks of 1 to K cores (at most " +
-                                                 std::to_string(design::StackMost) + ")"))
-        ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
+    addSearchCoreOptions(c, &r->stack, &r->sizes, &r->materials, &r->maxStack);
     addGiven(c, "--max-loss-percent", &r->maxLoss, HELP("a search: the loss at every frequency under L per cent"))
         ->type_name("L")->default_str(shown(DefaultMaxLossPercent));
     addGiven(c, "--max-rise", &r->maxRise, HELP("a search: the rise under K kelvin"))->type_name("K")
@@ -637,12 +643,7 @@ Command balunCommand(CLI::App &program)
         ->type_name("FILE")->needs(size);
     addUnitOption(c, &r->core.unit);
     addGiven(c, "--turns", &r->turns, HELP("one build: the turns of each line"))->type_name("N")->needs(size);
-    auto *stack = addStackOption(c, &r->stack);
-    addGiven(c, "--sizes", &r->sizes, HELP("a search: only these ferrite sizes, comma-separated"));
-    addGiven(c, "--materials", &r->materials, HELP("a search: only these materials, comma-separated"));
-    addGiven(c, "--max-stack", &r->maxStack, HELP("a search: stacks of 1 to K cores (at most " +
-                                                 std::to_string(design::StackMost) + ")"))
-        ->type_name("K")->excludes(stack)->default_str(std::to_string(DefaultStack));
+    addSearchCoreOptions(c, &r->stack, &r->sizes, &r->materials, &r->maxStack);
     addGiven(c, "--max-swr", &r->maxSwr, HELP("a search: the SWR at every frequency at most S"))->type_name("S")
         ->default_str(shown(DefaultMaxSwr));
     addGiven(c, "--max-loss-db", &r->maxLossDb, HELP("a search: the insertion loss at every frequency at most L dB"))

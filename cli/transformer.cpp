@@ -173,14 +173,7 @@ bool readTransformer(const TransformerRequest &r, TransformerPlan *plan, Failure
         t.primary = primary; // S of --turns is rounded back from the ratio
         return true;
     }
-    std::vector<int> sizes;
-    std::vector<const FerriteData *> materials;
-    if (!readSearchCores(r.sizes, r.materials, &sizes, &materials, failure))
-        return false;
-    t.cores = searchCores(sizes, materials, leastStack, mostStack, t.lowMhz * 1e6, t.highMhz * 1e6);
-    if (t.cores.empty())
-        return refuse<NoCurveOverBand>(failure, significant(t.lowMhz, 6), significant(t.highMhz, 6));
-    return true;
+    return readSearchCandidates(r.sizes, r.materials, leastStack, mostStack, t.lowMhz, t.highMhz, &t.cores, failure);
 }
 
 // The shunt capacitor that makes the worst SWR over the band least, with

@@ -249,6 +249,19 @@ bool readSearchCores(const Given &sizeCodes, const Given &materialCodes, std::ve
     return true;
 }
 
+bool readSearchCandidates(const Given &sizeCodes, const Given &materialCodes, int leastStack, int mostStack,
+                          double lowMhz, double highMhz, std::vector<FrequencyCore> *cores, Failure *failure)
+{
+    std::vector<int> sizes;
+    std::vector<const FerriteData *> materials;
+    if (!readSearchCores(sizeCodes, materialCodes, &sizes, &materials, failure))
+        return false;
+    *cores = searchCores(sizes, materials, leastStack, mostStack, lowMhz * 1e6, highMhz * 1e6);
+    if (cores->empty())
+        return refuse<NoCurveOverBand>(failure, significant(lowMhz, 6), significant(highMhz, 6));
+    return true;
+}
+
 bool readFamily(const std::string &text, CoreType *family, Failure *failure)
 {
     if (text == "iron")

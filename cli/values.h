@@ -189,6 +189,11 @@ bool readScale(const Given &scale, double *k, Failure *failure);
 // (comma-separated codes).
 bool readSearchCores(const Given &sizeCodes, const Given &materialCodes, std::vector<int> *sizes,
                      std::vector<const design::FerriteData *> *materials, Failure *failure);
+// A search's candidates (design::searchCores) over the band lowMhz to
+// highMhz, in stacks of leastStack to mostStack; refused where no
+// material's curve covers the band.
+bool readSearchCandidates(const Given &sizeCodes, const Given &materialCodes, int leastStack, int mostStack,
+                          double lowMhz, double highMhz, std::vector<design::FrequencyCore> *cores, Failure *failure);
 
 // --duty D: the per cent of the time at full power, above 0 and at most 100
 // (100 where not given). The heat follows the power times D/100; the flux

@@ -633,6 +633,30 @@
             plotInto($("ch-plot"), r.points, r.selfResonantFrequencyMHz, true, false, target);
     }
 
+    // A search's table whose rows take their design into the form, by click
+    // or by key: its core into the calculator, the rest as `fill` puts it;
+    // then the section answers again. The table in its scrolling box.
+    function takenRows(t, designs, id, fill) {
+        [...t.querySelectorAll("tr")].slice(1).forEach((tr, i) => {
+            const d = designs[i];
+            tr.className = "design";
+            tr.tabIndex = 0;
+            const take = () => {
+                takeCore(d.size, d.material, d.stack);
+                fill(d);
+                saveAddress();
+                coreChanged();
+                schedule(Sections.find((s) => s.id === id));
+            };
+            tr.addEventListener("click", take);
+            tr.addEventListener("keydown", (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); take(); } });
+        });
+        const scroll = document.createElement("div");
+        scroll.className = "scroll";
+        scroll.append(t);
+        return scroll;
+    }
+
     // ---- A transformer at power ------------------------------------------------------
 
     function transformerOptions() {
@@ -672,25 +696,55 @@
                   r.designs.map((d) => [d.core, d.stack, `${d.primaryTurns}:${d.secondaryTurns}`, fmt(d.worstLossPercent, 3),
                                         fmt(d.worstLossMHz, 3), fmt(d.coreLossWatts, 3), fmt(d.temperatureRiseKelvin, 3),
                                         fmt(d.peakFluxDensityMilliTesla, 3)]));
-            [...t.querySelectorAll("tr")].slice(1).forEach((tr, i) => {
-                const d = r.designs[i];
-                tr.className = "design";
-                tr.tabIndex = 0;
-                const take = () => {
-                    takeCore(d.size, d.material, d.stack);
-                    $("tr-primary").value = String(d.primaryTurns);
-                    $("tr-search").checked = false;
-                    saveAddress();
-                    coreChanged();
-                    schedule(Sections.find((s) => s.id === "transformer"));
-                };
-                tr.addEventListener("click", take);
-                tr.addEventListener("keydown", (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); take(); } });
-            });
-            const scroll = document.createElement("div");
-            scroll.className = "scroll";
-            scroll.append(t);
-            parts.push(scroll);
+            parts.push(takenRows(t, r.designs, "transformer", (d) => {
+                $("tr-primary").value = String(d.primaryTurns);
+                $("tr-search").checked = false;
+            }));
+        }
+        out.replaceChildren(...parts);
+    });
+
+    // ---- A balun ----------------------------------------------------------------------
+
+    function balunOptions() {
+        const search = $("bl-search").checked;
+        const c = theCore();
+        return given({kind: $("bl-kind").value, ratio: $("bl-ratio").value, cores: $("bl-cores").value,
+                      unun: $("bl-unun").checked, mhz: field("bl-mhz"), z0: field("bl-z0"), vf: field("bl-vf"),
+                      "overall-mm": field("bl-overall"), "twists-per-cm": field("bl-twists"), er: field("bl-er"),
+                      "leads-cm": field("bl-leads"), ohms: field("bl-ohms"), "load-ohms": field("bl-load"),
+                      "cm-load": field("bl-cm-load"), watts: field("bl-watts"), duty: field("bl-duty"),
+                      ...(search ? {"max-stack": $("ch-max-stack").value, "max-swr": field("bl-max-swr"),
+                                    "max-loss-db": field("bl-max-loss"), "max-rise": field("bl-max-rise")}
+                                 : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
+                                    turns: field("bl-turns")}),
+                      "wire-mm": field("w-wire"), "stray-pf": field("w-stray"), pf: field("w-pf")});
+    }
+
+    section("balun", "balun", balunOptions, (r) => {
+        const out = $("balun-result");
+        $("bl-figure").hidden = !(r && r.design);
+        if (!r)
+            return out.replaceChildren();
+        const dl = document.createElement("dl");
+        dl.className = "figures";
+        summary(dl, r);
+        const parts = [dl];
+        if (r.design) {
+            plotInto($("bl-plot"), r.points, null, false, false, [{ohms: 2, name: "SWR 2"}],
+                     {series: {z: r.points.map((p) => p.swr), r: r.points.map((p) => p.insertionLossDb)},
+                      label: "SWR; loss, dB"});
+        } else {
+            const t = document.createElement("table");
+            table(t, ["core", "stack", "turns", "line m", "degrees", "SWR", "loss dB", "|Zcm| least", "rise K"],
+                  r.designs.map((d) => [d.core, d.stack, d.turns, fmt(d.lineLengthM, 3), fmt(d.electricalDegreesAtTop, 3),
+                                        fmt(d.worstSwr, 3), fmt(d.worstInsertionLossDb, 3),
+                                        fmt(d.leastCommonModeImpedanceOhms, 3),
+                                        d.temperatureRiseKelvin === undefined ? "-" : fmt(d.temperatureRiseKelvin, 3)]));
+            parts.push(takenRows(t, r.designs, "balun", (d) => {
+                $("bl-turns").value = String(d.turns);
+                $("bl-search").checked = false;
+            }));
         }
         out.replaceChildren(...parts);
     });
@@ -828,7 +882,7 @@
         $("solve-turns").addEventListener("click", () => solve("turns"));
         $("solve-inductance").addEventListener("click", () => solve("inductance"));
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
-        for (const id of ["flux", "impedance", "loss", "choke", "transformer"])
+        for (const id of ["flux", "impedance", "loss", "choke", "transformer", "balun"])
             $(id).dataset.winding = "yes";
         const winding = $("winding");
         const windingChanged = () => {

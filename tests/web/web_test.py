@@ -213,13 +213,13 @@ def drive(rng, o):
 
 
 def command_requests(rng, n):
-    """Seeded requests over all eleven commands (measure has its own), with odd
+    """Seeded requests over all twelve commands (measure has its own), with odd
     numbers, unknown codes and units, out-of-range frequencies, turns and
     stacks, missing and excluded options."""
     out = []
     while len(out) < n:
         c = rng.choice(["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss",
-                        "impedance", "loss", "flux", "choke", "transformer"])
+                        "impedance", "loss", "flux", "choke", "transformer", "balun"])
         if c == "solve":
             o = core_options(rng)
             if rng.random() < 0.5:
@@ -323,6 +323,27 @@ def command_requests(rng, n):
                             ("max-loss-percent", ["10", "5", "100"]), ("stack", ["1", "2"]), ("awg", ["18", "51"]),
                             ("leakage-nh", ["285", "0", "-1"]), ("shunt-pf", ["100", "-5"]), ("secondary-pf", ["3"]),
                             ("best-shunt", [True]), ("max-swr", ["2", "1.5", "1"])):
+                if rng.random() < 0.15:
+                    o[k] = rng.choice(vals)
+        if c == "balun":
+            o = {"kind": rng.choice(["guanella", "guanella", "ruthroff", "sevick"]),
+                 "mhz": maybe_odd(rng, rng.choice(["1.8:30", "3.5:30", "7:7.3", "30:3"]), 0.1)}
+            if rng.random() < 0.8:
+                o["ratio"] = rng.choice(["1", "4", "9", "4", "2"])
+            if rng.random() < 0.7:
+                o["z0"], o["vf"] = rng.choice(["50", "100", "4", "601"]), rng.choice(["0.7", "0.66", "1.2"])
+            else:
+                o["overall-mm"], o["twists-per-cm"] = rng.choice(["1.2", "0.9", "0.5"]), rng.choice(["1", "3", "-1"])
+            if rng.random() < 0.5:
+                o.update(core_options(rng, curve=True))
+                o["turns"] = rng.choice(["10", "16", "1", "0", "2.5"])
+            else:
+                o["sizes"] = rng.choice(["240", "114,140", "50,82"])
+            for k, vals in (("unun", [True]), ("cores", ["1", "n"]), ("watts", ["100", "0"]), ("duty", ["40", "0"]),
+                            ("load-ohms", ["200", "200+j50", "200-j", "0"]), ("leads-cm", ["10", "-1"]),
+                            ("cm-load", ["33.59-j190.8,38.09-j28.43,118.6-j109.2", "1,2"]), ("er", ["3.5", "11"]),
+                            ("max-swr", ["1.5", "1"]), ("max-loss-db", ["0.3", "0"]), ("stack", ["1", "2"]),
+                            ("max-stack", ["2", "5"]), ("awg", ["20", "51"])):
                 if rng.random() < 0.15:
                     o[k] = rng.choice(vals)
         if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
@@ -760,6 +781,47 @@ def transformed(driver):
     driver.save_screenshot(str(site.parent / "web-page-transformer.png"))
 
 
+def baluned(driver):
+    """The balun section on the calculator's core: its build is the twin's
+    balun --json; a search lists rows, and a row taken into the form builds
+    it; a pair typed in place of the line gives way."""
+    load(driver)
+    choose_core(driver, "240", "43")
+    driver.execute_script("document.getElementById('balun').open = true")
+    settle(driver)
+    want = json.loads(twin([cli_args("balun", {"kind": "guanella", "ratio": "4", "cores": "n", "mhz": "1.8:30",
+                                               "z0": "100", "vf": "0.7", "watts": "100", "family": "ferrite",
+                                               "size": "240", "material": "43", "stack": "1", "turns": "10"})])[0]["out"])
+    shown = text_of(driver, "balun-result")
+    missing = [l for l in want["summary"] if l["text"] not in shown]
+    check("the balun's build is the twin's, line for line",
+          not missing and len(driver.find_elements(By.CSS_SELECTOR, "#bl-plot polyline")) == 2, (missing, shown))
+    type_into(driver, "bl-overall", "1.2")
+    type_into(driver, "bl-twists", "2")
+    settle(driver)
+    shown = text_of(driver, "balun-result")
+    check("a pair typed in place of the line is Lefferson's", "Lefferson" in shown and driver.find_element(
+        By.ID, "bl-z0").get_attribute("value") == "", shown)
+    driver.find_element(By.ID, "bl-search").click()
+    settle(driver)
+    rows = driver.find_elements(By.CSS_SELECTOR, "#balun-result tr.design")
+    check("searching every core lists the baluns", len(rows) == 10, len(rows))
+    first = [td.text for td in rows[0].find_elements(By.TAG_NAME, "td")]
+    rows[0].click()
+    settle(driver)
+    shown = text_of(driver, "balun-result")
+    check("a balun taken into the form is built",
+          not driver.find_element(By.ID, "bl-search").is_selected() and first[0] in shown
+          and "Turns" in shown and first[2] + " of each line" in shown, (first, shown))
+    driver.execute_script("""for (const [id, v] of [["bl-kind", "ruthroff"], ["bl-ratio", "1"]]) {
+        const e = document.getElementById(id); e.value = v; e.dispatchEvent(new Event("change", {bubbles: true})); }""")
+    settle(driver)
+    want = twin([cli_args("balun", {"kind": "ruthroff", "ratio": "1", "mhz": "1.8:30", "z0": "100", "vf": "0.7"})])[0]["err"]
+    refused_beside(driver, "bl-ratio", want[len("mirvelta-cli: "):-1])
+    driver.execute_script("document.getElementById('balun').scrollIntoView()")
+    driver.save_screenshot(str(site.parent / "web-page-balun.png"))
+
+
 def fmt(v, digits=4):
     """The page's own number layout, for the texts it shows."""
     if v == 0:
@@ -845,6 +907,7 @@ def main():
         measured(driver)
         choked(driver)
         transformed(driver)
+        baluned(driver)
         resources = driver.execute_script(
             "return performance.getEntriesByType('resource').map((e) => e.name)")
         check("every resource comes from the site itself",
