@@ -9,6 +9,7 @@
 
 #include "cli/layout.h"
 #include "cli/refusals.h"
+#include "design/portable.h"
 #include "design/search.h"
 #include "design/transformer.h"
 
