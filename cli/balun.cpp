@@ -183,7 +183,7 @@ bool readBalun(const BalunRequest &r, BalunPlan *plan, Failure *failure)
             return refuse<BalunTurnsNeeded>(failure);
         int turns = 0;
         NamedCore core;
-        if (!readWhole(r.turns.text, "--turns", 1, (int)TurnsLimit - 1, BalunTurnsRange, &turns, failure) ||
+        if (!readWhole(r.turns.text, "--turns", 1, (int)TurnsLimit - 1, TurnsWholeRange, &turns, failure) ||
             !readFrequencyCoreOrCurve(r.core, r.curve, &core, failure) ||
             !withinData(core, b.lowMhz, b.highMhz, failure))
             return false;

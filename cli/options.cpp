@@ -656,6 +656,55 @@ Command balunCommand(CLI::App &program)
     return command(c, r, readBalun, runBalun, balunJson, withoutCsv<BalunPlan, BalunResult, balunText>, o);
 }
 
+Command qCommand(CLI::App &program)
+{
+    auto r = std::make_shared<QRequest>();
+    auto o = std::make_shared<Output>();
+    CLI::App *c = program.add_subcommand("q", "the Q of a tuned winding, copper and core, over a frequency or a band; "
+                                              "or which core and mix for an inductance");
+    FOOTER(c, "Q = X / (R_copper + R_core), below the self-resonance. The copper: R_dc = rho N l_turn / (pi d^2/4),\n"
+        "rho 1.724e-8 ohm m (20 C), l_turn = OD - ID + 2h + pi d; at frequency the round wire's skin effect,\n"
+        "exact (R/R_dc = Re[(ka/2) J0(ka)/J1(ka)], k = (1 - j)/delta), and the neighbouring turns' proximity\n"
+        "by Dowell's one-layer factor (Proc. IEE 113(8), 1966) at the turns' local pitch 2 pi r / N along the\n"
+        "turn, which holds the skin effect too and is never taken below it. The core: powdered iron by the\n"
+        "maker's loss fit (Micrometals): at small signal its d B^2 f^2 term alone, Q_core = pi / (mu0 mu(f)\n"
+        "d f), the same for every size, turns and wire (an extrapolation of fits made at power); at --vrms\n"
+        "the hysteresis terms add. Ferrite: R_core = X mu''/mu', Q_core = mu'/mu''. Near the self-resonance f_r\n"
+        "(the self-capacitance model's) a meter reads Q (1 - (f/f_r)^2) (G3RZP): qMeasured, whose peak and\n"
+        "least over the band the answer gives. Q with the copper by skin alone is an upper bound. An\n"
+        "estimate: about +/- 25 % at HF for a genuine core (K8ZOA's 29 t of #22 on a T-50-2 at 7.9 MHz: Q 212\n"
+        "measured). Left out: the leads' loss and the core's temperature.\n"
+        "One winding: --family --size --material (or --curve) [--stack] with --turns N or --uh L (the\n"
+        "nearest whole turns for L at the band's middle); the wire --awg or --wire-mm, or where none is\n"
+        "given the thickest gauge that fits one layer. A search, without --size: --uh L over every iron size\n"
+        "and mix and every ferrite with a curve over the band, each with its turns for L and its thickest\n"
+        "wire, ranked by the least measured Q over the band; cores within 25 % of the best are marked\n"
+        "\"about equal\": the model cannot tell them apart. The best " +
+        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp));
+    auto *size = c->add_option("--size", r->core.size, HELP("one winding: the size"));
+    c->add_option("--family", r->core.family, HELP("one winding: iron or ferrite"))->needs(size);
+    c->add_option("--material", r->core.material, HELP("one winding: the material or mix"))->needs(size);
+    addGiven(c, "--curve", &r->curve, HELP("one winding: FILE, the user's own curve in place of --material"))
+        ->type_name("FILE")->needs(size);
+    addUnitOption(c, &r->core.unit);
+    addStackOption(c, &r->stack);
+    addGiven(c, "--turns", &r->turns, HELP("one winding: its turns N"))->type_name("N");
+    addGiven(c, "--uh", &r->uh, HELP("the inductance L in uH: the turns for it"))->type_name("L");
+    auto *awg = addGiven(c, "--awg", &r->wire.awg, HELP("the wire's gauge (the window's rule)"))->type_name("G");
+    addGiven(c, "--wire-mm", &r->wire.wireMm, HELP("the wire's bare diameter in mm; with neither, the thickest gauge "
+                                              "that fits one layer"))->type_name("D")->excludes(awg);
+    addGiven(c, "--mhz", &r->mhz, HELP("a frequency F or a band A:B in MHz"))->type_name("F|A:B")->required();
+    addGiven(c, "--points", &r->points, HELP("frequencies over a band, " + std::to_string(design::SweepPointsLeast) +
+                                        " to " + std::to_string(design::SearchPointsMost)))
+        ->type_name("N")->default_str(std::to_string(DefaultSearchPoints));
+    addGiven(c, "--vrms", &r->vrms, HELP("the sine voltage across the winding, V rms (default: small signal)"))
+        ->type_name("V");
+    addCapacitanceOptions(c, &r->capacitance);
+    c->add_flag("--all", r->all, HELP("a search: every core found, not the best " + std::to_string(design::DesignsOffered)));
+    addJson(c, o.get());
+    return command(c, r, readQ, runQ, qJson, withoutCsv<QPlan, QResult, qText>, o);
+}
+
 } // namespace
 
 // Every command, in the order the help lists them.
@@ -667,7 +716,7 @@ static const struct {
     {"find", findCommand},           {"core", coreCommand},       {"flux", fluxCommand},
     {"identify", identifyCommand},   {"impedance", impedanceCommand}, {"loss", lossCommand},
     {"measure", measureCommand},     {"choke", chokeCommand},     {"transformer", transformerCommand},
-    {"balun", balunCommand},
+    {"balun", balunCommand},         {"q", qCommand},
 };
 
 std::vector<std::string> commandNames()

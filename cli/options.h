@@ -21,6 +21,7 @@
 #include "cli/choke.h"
 #include "cli/transformer.h"
 #include "cli/balun.h"
+#include "cli/q.h"
 
 namespace cli {
 

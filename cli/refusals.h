@@ -119,9 +119,17 @@ struct Failure;
     X(LoadForm,               "{1}",               "{} takes R+jX in ohms (R above 0, X optional), not '{}'") \
     X(CmLoadForm,             "--cm-load",         "--cm-load takes three impedances z1,z2,z3, each R+jX in ohms " \
                                                    "(R 0 or more), not '{}'") \
-    X(BalunTurnsRange,        "--turns",           "--turns takes whole turns from {} to {}") \
+    X(TurnsWholeRange,        "--turns",           "--turns takes whole turns from {} to {}") \
     X(BalunTurnsNeeded,       "--turns",           "a build on --size needs its turns: --turns N, each line's") \
-    X(MaxLossDbAboveZero,     "--max-loss-db",     "--max-loss-db takes decibels above 0")
+    X(MaxLossDbAboveZero,     "--max-loss-db",     "--max-loss-db takes decibels above 0") \
+    X(QTurnsOrUh,             "--turns",           "give either --turns N or --uh L") \
+    X(UhAboveZero,            "--uh",              "--uh takes an inductance above 0, in uH") \
+    X(InductanceBelowOneTurn, "--uh",              "{} uH is less than one turn gives on {} ({} uH)") \
+    X(InductanceTooManyTurns, "--uh",              "{} uH takes {} turns on {}, more than one layer holds") \
+    X(TurnsNoWire,            "--turns",           "{} turns do not fit in one layer on {} with any wire") \
+    X(WireDoesNotFit,         "{1}",               "{} gives a wire of {} mm, and {} turns of it do not fit in one layer " \
+                                                   "on {}") \
+    X(QSearchNeedsUh,         "--uh",              "a search for the core needs the inductance: --uh L")
 
 enum Refusal {
 #define MIRVELTA_REFUSAL_NAME(name, option, text) name,

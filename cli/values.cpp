@@ -173,7 +173,7 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
 
 Json wireJson(const Wire &w)
 {
-    static const char *const From[] = {"default", "--awg", "--wire-mm"};
+    static const char *const From[] = {"default", "--awg", "--wire-mm", "thickest that fits"};
     Json j = {{"diameterMm", w.mm}, {"from", From[w.from]}};
     if (w.awg)
         j["awg"] = w.awg;
@@ -183,7 +183,8 @@ Json wireJson(const Wire &w)
 std::string wireText(const Wire &w)
 {
     if (w.awg)
-        return "AWG " + std::to_string(w.awg) + ", " + significant(w.mm) + " mm bare (the window's gauge rule)";
+        return "AWG " + std::to_string(w.awg) + ", " + significant(w.mm) + " mm bare (the window's gauge rule" +
+               (w.from == WireThickest ? "; none given: the thickest gauge that fits one layer)" : ")");
     return significant(w.mm, 6) + " mm" + (w.from == WireDefault ? " (none given: --awg or --wire-mm)" : "");
 }
 

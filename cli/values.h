@@ -171,7 +171,9 @@ std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
 struct WireOptions {
     Given awg, wireMm;
 };
-enum WireFrom { WireDefault, WireByGauge, WireByDiameter }; // JSON: "default", "--awg", "--wire-mm"
+// JSON: "default", "--awg", "--wire-mm", "thickest that fits" (a gauge a
+// command chose: the thickest whole gauge that fits its winding in one layer).
+enum WireFrom { WireDefault, WireByGauge, WireByDiameter, WireThickest };
 struct Wire {
     double mm, inches;
     WireFrom from;

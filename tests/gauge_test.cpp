@@ -15,6 +15,7 @@
 #include <iostream>
 
 #include "calc/formulas.h"
+#include "design/q.h"
 
 namespace {
 
@@ -104,6 +105,55 @@ TEST(WireGauge, NoFloatDiameterLiesNearAGaugeThreshold)
               << " in\n";
     // The cap itself: 0.3 in gives g = 0.4576, gauge 1.
     EXPECT_EQ(wireGaugeOf(Cap), 1u);
+}
+
+
+// The round wire's skin ratio against Kelvin's functions summed by MPFR:
+// with x = sqrt(2) a / delta, R/R_dc = (x/2) (ber bei' - bei ber') /
+// (ber'^2 + bei'^2), ber + j bei = J0(x e^(3 pi j / 4)), each a power series
+// summed at 256 bits, where its cancellation costs nothing.
+double kelvinSkinRatio(double xd)
+{
+    Mp x, half, ber, bei, dber, dbei, term, power, fact, t;
+    mpfr_set_d(x.v, xd, MPFR_RNDN);
+    mpfr_div_ui(half.v, x.v, 2, MPFR_RNDN);
+    for (Mp *m : {&ber, &bei, &dber, &dbei})
+        mpfr_set_ui(m->v, 0, MPFR_RNDN);
+    for (long m = 0; m < 400; m++) { // the series in (x/2)^m / (m/2)!^2, m even: ber for m = 0 mod 4, bei 2 mod 4
+        if (m % 2)
+            continue;
+        mpfr_pow_ui(power.v, half.v, (unsigned long)m, MPFR_RNDN);
+        mpfr_fac_ui(fact.v, (unsigned long)(m / 2), MPFR_RNDN);
+        mpfr_sqr(fact.v, fact.v, MPFR_RNDN);
+        mpfr_div(term.v, power.v, fact.v, MPFR_RNDN);
+        const bool negative = (m / 4) % 2 == 1;
+        mpfr_t &value = m % 4 == 0 ? ber.v : bei.v, &slope = m % 4 == 0 ? dber.v : dbei.v;
+        (negative ? mpfr_sub : mpfr_add)(value, value, term.v, MPFR_RNDN);
+        // d/dx (x/2)^m = (m / x) (x/2)^m
+        mpfr_mul_ui(t.v, term.v, (unsigned long)m, MPFR_RNDN);
+        mpfr_div(t.v, t.v, x.v, MPFR_RNDN);
+        (negative ? mpfr_sub : mpfr_add)(slope, slope, t.v, MPFR_RNDN);
+    }
+    Mp num, den;
+    mpfr_mul(num.v, ber.v, dbei.v, MPFR_RNDN);
+    mpfr_mul(t.v, bei.v, dber.v, MPFR_RNDN);
+    mpfr_sub(num.v, num.v, t.v, MPFR_RNDN);
+    mpfr_sqr(den.v, dber.v, MPFR_RNDN);
+    mpfr_sqr(t.v, dbei.v, MPFR_RNDN);
+    mpfr_add(den.v, den.v, t.v, MPFR_RNDN);
+    mpfr_div(num.v, num.v, den.v, MPFR_RNDN);
+    mpfr_mul(num.v, num.v, half.v, MPFR_RNDN);
+    return mpfr_get_d(num.v, MPFR_RNDN);
+}
+
+TEST(WireGauge, SkinRatioAgainstKelvinFunctions)
+{
+    const double hz = 7e6, delta = design::skinDepthMetres(hz);
+    for (double x : {0.1, 0.5, 1.0, 2.0, 3.0, 5.0, 10.0, 20.0, 40.0, 60.0}) {
+        const double d = 2 * delta * x / std::sqrt(2.0); // a = x delta / sqrt(2)
+        const double want = kelvinSkinRatio(x);
+        EXPECT_NEAR(design::skinRatio(d, hz), want, 1e-11 * want) << x;
+    }
 }
 
 } // namespace

@@ -168,7 +168,7 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {LeadsNotNegative, B + Args{"--leads-cm", "-1"}, {}},
         {LoadForm, B + Args{"--load-ohms", "200+j"}, {"--load-ohms", "200+j"}, "--load-ohms"},
         {CmLoadForm, B + Args{"--cm-load", "30-j190,38"}, {"30-j190,38"}},
-        {BalunTurnsRange, B + F240 + Args{"--turns", "2.5"}, {"1", "65535"}},
+        {TurnsWholeRange, B + F240 + Args{"--turns", "2.5"}, {"1", "65535"}},
         {BalunTurnsNeeded, B + F240, {}},
         {MaxLossDbAboveZero, B + Args{"--max-loss-db", "0"}, {}},
     };
