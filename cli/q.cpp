@@ -53,9 +53,14 @@ static bool thickestWire(const FrequencyCore &c, long turns, Wire *w)
 {
     if (turns >= TurnsLimit)
         return false;
+    auto fits = [&](int gauge) { return mostTurns(c.size->insideDiameter, gaugeInches(gauge)) >= turns; };
+    // Near the window's own gauge of the fitting diameter, settled by the fit itself.
     const float fitting = largestWire(c.size->insideDiameter, (float)turns);
-    int gauge = fitting > 0 ? std::max((int)wireGaugeOf(fitting), WireGaugeLeast) : WireGaugeMost + 1;
-    while (gauge <= WireGaugeMost && mostTurns(c.size->insideDiameter, gaugeInches(gauge)) < turns)
+    int gauge = fitting > 0 ? std::min(std::max((int)wireGaugeOf(fitting), WireGaugeLeast), WireGaugeMost)
+                            : WireGaugeMost;
+    while (gauge > WireGaugeLeast && fits(gauge - 1))
+        gauge--;
+    while (gauge <= WireGaugeMost && !fits(gauge))
         gauge++;
     if (gauge > WireGaugeMost)
         return false;

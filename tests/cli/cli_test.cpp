@@ -188,6 +188,8 @@ TEST(Cli, HelpOfEveryCommandShowsItsDefaults)
         {"balun", {{"--kind", "guanella", "--mhz", "7:7.3", "--z0", "50", "--vf", "0.7", "--sizes", "240", "--watts", "100"},
                    {"--kind", "guanella", "--mhz", "7:7.3", "--awg", "20", "--overall-mm", "0.9", "--twists-per-cm", "2",
                     "--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10"}}},
+        {"q", {{"--family", "iron", "--size", "50", "--material", "2", "--turns", "29", "--mhz", "7:8"},
+               {"--uh", "2", "--mhz", "7:7.3"}}},
     };
     CliRun program = cli({"--help"});
     EXPECT_EQ(program.code, 0);

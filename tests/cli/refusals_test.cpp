@@ -66,6 +66,7 @@ TEST(Refusals, EveryTextOnceFromItsList)
     const Args CH = {"choke", "--mhz", "1:30", "--min-impedance", "500"};
     const Args T = {"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100"};
     const Args B = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--z0", "50", "--vf", "0.7"};
+    const Args Q50 = {"q", "--family", "iron", "--size", "50", "--material", "2", "--mhz", "7"};
     const Args Pair = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--awg", "30"};
     const Args M = {"measure", "--family", "ferrite", "--size", "240", "--turns", "3", "--text"};
     const std::string Good = sweepText("MHz", 1, 30), Above = sweepText("GHz", 10, 30);
@@ -171,6 +172,13 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {TurnsWholeRange, B + F240 + Args{"--turns", "2.5"}, {"1", "65535"}},
         {BalunTurnsNeeded, B + F240, {}},
         {MaxLossDbAboveZero, B + Args{"--max-loss-db", "0"}, {}},
+        {QTurnsOrUh, Q50 + Args{"--turns", "10", "--uh", "1"}, {}},
+        {UhAboveZero, Args{"q", "--uh", "0", "--mhz", "7"}, {}},
+        {InductanceBelowOneTurn, Q50 + Args{"--uh", "0.001"}, {"0.001", "T-50-2", "0.004896"}},
+        {InductanceTooManyTurns, Q50 + Args{"--uh", "100000"}, {"100000", "4519", "T-50-2"}},
+        {TurnsNoWire, Q50 + Args{"--turns", "5000"}, {"5000", "T-50-2"}},
+        {WireDoesNotFit, Q50 + Args{"--turns", "29", "--wire-mm", "3"}, {"--wire-mm 3", "3", "29", "T-50-2"}, "--wire-mm"},
+        {QSearchNeedsUh, Args{"q", "--mhz", "7"}, {}},
     };
     std::set<int> seen;
     for (const auto &c : cases) {
