@@ -30,13 +30,13 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
         CoreType family;
         if (!readFamily(r.family, &family, failure))
             return false;
-        if (family == CorePowderedIron)
-            return refuse<MeasureIron>(failure);
+        m->iron = family == CorePowderedIron;
         const CoreFamilyTable &t = catalogueOf(family);
         int size = codeIndex(t, r.size, true);
         if (size < 0)
             return refuse<UnknownSize>(failure, familyName(family), r.size, codeList(t, true));
         m->outline = outlineOf(t.sizes[size], m->stack);
+        m->insideInches = t.sizes[size].insideDiameter;
         m->effective = effectiveParameters(m->outline);
         m->core = familyPrefix(family) + r.size;
         return true;
@@ -52,6 +52,7 @@ static bool readGeometry(const MeasureRequest &r, MeasureResult *m, Failure *fai
         return refuse<InsideBelowOutside>(failure);
     double toMm = r.unit == "mm" ? 1 : MillimetresPerInch;
     m->outline = {od * toMm, id * toMm, height * toMm * m->stack};
+    m->insideInches = (float)(id * toMm / MillimetresPerInch);
     m->effective = effectiveParameters(m->outline);
     m->core = significant(od, 6) + " x " + significant(id, 6) + " x " + significant(height, 6) + " " +
               (r.unit == "mm" ? "mm" : "in");
@@ -70,6 +71,54 @@ static bool readMethod(const MeasureRequest &r, const Touchstone &file, MeasureM
     if (file.ports == 1 && r.method != "reflection")
         return refuse<MethodNeedsTwoPort>(failure, r.method);
     *method = r.method == "reflection" ? Reflection : r.method == "series" ? SeriesThrough : ShuntThrough;
+    return true;
+}
+
+// Powdered iron: the core's mu' and Q_core from the sweep, against every
+// mix's fit; the mixes it cannot tell apart, or none (not powdered iron as
+// sold).
+static bool measureIron(const MeasureRequest &r, const Sweep &sweep, const std::vector<size_t> &inBand,
+                        int nonPassive, MeasureResult *m, Failure *failure)
+{
+    if (r.wire.awg.given || r.wire.wireMm.given) {
+        if (!readWire(r.wire, &m->wire, failure))
+            return false;
+    } else if (!thickestWire(m->insideInches, std::lround(std::ceil(m->turns)), &m->wire))
+        return refuse<TurnsNoWire>(failure, significant(m->turns, 6), m->core);
+    m->ironPoints = ironPoints(sweep.hz, sweep.z, m->turns, m->outline, m->effective, m->wire.mm, m->modelPf);
+    std::vector<double> hz;
+    std::vector<IronPoint> used;
+    std::vector<bool> in(sweep.hz.size(), false);
+    for (size_t i : inBand) {
+        hz.push_back(sweep.hz[i]);
+        used.push_back(m->ironPoints[i]);
+        in[i] = true;
+    }
+    for (size_t i = 0; i < sweep.hz.size(); i++)
+        m->points.push_back({sweep.hz[i], sweep.z[i], {m->ironPoints[i].mu, 0}, false, 0.0, in[i]});
+    m->ironFits = fitIronMixes(hz, used);
+    const IronMixFit &best = m->ironFits[0];
+    m->notAsSold = std::all_of(m->ironFits.begin(), m->ironFits.end(), farFrom);
+    m->explained = !m->notAsSold && best.distance <= IronExplained;
+    for (const IronMixFit &f : m->ironFits)
+        if (m->explained && m->ironAlike.size() < 3 && f.distance <= best.distance + 1 && !farFrom(f))
+            m->ironAlike.push_back(&f);
+    m->resonanceHz = measuredResonance(subset(sweep, inBand), ResonanceLeastNoise);
+    m->crossoverHz = m->curveCrossoverHz = 0;
+    m->ratio = {best.muRatio, best.lossRatio};
+    if (nonPassive)
+        m->warnings.push_back(std::to_string(nonPassive) + " point" + (nonPassive > 1 ? "s" : "") +
+                              " no passive winding gives (a calibration's edge) left out of the fit");
+    if (m->notAsSold)
+        m->warnings.push_back("not powdered iron as sold: the core's mu' or its loss is far from every mix's (the "
+                              "nearest, mix " + std::string(best.fit->mix) + ", at " + significant(best.muRatio, 3) +
+                              " times its mu and " + significant(best.lossRatio, 3) + " times its loss)");
+    if (!r.material.empty()) {
+        m->soldAsConsistent = std::any_of(m->ironAlike.begin(), m->ironAlike.end(),
+                                          [&](const IronMixFit *f) { return r.material == f->fit->mix; });
+        if (!m->soldAsConsistent && !m->notAsSold)
+            m->warnings.push_back("the core behaves like mix " + std::string(best.fit->mix) + ", not " + r.material);
+    }
     return true;
 }
 
@@ -122,6 +171,8 @@ bool measure(const MeasureRequest &r, MeasureResult *m, Failure *failure)
         return refuse<BandTooFewPoints>(failure, std::to_string(FitLeastPoints), significant(m->lowHz / 1e6),
                                                   significant(m->highHz / 1e6));
     const Sweep fitted = subset(sweep, inBand);
+    if (m->iron)
+        return measureIron(r, sweep, inBand, nonPassive, m, failure);
     std::vector<const FerriteData *> tooFew;
     m->fits = fitMaterials(fitted, m->turns, m->effective, &tooFew);
     if (m->fits.empty())
@@ -222,8 +273,56 @@ static Json ratioOrNull(double v)
     return std::isfinite(v) ? Json(v) : Json(nullptr);
 }
 
+static Json ironFitJson(const IronMixFit &f)
+{
+    return {{"material", f.fit->mix}, {"muRatio", f.muRatio}, {"lossRatio", f.lossRatio}, {"distance", f.distance}};
+}
+
+static Json measureIronJson(const MeasureResult &m)
+{
+    Json mixes = Json::array(), points = Json::array(), alike = Json::array();
+    for (const IronMixFit &f : m.ironFits)
+        mixes.push_back(ironFitJson(f));
+    for (const IronMixFit *f : m.ironAlike)
+        alike.push_back(f->fit->mix);
+    for (size_t i = 0; i < m.points.size(); i++) {
+        const MeasurePoint &p = m.points[i];
+        ImpedanceFigures f = figuresOf(p.z, p.hz);
+        points.push_back({{"frequencyMHz", p.hz / 1e6},
+                          {"resistanceOhms", f.resistance},
+                          {"reactanceOhms", f.reactance},
+                          {"impedanceOhms", f.magnitude},
+                          {"muReal", m.ironPoints[i].mu},
+                          {"qCore", finiteOrNull(m.ironPoints[i].qCore)},
+                          {"inFit", p.inFit}});
+    }
+    return {{"core", m.core},
+            {"family", "iron"},
+            {"stack", m.stack},
+            {"effectiveLengthMm", m.effective.lengthMm},
+            {"effectiveAreaMm2", m.effective.areaMm2},
+            {"turns", m.turns},
+            {"wire", wireJson(m.wire)},
+            {"method", methodName(m.method)},
+            {"referenceOhms", m.file.referenceOhms},
+            {"band", {{"lowMHz", m.lowHz / 1e6}, {"highMHz", m.highHz / 1e6}, {"from", m.bandGiven ? "--mhz" : "default"}}},
+            {"fittedPoints", std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; })},
+            {"explained", m.explained},
+            {"behavesLike", alike},
+            {"notAsSold", m.notAsSold},
+            {"best", ironFitJson(m.ironFits[0])},
+            {"capacitancePf", m.modelPf},
+            {"capacitanceFrom", "model"},
+            {"materials", mixes},
+            {"selfResonanceMHz", mhzOrNull(m.resonanceHz)},
+            {"points", points},
+            {"warnings", m.warnings}};
+}
+
 Json measureJson(const MeasureResult &m)
 {
+    if (m.iron)
+        return measureIronJson(m);
     Json materials = Json::array(), points = Json::array(), alike = Json::array();
     for (const MaterialFit &f : m.fits)
         materials.push_back(fitJson(f));
@@ -312,6 +411,43 @@ static std::vector<size_t> summary(const MeasureResult &m)
     return shown;
 }
 
+static std::string measureIronText(const MeasureResult &m)
+{
+    const IronMixFit &best = m.ironFits[0];
+    std::string like;
+    for (size_t i = 0; i < m.ironAlike.size(); i++)
+        like += (i == 0 ? "mix " : i + 1 == m.ironAlike.size() ? " or " : ", ") + std::string(m.ironAlike[i]->fit->mix);
+    if (m.notAsSold)
+        like = "no mix: not powdered iron as sold (see the warning)";
+    else if (!m.explained)
+        like = "no mix within a genuine core's spread";
+    const size_t used = std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; });
+    Lines lines = {
+        coreLine(m.core, m.stack, m.effective),
+        {"Turns", significant(m.turns, 6) + " of " + wireText(m.wire)},
+        {"Measurement", std::string(methodName(m.method)) + ", reference " + significant(m.file.referenceOhms, 6) +
+                            " ohms, " + std::to_string(m.points.size()) + " points; fitted " + std::to_string(used) +
+                            " from " + significant(m.lowHz / 1e6) + " to " + significant(m.highHz / 1e6) + " MHz"},
+        {"Behaves like", like},
+        {"Nearest mix", std::string(best.fit->mix) + ": mu' " + significant(best.muRatio, 3) + " times its mu(f), the "
+                        "loss " + significant(best.lossRatio, 3) + " times its small-signal loss (distance " +
+                        significant(best.distance, 3) + " in a genuine core's spread: mu 10 %, loss 25 %)"},
+        {"Capacitance", "the self-capacitance model's " + significant(m.modelPf, 4) + " pF taken out; the copper by "
+                        "the q model"},
+    };
+    if (m.soldAsConsistent)
+        lines.push_back({"Sold as", "the sweep is consistent with it"});
+    for (const std::string &w : m.warnings)
+        lines.push_back({"Warning", w});
+    lines.push_back({"Data", "the maker's curve fits (Micrometals): mu(f) and the small-signal loss"});
+    Table fits;
+    fits.rows.push_back({"mix", "mu' times", "loss times", "distance"});
+    for (const IronMixFit &f : m.ironFits)
+        fits.rows.push_back({f.fit->mix, significant(f.muRatio, 3), significant(f.lossRatio, 3),
+                             significant(f.distance, 3)});
+    return captioned(lines) + "\n" + fits.render(false);
+}
+
 std::string measureText(const MeasureResult &m, bool csv)
 {
     if (csv) {
@@ -322,6 +458,8 @@ std::string measureText(const MeasureResult &m, bool csv)
                               significant(p.z.real(), 8), significant(p.z.imag(), 8)});
         return t.render(true);
     }
+    if (m.iron)
+        return measureIronText(m);
     const MaterialFit &best = m.fits[0];
     auto near = [](double hz) { return hz > 0 ? "near " + significant(hz / 1e6) + " MHz" : "not within the fitted band"; };
     const std::vector<size_t> shown = summary(m);

@@ -9,6 +9,7 @@
 
 #include "cli/values.h"
 #include "design/measure.h"
+#include "design/q.h"
 #include "design/touchstone.h"
 
 namespace cli {
@@ -18,6 +19,7 @@ struct MeasureRequest {
     std::string family, size, unit = "inches", material, method;
     Given od, id, height, stack, mhz;
     std::string turns;
+    WireOptions wire; // powdered iron: the test winding's copper
 };
 struct MeasurePoint {
     double hz;
@@ -46,6 +48,17 @@ struct MeasureResult {
     std::vector<MeasurePoint> points;
     double crossoverHz, curveCrossoverHz, resonanceHz;
     std::vector<std::string> warnings;
+    // Powdered iron: the core's mu' and Q_core at every point (the copper
+    // taken out by the q model, the self-capacitance model's C across the
+    // winding), each mix's ratios, nearest first, and whether no mix
+    // explains the sweep.
+    bool iron = false;
+    float insideInches = 0;
+    Wire wire;
+    std::vector<design::IronPoint> ironPoints;
+    std::vector<design::IronMixFit> ironFits;
+    std::vector<const design::IronMixFit *> ironAlike;
+    bool notAsSold = false;
 };
 bool measure(const MeasureRequest &r, MeasureResult *result, Failure *failure);
 Json measureJson(const MeasureResult &r);

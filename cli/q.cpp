@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/formulas.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
 #include "design/capacitance.h"
@@ -47,28 +46,9 @@ static long turnsFor(const FrequencyCore &c, double uh, double hz)
     return n < 0.5 ? 0 : n >= TurnsLimit ? TurnsLimit : std::lround(n);
 }
 
-// The thickest whole gauge whose N turns fit one layer; false where none
-// from AWG 1 to 50 does.
 static bool thickestWire(const FrequencyCore &c, long turns, Wire *w)
 {
-    if (turns >= TurnsLimit)
-        return false;
-    auto fits = [&](int gauge) { return mostTurns(c.size->insideDiameter, gaugeInches(gauge)) >= turns; };
-    // Near the window's own gauge of the fitting diameter, settled by the fit itself.
-    const float fitting = largestWire(c.size->insideDiameter, (float)turns);
-    int gauge = fitting > 0 ? std::min(std::max((int)wireGaugeOf(fitting), WireGaugeLeast), WireGaugeMost)
-                            : WireGaugeMost;
-    while (gauge > WireGaugeLeast && fits(gauge - 1))
-        gauge--;
-    while (gauge <= WireGaugeMost && !fits(gauge))
-        gauge++;
-    if (gauge > WireGaugeMost)
-        return false;
-    w->awg = gauge;
-    w->inches = gaugeInches(gauge);
-    w->mm = w->inches * MillimetresPerInch;
-    w->from = WireThickest;
-    return true;
+    return cli::thickestWire(c.size->insideDiameter, turns, w);
 }
 
 bool readQ(const QRequest &r, QPlan *plan, Failure *failure)

@@ -86,8 +86,6 @@ struct Failure;
     X(ScaleAboveZero,         "--scale",           "--scale takes a factor above 0") \
     X(BandTooFewPoints,       "--mhz",             "fewer than {} points of the sweep lie from {} to {} MHz, where " \
                                                    "it is fitted (--mhz A:B)") \
-    X(MeasureIron,            "--family",          "measure fits the ferrite materials' curves; for a " \
-                                                   "powdered-iron core, identify names the mix from its dimensions and a test winding's inductance") \
     X(RatioOrTurns,           "--ratio",           "give the impedance ratio --ratio R or the turns --turns P:S") \
     X(RatioOneOrMore,         "--ratio",           "--ratio takes an impedance ratio of 1 or more") \
     X(TransformerTurns,       "--turns",           "--turns takes whole turns P:S, the secondary's at least the " \

@@ -1,9 +1,11 @@
 // Reading what the user typed: numbers, families, cores and drives.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <tuple>
 
+#include "calc/formulas.h"
 #include "cli/layout.h"
 #include "cli/refusals.h"
 #include "cli/values.h"
@@ -178,6 +180,28 @@ Json wireJson(const Wire &w)
     if (w.awg)
         j["awg"] = w.awg;
     return j;
+}
+
+bool thickestWire(float insideInches, long turns, Wire *w)
+{
+    if (turns >= TurnsLimit)
+        return false;
+    auto fits = [&](int gauge) { return mostTurns(insideInches, gaugeInches(gauge)) >= turns; };
+    // Near the window's own gauge of the fitting diameter, settled by the fit itself.
+    const float fitting = largestWire(insideInches, (float)turns);
+    int gauge = fitting > 0 ? std::min(std::max((int)wireGaugeOf(fitting), WireGaugeLeast), WireGaugeMost)
+                            : WireGaugeMost;
+    while (gauge > WireGaugeLeast && fits(gauge - 1))
+        gauge--;
+    while (gauge <= WireGaugeMost && !fits(gauge))
+        gauge++;
+    if (gauge > WireGaugeMost)
+        return false;
+    w->awg = gauge;
+    w->inches = gaugeInches(gauge);
+    w->mm = w->inches * MillimetresPerInch;
+    w->from = WireThickest;
+    return true;
 }
 
 std::string wireText(const Wire &w)

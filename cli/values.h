@@ -181,6 +181,9 @@ struct Wire {
 };
 bool readWire(const WireOptions &o, Wire *wire, Failure *failure);
 Json wireJson(const Wire &w);
+// The thickest whole gauge (AWG 1 to 50) whose N turns fit one layer on a
+// core of that inside diameter; false where none does.
+bool thickestWire(float insideInches, long turns, Wire *w);
 std::string wireText(const Wire &w);
 
 // --scale K: the permeability times K (1 where not given), above 0.

@@ -125,4 +125,60 @@ QPoint windingQ(const FrequencyCore &c, double turns, double wireMm, double hz, 
     return p;
 }
 
+std::vector<IronPoint> ironPoints(const std::vector<double> &hz, const std::vector<std::complex<double>> &z,
+                                  double turns, const Outline &o, const Effective &e, double wireMm, double pf)
+{
+    std::vector<IronPoint> points;
+    for (size_t i = 0; i < hz.size(); i++) {
+        const double w = 2 * Pi * hz[i];
+        const std::complex<double> y = portableReciprocal(z[i]);
+        const std::complex<double> winding = portableReciprocal({y.real(), y.imag() - w * pf * 1e-12});
+        const double x = winding.imag();
+        const double core = winding.real() - windingCopper(o, turns, wireMm, hz[i]).ohms;
+        IronPoint p;
+        p.mu = x / (w * turns * turns * Mu0 * (e.areaMm2 * 1e-6) / (e.lengthMm * 1e-3));
+        p.qCore = core > 0 ? x / core : INFINITY;
+        points.push_back(p);
+    }
+    return points;
+}
+
+static double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::vector<IronMixFit> fitIronMixes(const std::vector<double> &hz, const std::vector<IronPoint> &points)
+{
+    std::vector<IronMixFit> fits;
+    for (int m = 0; m < IronFitCount; m++) {
+        const IronFit &fit = IronFits[m];
+        std::vector<double> mu, loss;
+        for (size_t i = 0; i < hz.size(); i++) {
+            double own = 0;
+            ironPermeability(fit, hz[i], &own);
+            mu.push_back(points[i].mu / own);
+            loss.push_back(ironCoreQ(fit, hz[i]) / points[i].qCore);
+        }
+        IronMixFit f;
+        f.fit = &fit;
+        f.muRatio = median(mu);
+        f.lossRatio = median(loss);
+        const double a = portableLog(f.muRatio) / portableLog(IronMuSpread);
+        const double b = f.lossRatio > 0 ? portableLog(f.lossRatio) / portableLog(1 + QSpread) : INFINITY;
+        f.distance = std::sqrt(a * a + b * b);
+        fits.push_back(f);
+    }
+    std::stable_sort(fits.begin(), fits.end(), [](const IronMixFit &a, const IronMixFit &b) { return a.distance < b.distance; });
+    return fits;
+}
+
+bool farFrom(const IronMixFit &f)
+{
+    return !(f.muRatio < NotAsSoldMu && f.muRatio > 1 / NotAsSoldMu) ||
+           !(f.lossRatio < NotAsSoldLoss && f.lossRatio > 1 / NotAsSoldLoss);
+}
+
 } // namespace design

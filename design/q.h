@@ -71,4 +71,30 @@ struct QPoint {
 // signal), the winding's self-resonance resonanceHz (0: none).
 QPoint windingQ(const FrequencyCore &c, double turns, double wireMm, double hz, double vrms, double resonanceHz);
 
+// ---- A measured iron winding against the mixes ---------------------------------
+
+// From a sweep of N turns on a core of outline o (wire d mm, pf picofarads
+// across it taken out): at each point the core's mu' from X and its Q_core
+// from R with the copper's model taken out; against each mix with a fit,
+// the median ratio of the core's mu' to the mix's mu(f) and of the mix's
+// small-signal Q_core to the core's (above 1: the core loses more), and how
+// far that is in the spreads a genuine core keeps (IronMuSpread on mu,
+// QSpread's 1 + 25 % on the loss). Nearest first.
+const double IronMuSpread = 1.1;
+struct IronMixFit {
+    const IronFit *fit;
+    double muRatio, lossRatio, distance;
+};
+struct IronPoint {
+    double mu, qCore; // the core's
+};
+std::vector<IronPoint> ironPoints(const std::vector<double> &hz, const std::vector<std::complex<double>> &z,
+                                  double turns, const Outline &o, const Effective &e, double wireMm, double pf);
+std::vector<IronMixFit> fitIronMixes(const std::vector<double> &hz, const std::vector<IronPoint> &points);
+// Far from a mix: mu off by more than this factor, or the loss by more.
+const double NotAsSoldMu = 1.3, NotAsSoldLoss = 3;
+bool farFrom(const IronMixFit &f);
+// A sweep a mix explains: within this distance of it.
+const double IronExplained = 1.5;
+
 } // namespace design

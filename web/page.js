@@ -538,9 +538,9 @@
 
     // A ferrite core of a design into the calculator's form: its size, its
     // material (or, where the catalogue has none, the curve's), its stack.
-    function takeCore(size, material, stack) {
-        if (family() !== "ferrite") {
-            $("family-ferrite").checked = true;
+    function takeCore(size, material, stack, into = "ferrite") {
+        if (family() !== into) {
+            $("family-" + into).checked = true;
             familyChanged();
         }
         setSelect($("size"), size);
@@ -642,7 +642,7 @@
             tr.className = "design";
             tr.tabIndex = 0;
             const take = () => {
-                takeCore(d.size, d.material, d.stack);
+                takeCore(d.size, d.material, d.stack, d.family || "ferrite");
                 fill(d);
                 saveAddress();
                 coreChanged();
@@ -744,6 +744,46 @@
             parts.push(takenRows(t, r.designs, "balun", (d) => {
                 $("bl-turns").value = String(d.turns);
                 $("bl-search").checked = false;
+            }));
+        }
+        out.replaceChildren(...parts);
+    });
+
+    // ---- The Q of a tuned winding -----------------------------------------------------
+
+    function qOptions() {
+        const search = $("q-search").checked;
+        const c = theCore();
+        return given({mhz: field("q-mhz"), uh: field("q-uh"), vrms: field("q-vrms"), points: field("q-points"),
+                      ...(search ? {} : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
+                                         turns: field("q-turns")}),
+                      "wire-mm": field("w-wire"), "stray-pf": field("w-stray"), pf: field("w-pf"),
+                      all: $("q-search").checked && $("q-all").checked});
+    }
+
+    section("q", "q", qOptions, (r) => {
+        const out = $("q-result");
+        $("q-figure").hidden = !(r && r.points && r.points.length > 1);
+        if (!r)
+            return out.replaceChildren();
+        const dl = document.createElement("dl");
+        dl.className = "figures";
+        summary(dl, r);
+        const parts = [dl];
+        if (r.points) {
+            if (r.points.length > 1)
+                plotInto($("q-plot"), r.points, r.selfResonantFrequencyMHz, false, false, [],
+                         {series: {z: r.points.map((p) => p.q), r: r.points.map((p) => p.qCopper),
+                                   x: r.points.map((p) => p.qCore)}, label: "Q"});
+        } else {
+            const t = document.createElement("table");
+            table(t, ["core", "turns", "wire", "least Q", "at MHz", "peak Q", "at MHz", ""],
+                  r.designs.map((d) => [d.core, d.turns, d.awg ? `AWG ${d.awg}` : `${fmt(d.wireMm)} mm`, fmt(d.worstQ, 3),
+                                        fmt(d.worstQMHz), fmt(d.peakQ, 3), fmt(d.peakQMHz), d.aboutEqual ? "about equal" : ""]));
+            parts.push(takenRows(t, r.designs, "q", (d) => {
+                $("q-turns").value = String(d.turns);
+                $("q-uh").value = "";
+                $("q-search").checked = false;
             }));
         }
         out.replaceChildren(...parts);
@@ -882,7 +922,7 @@
         $("solve-turns").addEventListener("click", () => solve("turns"));
         $("solve-inductance").addEventListener("click", () => solve("inductance"));
         $("calculator").addEventListener("submit", (e) => e.preventDefault());
-        for (const id of ["flux", "impedance", "loss", "choke", "transformer", "balun"])
+        for (const id of ["flux", "impedance", "loss", "choke", "transformer", "balun", "q"])
             $(id).dataset.winding = "yes";
         const winding = $("winding");
         const windingChanged = () => {

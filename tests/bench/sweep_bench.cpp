@@ -109,6 +109,20 @@ void BalunSearch1p8To30(benchmark::State &state)
     }
 }
 
+// The Q search with its defaults over every core, 50 frequencies: 2 uH for
+// 7 to 7.3 MHz, every iron size and mix and every ferrite with a curve, as
+// JSON. Goal: under 50 ms.
+void QSearch2uH7To7p3(benchmark::State &state)
+{
+    const std::vector<std::string> args = {"q", "--uh", "2", "--mhz", "7:7.3", "--json"};
+    std::string out, err;
+    for (auto _ : state) {
+        runCli(args, out, err);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+BENCHMARK(QSearch2uH7To7p3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BalunBuild1000Json)->Unit(benchmark::kMillisecond);
 BENCHMARK(BalunSearch1p8To30)->Unit(benchmark::kMillisecond);
 BENCHMARK(Fit1001AgainstEightMaterials)->Unit(benchmark::kMillisecond);

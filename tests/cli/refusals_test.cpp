@@ -143,7 +143,6 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {NoCurveOverBand, Args{"choke", "--mhz", "0.001:0.005", "--min-impedance", "1000"}, {"0.001", "0.005"}},
         {ScaleAboveZero, Args{"impedance"} + F240 + Args{"--turns", "10", "--mhz", "1", "--scale", "0"}, {}},
         {BandTooFewPoints, M + Args{Good, "--mhz", "40:50"}, {"10", "40", "50"}},
-        {MeasureIron, Args{"measure", "--family", "iron", "--size", "50", "--turns", "3", "--text", Good}, {}},
         {RatioOrTurns, Args{"transformer", "--mhz", "1.8:30", "--watts", "100"}, {}},
         {RatioOneOrMore, Args{"transformer", "--ratio", "0.5", "--mhz", "1.8:30", "--watts", "100"}, {}},
         {TransformerTurns, Args{"transformer", "--turns", "14:2", "--mhz", "1.8:30", "--watts", "100"}, {"14:2"}},

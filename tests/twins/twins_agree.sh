@@ -3,7 +3,7 @@
 # for the designer's view: core, flux, identify, impedance (one frequency,
 # sweeps as a table, CSV and JSON, with a winding capacitance), loss,
 # powdered iron at power and DC bias, measure on made-up sweeps, stacks,
-# chokes, transformers and baluns.
+# chokes, transformers, baluns and the Q of a winding.
 # Runs inside the caller's Wine session (ctest's test twins-agree, from
 # scripts/test.sh).
 # Usage: twins_agree.sh NATIVE_CLI WINDOWS_CLI_EXE
@@ -83,6 +83,17 @@ commands+=(
     "balun --kind guanella --family ferrite --size 240 --material 31 --stack 2 --turns 11 --z0 50 --vf 0.66 --leads-cm 20 --mhz 1.8:30 --cm-load 33.59-j190.8,38.09-j28.43,118.6-j109.2 --json"
     "balun --kind guanella --ratio 4 --mhz 1.8:30 --watts 100 --z0 100 --vf 0.7 --json"
     "balun --kind ruthroff --ratio 4 --mhz 1.8:30 --awg 20 --overall-mm 0.9 --twists-per-cm 1 --max-loss-db 0.3 --max-stack 2"
+)
+# The Q of a winding: iron and ferrite, small signal and driven, a search;
+# and an iron core measured (the made-up sweep c.s1p read as iron).
+commands+=(
+    "q --family iron --size 50 --material 2 --turns 29 --awg 22 --mhz 7.9 --json"
+    "q --family iron --size 68 --material 6 --uh 1.75 --mhz 3.5:30 --vrms 10 --json"
+    "q --family ferrite --size 240 --material 61 --turns 10 --mhz 1:30 --stack 2 --json"
+    "q --uh 2 --mhz 7:7.3 --all --json"
+    "q --uh 25 --mhz 1.8:2 --awg 26"
+    "measure $work/c.s1p --family iron --size 200 --turns 2 --material 2 --json"
+    "measure $work/a.s1p --family iron --size 68 --turns 3 --wire-mm 0.5"
 )
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")

@@ -212,14 +212,19 @@ def drive(rng, o):
         o["ohms"] = "50"
 
 
+# Sweeps a powdered-iron measure request reads: what a winding of the curves
+# gives is as good as any for the page and the twin to agree on.
+IRON_SWEEPS = [sweep("43", 0.02, 1.0, 10, 1e6, 30e6, 40), sweep("77", 0.01, 0.5, 20, 1e6, 30e6, 30, seed=2)]
+
+
 def command_requests(rng, n):
-    """Seeded requests over all twelve commands (measure has its own), with odd
+    """Seeded requests over all thirteen commands (measure has its own, and its iron sweeps here), with odd
     numbers, unknown codes and units, out-of-range frequencies, turns and
     stacks, missing and excluded options."""
     out = []
     while len(out) < n:
         c = rng.choice(["solve", "list", "table", "find", "core", "flux", "identify", "impedance", "loss",
-                        "impedance", "loss", "flux", "choke", "transformer", "balun"])
+                        "impedance", "loss", "flux", "choke", "transformer", "balun", "q", "measure-iron"])
         if c == "solve":
             o = core_options(rng)
             if rng.random() < 0.5:
@@ -345,6 +350,26 @@ def command_requests(rng, n):
                             ("max-swr", ["1.5", "1"]), ("max-loss-db", ["0.3", "0"]), ("stack", ["1", "2"]),
                             ("max-stack", ["2", "5"]), ("awg", ["20", "51"])):
                 if rng.random() < 0.15:
+                    o[k] = rng.choice(vals)
+        if c == "q":
+            o = {"mhz": maybe_odd(rng, rng.choice(["7", "7:7.3", "3.5:30", "14.2", "0.5:1000", "30:3"]), 0.1)}
+            if rng.random() < 0.5:
+                o.update(core_options(rng, curve=True))
+                o[rng.choice(["turns", "uh", "turns", "uh", "both"])] = rng.choice(["10", "2", "0.001", "100000", "0", "29"])
+                if "both" in o:
+                    o["turns"], o["uh"] = "10", o.pop("both")
+            else:
+                o["uh"] = maybe_odd(rng, rng.choice(["2", "0.5", "25", "0"]), 0.1)
+            for k, vals in (("vrms", ["1", "100", "0"]), ("points", ["10", "1", "2000"]), ("awg", ["22", "51", "5"]),
+                            ("wire-mm", ["0.5", "3"]), ("stack", ["1", "2"]), ("all", [True]), ("pf", ["0", "3"])):
+                if rng.random() < 0.12:
+                    o[k] = rng.choice(vals)
+        if c == "measure-iron":
+            c = "measure"
+            o = {"family": "iron", "size": rng.choice(["50", "68", "200", "x"]),
+                 "turns": rng.choice(["10", "3", "0"]), "text": IRON_SWEEPS[rng.randrange(len(IRON_SWEEPS))]}
+            for k, vals in (("material", ["2", "6", "J"]), ("wire-mm", ["0.5", "0"]), ("mhz", ["1:30", "40:50"])):
+                if rng.random() < 0.2:
                     o[k] = rng.choice(vals)
         if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
             o["stack"] = rng.choice(["1", "2", "4", "5", "0", "1.5"])
@@ -822,6 +847,40 @@ def baluned(driver):
     driver.save_screenshot(str(site.parent / "web-page-balun.png"))
 
 
+def qed(driver):
+    """The Q section on the calculator's core: its winding is the twin's q
+    --json, plotted; the search lists rows, "about equal" where the twin says
+    so, and a row taken into the form (iron or ferrite) is built."""
+    load(driver)
+    choose_core(driver, "50", "2")
+    driver.execute_script("document.getElementById('q').open = true")
+    settle(driver)
+    c = driver.execute_script("return [document.querySelector('input[name=family]:checked').value,"
+                              " document.getElementById('size').value, document.getElementById('material').value]")
+    want = json.loads(twin([cli_args("q", {"family": c[0], "size": c[1], "material": c[2], "stack": "1",
+                                           "uh": "2", "mhz": "7:7.3"})])[0]["out"])
+    shown = text_of(driver, "q-result")
+    missing = [l for l in want["summary"] if l["text"] not in shown]
+    check("the Q of a winding is the twin's, line for line",
+          not missing and len(driver.find_elements(By.CSS_SELECTOR, "#q-plot polyline")) == 3, (missing, shown))
+    driver.find_element(By.ID, "q-search").click()
+    settle(driver)
+    rows = driver.find_elements(By.CSS_SELECTOR, "#q-result tr.design")
+    want = json.loads(twin([cli_args("q", {"uh": "2", "mhz": "7:7.3"})])[0]["out"])
+    marked = [("about equal" in r.text) for r in rows]
+    check("the search lists the cores, about equal where the twin says so",
+          len(rows) == 10 and marked == [d["aboutEqual"] for d in want["designs"]], (len(rows), marked))
+    first = want["designs"][0]
+    rows[0].click()
+    settle(driver)
+    shown = text_of(driver, "q-result")
+    check("a core taken into the form is built", not driver.find_element(By.ID, "q-search").is_selected()
+          and first["core"] in shown and driver.find_element(By.ID, "q-turns").get_attribute("value")
+          == str(first["turns"]), (first, shown))
+    driver.execute_script("document.getElementById('q').scrollIntoView()")
+    driver.save_screenshot(str(site.parent / "web-page-q.png"))
+
+
 def fmt(v, digits=4):
     """The page's own number layout, for the texts it shows."""
     if v == 0:
@@ -908,6 +967,7 @@ def main():
         choked(driver)
         transformed(driver)
         baluned(driver)
+        qed(driver)
         resources = driver.execute_script(
             "return performance.getEntriesByType('resource').map((e) => e.name)")
         check("every resource comes from the site itself",
