@@ -757,7 +757,7 @@
         return given({mhz: field("q-mhz"), uh: field("q-uh"), vrms: field("q-vrms"), points: field("q-points"),
                       ...(search ? {} : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
                                          turns: field("q-turns")}),
-                      "wire-mm": field("w-wire"), "stray-pf": field("w-stray"), pf: field("w-pf"),
+                      "wire-mm": field("q-wire"), "stray-pf": field("w-stray"), pf: field("w-pf"),
                       all: $("q-search").checked && $("q-all").checked});
     }
 
