@@ -278,6 +278,8 @@ static Json ironFitJson(const IronMixFit &f)
     return {{"material", f.fit->mix}, {"muRatio", f.muRatio}, {"lossRatio", f.lossRatio}, {"distance", f.distance}};
 }
 
+static Lines measureIronLines(const MeasureResult &m);
+
 static Json measureIronJson(const MeasureResult &m)
 {
     Json mixes = Json::array(), points = Json::array(), alike = Json::array();
@@ -316,7 +318,8 @@ static Json measureIronJson(const MeasureResult &m)
             {"materials", mixes},
             {"selfResonanceMHz", mhzOrNull(m.resonanceHz)},
             {"points", points},
-            {"warnings", m.warnings}};
+            {"warnings", m.warnings},
+            {"summary", linesJson(measureIronLines(m))}};
 }
 
 Json measureJson(const MeasureResult &m)
@@ -411,7 +414,7 @@ static std::vector<size_t> summary(const MeasureResult &m)
     return shown;
 }
 
-static std::string measureIronText(const MeasureResult &m)
+static Lines measureIronLines(const MeasureResult &m)
 {
     const IronMixFit &best = m.ironFits[0];
     std::string like;
@@ -440,12 +443,17 @@ static std::string measureIronText(const MeasureResult &m)
     for (const std::string &w : m.warnings)
         lines.push_back({"Warning", w});
     lines.push_back({"Data", "the maker's curve fits (Micrometals): mu(f) and the small-signal loss"});
+    return lines;
+}
+
+static std::string measureIronText(const MeasureResult &m)
+{
     Table fits;
     fits.rows.push_back({"mix", "mu' times", "loss times", "distance"});
     for (const IronMixFit &f : m.ironFits)
         fits.rows.push_back({f.fit->mix, significant(f.muRatio, 3), significant(f.lossRatio, 3),
                              significant(f.distance, 3)});
-    return captioned(lines) + "\n" + fits.render(false);
+    return captioned(measureIronLines(m)) + "\n" + fits.render(false);
 }
 
 std::string measureText(const MeasureResult &m, bool csv)

@@ -804,6 +804,19 @@
                 return out.replaceChildren();
             const dl = document.createElement("dl");
             dl.className = "figures";
+            if (r.family === "iron") {
+                // Powdered iron: the twin's lines and each mix's ratios.
+                summary(dl, r);
+                const t = document.createElement("table");
+                table(t, ["mix", "mu' times", "loss times", "distance"],
+                      r.materials.map((m) => [m.material, fmt(m.muRatio, 3), fmt(m.lossRatio, 3), fmt(m.distance, 3)]));
+                const scroll = document.createElement("div");
+                scroll.className = "scroll";
+                scroll.append(t);
+                out.replaceChildren(dl, scroll);
+                plotInto($("m-plot"), r.points, r.selfResonanceMHz, true, false);
+                return;
+            }
             const b = r.best;
             const near = (v) => v === null ? "not within the sweep" : "near " + unit(v, "MHz");
             const like = r.behavesLike;
