@@ -273,6 +273,37 @@ static Json ratioOrNull(double v)
     return std::isfinite(v) ? Json(v) : Json(nullptr);
 }
 
+// What every answer of measure starts with (a family's own keys after the
+// core's name and after the turns), and every point of it.
+static Json measuredJson(const MeasureResult &m, const Json &afterCore = Json::object(),
+                         const Json &afterTurns = Json::object())
+{
+    Json j = {{"core", m.core}};
+    j.update(afterCore);
+    j.update(Json{{"stack", m.stack},
+                  {"effectiveLengthMm", m.effective.lengthMm},
+                  {"effectiveAreaMm2", m.effective.areaMm2},
+                  {"turns", m.turns}});
+    j.update(afterTurns);
+    j.update(Json{{"method", methodName(m.method)},
+                  {"referenceOhms", m.file.referenceOhms},
+                  {"band", {{"lowMHz", m.lowHz / 1e6}, {"highMHz", m.highHz / 1e6},
+                            {"from", m.bandGiven ? "--mhz" : "default"}}},
+                  {"fittedPoints", std::count_if(m.points.begin(), m.points.end(),
+                                                 [](const MeasurePoint &p) { return p.inFit; })}});
+    return j;
+}
+
+static Json measuredPointJson(const MeasurePoint &p)
+{
+    const ImpedanceFigures f = figuresOf(p.z, p.hz);
+    return {{"frequencyMHz", p.hz / 1e6},
+            {"resistanceOhms", f.resistance},
+            {"reactanceOhms", f.reactance},
+            {"impedanceOhms", f.magnitude},
+            {"muReal", p.mu.real}};
+}
+
 static Json ironFitJson(const IronMixFit &f)
 {
     return {{"material", f.fit->mix}, {"muRatio", f.muRatio}, {"lossRatio", f.lossRatio}, {"distance", f.distance}};
@@ -288,38 +319,24 @@ static Json measureIronJson(const MeasureResult &m)
     for (const IronMixFit *f : m.ironAlike)
         alike.push_back(f->fit->mix);
     for (size_t i = 0; i < m.points.size(); i++) {
-        const MeasurePoint &p = m.points[i];
-        ImpedanceFigures f = figuresOf(p.z, p.hz);
-        points.push_back({{"frequencyMHz", p.hz / 1e6},
-                          {"resistanceOhms", f.resistance},
-                          {"reactanceOhms", f.reactance},
-                          {"impedanceOhms", f.magnitude},
-                          {"muReal", m.ironPoints[i].mu},
-                          {"qCore", finiteOrNull(m.ironPoints[i].qCore)},
-                          {"inFit", p.inFit}});
+        Json p = measuredPointJson(m.points[i]); // muReal: the core's, recovered without C's share
+        p["qCore"] = finiteOrNull(m.ironPoints[i].qCore);
+        p["inFit"] = m.points[i].inFit;
+        points.push_back(p);
     }
-    return {{"core", m.core},
-            {"family", "iron"},
-            {"stack", m.stack},
-            {"effectiveLengthMm", m.effective.lengthMm},
-            {"effectiveAreaMm2", m.effective.areaMm2},
-            {"turns", m.turns},
-            {"wire", wireJson(m.wire)},
-            {"method", methodName(m.method)},
-            {"referenceOhms", m.file.referenceOhms},
-            {"band", {{"lowMHz", m.lowHz / 1e6}, {"highMHz", m.highHz / 1e6}, {"from", m.bandGiven ? "--mhz" : "default"}}},
-            {"fittedPoints", std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; })},
-            {"explained", m.explained},
-            {"behavesLike", alike},
-            {"notAsSold", m.notAsSold},
-            {"best", ironFitJson(m.ironFits[0])},
-            {"capacitancePf", m.modelPf},
-            {"capacitanceFrom", "model"},
-            {"materials", mixes},
-            {"selfResonanceMHz", mhzOrNull(m.resonanceHz)},
-            {"points", points},
-            {"warnings", m.warnings},
-            {"summary", linesJson(measureIronLines(m))}};
+    Json j = measuredJson(m, {{"family", "iron"}}, {{"wire", wireJson(m.wire)}});
+    j["explained"] = m.explained;
+    j["behavesLike"] = alike;
+    j["notAsSold"] = m.notAsSold;
+    j["best"] = ironFitJson(m.ironFits[0]);
+    j["capacitancePf"] = m.modelPf;
+    j["capacitanceFrom"] = "model";
+    j["materials"] = mixes;
+    j["selfResonanceMHz"] = mhzOrNull(m.resonanceHz);
+    j["points"] = points;
+    j["warnings"] = m.warnings;
+    j["summary"] = linesJson(measureIronLines(m));
+    return j;
 }
 
 Json measureJson(const MeasureResult &m)
@@ -332,30 +349,19 @@ Json measureJson(const MeasureResult &m)
     for (const MaterialFit *f : m.alike)
         alike.push_back(f->data->code);
     for (const MeasurePoint &p : m.points) {
-        ImpedanceFigures f = figuresOf(p.z, p.hz), g = figuresOf(p.fitted, p.hz);
+        const ImpedanceFigures g = figuresOf(p.fitted, p.hz);
         auto fitted = [&](double v) { return p.onCurve ? Json(v) : Json(nullptr); };
-        points.push_back({{"frequencyMHz", p.hz / 1e6},
-                          {"resistanceOhms", f.resistance},
-                          {"reactanceOhms", f.reactance},
-                          {"impedanceOhms", f.magnitude},
-                          {"muReal", p.mu.real},
-                          {"muImag", p.mu.imag},
-                          {"inFit", p.inFit},
-                          {"fittedResistanceOhms", fitted(g.resistance)},
-                          {"fittedReactanceOhms", fitted(g.reactance)},
-                          {"fittedImpedanceOhms", fitted(g.magnitude)}});
+        Json point = measuredPointJson(p);
+        point["muImag"] = p.mu.imag;
+        point["inFit"] = p.inFit;
+        point["fittedResistanceOhms"] = fitted(g.resistance);
+        point["fittedReactanceOhms"] = fitted(g.reactance);
+        point["fittedImpedanceOhms"] = fitted(g.magnitude);
+        points.push_back(point);
     }
     const MaterialFit &best = m.fits[0];
-    return {{"core", m.core},
-            {"stack", m.stack},
-            {"effectiveLengthMm", m.effective.lengthMm},
-            {"effectiveAreaMm2", m.effective.areaMm2},
-            {"turns", m.turns},
-            {"method", methodName(m.method)},
-            {"referenceOhms", m.file.referenceOhms},
-            {"band", {{"lowMHz", m.lowHz / 1e6}, {"highMHz", m.highHz / 1e6}, {"from", m.bandGiven ? "--mhz" : "default"}}},
-            {"fittedPoints", std::count_if(m.points.begin(), m.points.end(), [](const MeasurePoint &p) { return p.inFit; })},
-            {"explained", m.explained},
+    Json j = measuredJson(m);
+    j.update(Json{{"explained", m.explained},
             {"behavesLike", alike},
             {"best", fitJson(best)},
             {"capacitancePf", best.capacitancePf},
@@ -373,7 +379,8 @@ Json measureJson(const MeasureResult &m)
                  return r;
              }()},
             {"points", points},
-            {"warnings", m.warnings}};
+            {"warnings", m.warnings}});
+    return j;
 }
 
 // "43", "43 or 46", "43, 46 or 51".

@@ -109,14 +109,19 @@ void addCapacitanceOptions(CLI::App *c, CapacitanceOptions *o)
                                 "leaves it out"))->type_name("C")->excludes(stray);
 }
 
-// --awg or --wire-mm.
-void addWireOptions(CLI::App *c, WireOptions *w)
+// --awg or --wire-mm; where neither is given 1 mm, or what `none` says the
+// command takes instead.
+void addWireOptions(CLI::App *c, WireOptions *w, [[maybe_unused]] const char *none = nullptr)
 {
     auto *awg = addGiven(c, "--awg", &w->awg, HELP("the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)"))
                     ->type_name("G");
-    addGiven(c, "--wire-mm", &w->wireMm, HELP("the wire's bare diameter in mm (a feed-line choke: the cable's outside "
-                                         "diameter), where no --awg is given"))->type_name("D")->excludes(awg)
-        ->default_str(shown(DefaultWireMm));
+    auto *mm = addGiven(c, "--wire-mm", &w->wireMm,
+                        HELP(none ? std::string("the wire's bare diameter in mm; with neither, ") + none
+                                  : std::string("the wire's bare diameter in mm (a feed-line choke: the cable's "
+                                                "outside diameter), where no --awg is given")))
+                   ->type_name("D")->excludes(awg);
+    if (!none)
+        mm->default_str(shown(DefaultWireMm));
 }
 
 // --duty D: the heat follows the power times D/100.
@@ -452,9 +457,7 @@ Command measureCommand(CLI::App &program)
     c->add_option("--turns", r->turns, HELP("turns of the test winding"))->type_name("FLOAT")->required();
     c->add_option("--material", r->material, HELP("the material the core is sold or marked as"));
     c->add_option("--method", r->method, HELP("reflection, series (two-port default) or shunt"));
-    auto *awg = addGiven(c, "--awg", &r->wire.awg, HELP("powdered iron: the test winding's wire gauge"))->type_name("G");
-    addGiven(c, "--wire-mm", &r->wire.wireMm, HELP("powdered iron: the test winding's bare wire in mm (default: the "
-                                              "thickest gauge that fits)"))->type_name("D")->excludes(awg);
+    addWireOptions(c, &r->wire, "the thickest gauge that fits (powdered iron: the fit takes the test winding's copper out)");
     addGiven(c, "--mhz", &r->mhz, HELP("the band to fit, A:B in MHz"))->type_name("A:B")
         ->default_str(shown(design::BandLowHz / 1e6) + ":" + shown(design::BandHighHz / 1e6));
     addStackOption(c, &r->stack);
@@ -697,9 +700,7 @@ Command qCommand(CLI::App &program)
     addStackOption(c, &r->stack);
     addGiven(c, "--turns", &r->turns, HELP("one winding: its turns N"))->type_name("N");
     addGiven(c, "--uh", &r->uh, HELP("the inductance L in uH: the turns for it"))->type_name("L");
-    auto *awg = addGiven(c, "--awg", &r->wire.awg, HELP("the wire's gauge (the window's rule)"))->type_name("G");
-    addGiven(c, "--wire-mm", &r->wire.wireMm, HELP("the wire's bare diameter in mm; with neither, the thickest gauge "
-                                              "that fits one layer"))->type_name("D")->excludes(awg);
+    addWireOptions(c, &r->wire, "the thickest gauge that fits one layer");
     addGiven(c, "--mhz", &r->mhz, HELP("a frequency F or a band A:B in MHz"))->type_name("F|A:B")->required();
     addGiven(c, "--points", &r->points, HELP("frequencies over a band, " + std::to_string(design::SweepPointsLeast) +
                                         " to " + std::to_string(design::SearchPointsMost)))

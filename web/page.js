@@ -125,6 +125,22 @@
         figures(dl, lines.map((l) => [l.caption, l.text, l.caption === "Warning" || l.caption === "Nearest" ? "warning" : ""]));
     }
 
+    // An answer's lines as a figures list.
+    function summaryList(r) {
+        const dl = document.createElement("dl");
+        dl.className = "figures";
+        summary(dl, r);
+        return dl;
+    }
+
+    // A table in its scrolling box.
+    function scrolled(t) {
+        const scroll = document.createElement("div");
+        scroll.className = "scroll";
+        scroll.append(t);
+        return scroll;
+    }
+
     async function coreChanged() {
         curveChoices();
         const c = theCore();
@@ -651,10 +667,7 @@
             tr.addEventListener("click", take);
             tr.addEventListener("keydown", (e) => { if (e.key === "Enter" || e.key === " ") { e.preventDefault(); take(); } });
         });
-        const scroll = document.createElement("div");
-        scroll.className = "scroll";
-        scroll.append(t);
-        return scroll;
+        return scrolled(t);
     }
 
     // ---- A transformer at power ------------------------------------------------------
@@ -678,10 +691,7 @@
         $("tr-figure").hidden = $("tr-swr-figure").hidden = !(r && r.design);
         if (!r)
             return out.replaceChildren();
-        const dl = document.createElement("dl");
-        dl.className = "figures";
-        summary(dl, r);
-        const parts = [dl];
+        const parts = [summaryList(r)];
         if (r.design) {
             const d = r.design;
             const loss = r.points.map((p) => p.lossPercent);
@@ -726,10 +736,7 @@
         $("bl-figure").hidden = !(r && r.design);
         if (!r)
             return out.replaceChildren();
-        const dl = document.createElement("dl");
-        dl.className = "figures";
-        summary(dl, r);
-        const parts = [dl];
+        const parts = [summaryList(r)];
         if (r.design) {
             plotInto($("bl-plot"), r.points, null, false, false, [{ohms: 2, name: "SWR 2"}],
                      {series: {z: r.points.map((p) => p.swr), r: r.points.map((p) => p.insertionLossDb)},
@@ -766,10 +773,7 @@
         $("q-figure").hidden = !(r && r.points && r.points.length > 1);
         if (!r)
             return out.replaceChildren();
-        const dl = document.createElement("dl");
-        dl.className = "figures";
-        summary(dl, r);
-        const parts = [dl];
+        const parts = [summaryList(r)];
         if (r.points) {
             if (r.points.length > 1)
                 plotInto($("q-plot"), r.points, r.selfResonantFrequencyMHz, false, false, [],
@@ -802,21 +806,17 @@
             $("m-figure").hidden = !r;
             if (!r)
                 return out.replaceChildren();
-            const dl = document.createElement("dl");
-            dl.className = "figures";
             if (r.family === "iron") {
                 // Powdered iron: the twin's lines and each mix's ratios.
-                summary(dl, r);
                 const t = document.createElement("table");
                 table(t, ["mix", "mu' times", "loss times", "distance"],
                       r.materials.map((m) => [m.material, fmt(m.muRatio, 3), fmt(m.lossRatio, 3), fmt(m.distance, 3)]));
-                const scroll = document.createElement("div");
-                scroll.className = "scroll";
-                scroll.append(t);
-                out.replaceChildren(dl, scroll);
+                out.replaceChildren(summaryList(r), scrolled(t));
                 plotInto($("m-plot"), r.points, r.selfResonanceMHz, true, false);
                 return;
             }
+            const dl = document.createElement("dl");
+            dl.className = "figures";
             const b = r.best;
             const near = (v) => v === null ? "not within the sweep" : "near " + unit(v, "MHz");
             const like = r.behavesLike;
