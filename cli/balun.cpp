@@ -83,12 +83,6 @@ static bool readLine(const BalunRequest &r, BalunPlan *b, Failure *failure)
         return false;
     if (!(b->leadsCm >= 0 && std::isfinite(b->leadsCm)))
         return refuse<LeadsNotNegative>(failure);
-    if (r.overallMm.given) {
-        if (!readNumber(r.overallMm.text, "--overall-mm", &b->overallMm, failure))
-            return false;
-        if (!(b->overallMm > b->wire.mm && std::isfinite(b->overallMm)))
-            return refuse<OverallAboveBare>(failure, significant(b->wire.mm, 6));
-    }
     b->lineMeasured = r.z0.given;
     if (b->lineMeasured) {
         if (!readNumber(r.z0.text, "--z0", &c.z0, failure) || !readNumber(r.vf.text, "--vf", &c.velocityFactor, failure))
@@ -99,7 +93,15 @@ static bool readLine(const BalunRequest &r, BalunPlan *b, Failure *failure)
             return refuse<VelocityFactorRange>(failure);
         return true;
     }
-    if (!r.overallMm.given || !r.twists.given)
+    // A cable is its own line, as its data give it.
+    if (b->wire.cable && !r.twists.given) {
+        c.z0 = b->wire.cable->ohms;
+        c.velocityFactor = b->wire.cable->velocityFactor;
+        if (!(c.z0 >= LineOhmsLeast && c.z0 <= LineOhmsMost && c.velocityFactor > 0 && c.velocityFactor <= 1))
+            return refuse<LineNeeded>(failure);
+        return true;
+    }
+    if (b->wire.cable || b->wire.overallMm <= 0 || !r.twists.given)
         return refuse<LineNeeded>(failure);
     if (!readNumber(r.twists.text, "--twists-per-cm", &b->twistsPerCm, failure) ||
         (r.permittivity.given && !readNumber(r.permittivity.text, "--er", &b->permittivity, failure)))
@@ -108,7 +110,7 @@ static bool readLine(const BalunRequest &r, BalunPlan *b, Failure *failure)
         return refuse<TwistsNotNegative>(failure);
     if (!(b->permittivity >= 1 && b->permittivity <= 10))
         return refuse<PermittivityRange>(failure);
-    b->pair = leffersonPair(b->overallMm, b->wire.mm, b->twistsPerCm, b->permittivity);
+    b->pair = leffersonPair(b->wire.overallMm, b->wire.mm, b->twistsPerCm, b->permittivity);
     if (!(b->pair.z0 >= LineOhmsLeast && b->pair.z0 <= LineOhmsMost))
         return refuse<PairOhmsRange>(failure, significant(b->pair.z0, 4), significant(LineOhmsLeast),
                                      significant(LineOhmsMost));
@@ -209,8 +211,8 @@ static int lines(const BalunPlan &b)
 // (over their insulation where it is given), for each line the core holds.
 static double turnInches(const BalunPlan &b)
 {
-    const double conductor = b.overallMm > 0 ? b.overallMm / MillimetresPerInch : b.wire.inches;
-    return 2 * conductor * (b.circuit.oneCore ? lines(b) : 1);
+    const double conductors = b.wire.cable ? 1 : 2;
+    return conductors * b.wire.fitInches() * (b.circuit.oneCore ? lines(b) : 1);
 }
 
 // The line's length: N turns around the core's section, OD - ID + 2h, and
@@ -312,7 +314,7 @@ static void addWarnings(const BalunPlan &b, const std::vector<double> &hz, Balun
 {
     const BalunCircuit &c = b.circuit;
     const BalunDesign *one = b.oneBuild ? &r->designs[0] : nullptr;
-    if (!b.lineMeasured) {
+    if (!b.lineMeasured && !b.wire.cable) {
         r->warnings.push_back("Z0 and the velocity factor are Lefferson's estimate for the twisted pair: Z0 within "
                               "about 10 %, the velocity factor worse; measure the line (Z0 = sqrt(Zopen Zshort)) "
                               "and give --z0 and --vf");
@@ -464,10 +466,11 @@ static std::pair<Lines, Lines> balunSummary(const BalunPlan &b, const BalunResul
 Json balunJson(const BalunPlan &b, const BalunResult &r)
 {
     const BalunCircuit &c = b.circuit;
-    Json line = {{"from", b.lineMeasured ? "--z0" : "Lefferson"}, {"wire", wireJson(b.wire)}};
-    if (b.overallMm > 0)
-        line["overallMm"] = b.overallMm;
-    if (!b.lineMeasured) {
+    const bool cable = !b.lineMeasured && b.wire.cable;
+    Json line = {{"from", b.lineMeasured ? "--z0" : cable ? "cable" : "Lefferson"}, {"wire", wireJson(b.wire)}};
+    if (b.wire.overallMm > 0)
+        line["overallMm"] = b.wire.overallMm;
+    if (!b.lineMeasured && !cable) {
         line["twistsPerCm"] = b.twistsPerCm;
         line["twistDegrees"] = b.pair.twistDegrees;
         line["permittivity"] = b.permittivity;
@@ -541,9 +544,10 @@ static std::pair<Lines, Lines> balunSummary(const BalunPlan &b, const BalunResul
     std::string line = "Z0 " + significant(c.z0, 4) + " ohms, VF " + significant(c.velocityFactor, 3);
     if (b.lineMeasured)
         line += " (given)";
+    else if (b.wire.cable)
+        line += " (the cable's: " + wireText(b.wire) + ")";
     else
-        line += " (Lefferson: a pair of " + wireText(b.wire) + ", " + significant(b.overallMm, 4) + " mm over the "
-                "insulation, " + significant(b.twistsPerCm, 4) + " twists per cm, " +
+        line += " (Lefferson: a pair of " + wireText(b.wire) + ", " + significant(b.twistsPerCm, 4) + " twists per cm, " +
                 significant(b.pair.twistDegrees, 3) + " degrees, e_r " + significant(b.permittivity, 3) + ")";
     Lines lines = {
         {"Model", BalunModel},

@@ -15,7 +15,7 @@ namespace cli {
 
 struct BalunRequest {
     std::string kind;
-    Given ratio, turns, cores, z0, vf, overallMm, twists, permittivity, leadsCm, ohms, loadOhms, cmLoad;
+    Given ratio, turns, cores, z0, vf, twists, permittivity, leadsCm, ohms, loadOhms, cmLoad;
     Given mhz, points, watts, duty, maxSwr, maxLossDb, maxRise, sizes, materials, stack, maxStack, curve;
     CoreOptions core; // with --size: one build
     WireOptions wire;
@@ -49,7 +49,7 @@ struct BalunPlan {
     bool lineMeasured;            // --z0 and --vf, or Lefferson's from the pair
     design::PairLine pair;
     Wire wire;
-    double overallMm = 0, twistsPerCm = 0, permittivity, leadsCm;
+    double twistsPerCm = 0, permittivity, leadsCm;
     double lowMhz, highMhz;
     int points;
     bool driven;

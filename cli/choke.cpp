@@ -126,7 +126,7 @@ ChokeResult runChoke(const ChokePlan &s)
     SearchOutcome found = searchDesigns(
         cores,
         [&](size_t i) {
-            return SearchTrial{mostTurns(bands[i].core.size->insideDiameter, s.wire.inches),
+            return SearchTrial{mostTurns(bands[i].core.size->insideDiameter, s.wire.fitInches()),
                                [&, i](long n) { return chokePasses(bands[i], (double)n, s.target, s.drive); },
                                [&, i](long n) { return chokeFigures(bands[i], (double)n, s.target, s.drive).margin; }};
         },
@@ -144,7 +144,7 @@ ChokeResult runChoke(const ChokePlan &s)
     for (size_t i = 0; i < shown; i++) {
         const ChokeDesign &d = c.designs[i];
         std::vector<std::string> w = capacitanceWarnings(d.capacitance, (double)d.turns);
-        long fit = mostTurns(d.core.size->insideDiameter, s.wire.inches);
+        long fit = mostTurns(d.core.size->insideDiameter, s.wire.fitInches());
         if (d.capacitance.from != CapacitanceGiven && d.turns > ModelClosingShare * fit)
             w.push_back("the winding nearly closes the core (more than " +
                         significant(ModelClosingShare * 100) +

@@ -109,9 +109,14 @@ void addCapacitanceOptions(CLI::App *c, CapacitanceOptions *o)
                                 "leaves it out"))->type_name("C")->excludes(stray);
 }
 
+// Which wire a command takes: bare, or insulated too, or a cable as well.
+enum WireKinds { BareWire, InsulatedWire, InsulatedWireOrCable };
+
 // --awg or --wire-mm; where neither is given 1 mm, or what `none` says the
-// command takes instead.
-void addWireOptions(CLI::App *c, WireOptions *w, [[maybe_unused]] const char *none = nullptr)
+// command takes instead. Over it --insulation or --overall-mm, and in place
+// of all of them --cable.
+void addWireOptions(CLI::App *c, WireOptions *w, [[maybe_unused]] const char *none = nullptr,
+                    WireKinds kinds = InsulatedWireOrCable)
 {
     auto *awg = addGiven(c, "--awg", &w->awg, HELP("the wire's gauge (the window's rule, d = 10^(-(G + 10)/20) in)"))
                     ->type_name("G");
@@ -122,7 +127,34 @@ void addWireOptions(CLI::App *c, WireOptions *w, [[maybe_unused]] const char *no
                    ->type_name("D")->excludes(awg);
     if (!none)
         mm->default_str(shown(DefaultWireMm));
+    if (kinds == BareWire)
+        return;
+    auto *insulation = addGiven(c, "--insulation", &w->insulation,
+                                HELP("the wire's insulation: single or heavy (NEMA MW 1000, by AWG), grade1, grade2, "
+                                     "grade3 (IEC 60317, by size), ptfe-et, ptfe-e, ptfe-ee (NEMA HP3 hook-up wire, "
+                                     "with --overall-mm): the fit counts turns over it, its rating holds the volts"))
+                           ->type_name("BUILD");
+    auto *overall = addGiven(c, "--overall-mm", &w->overallMm,
+                             HELP("the wire's diameter over its insulation, mm: the fit counts turns by it"))
+                        ->type_name("D");
+    if (kinds == InsulatedWireOrCable)
+        addGiven(c, "--cable", &w->cable, HELP("a coax by name (RG-58, RG-174, RG-213, LMR-400, ...): its outside "
+                                               "diameter fits, its working voltage rates"))
+            ->type_name("NAME")->excludes(awg)->excludes(mm)->excludes(insulation)->excludes(overall);
 }
+
+// Insulated wire and the voltages, as the commands' help states them.
+[[maybe_unused]] const char InsulationHelp[] = // (unused in the page's engine)
+    "Insulated wire: the fit counts turns by the diameter over the insulation, the copper's figures\n"
+    "keep the bare one. --insulation single, heavy: NEMA MW 1000's maximum overall diameter by AWG\n"
+    "(CENTELSA's magnet wire catalogue); heavy AWG 10-40 has none in the data, so the bare wire plus\n"
+    "NEMA's least increase stands in (said \"estimate\"). grade1, grade2, grade3: IEC 60317-0-1's\n"
+    "maximum by size (0.063-0.170 mm and SWG 11-42) and, where given, its minimum breakdown voltage.\n"
+    "ptfe-et, ptfe-e, ptfe-ee: NEMA HP3's 250, 600 and 1000 V, the outside diameter --overall-mm.\n"
+    "--cable NAME: a coax's outside diameter (its widest variant in the data) and, for RG-58 and\n"
+    "RG-213, MIL-C-17's working voltage. At a drive: the volts across each winding (its first and\n"
+    "last turns lie side by side), per turn, rms and peak; a warning where the peak passes 75 % of\n"
+    "the rating (W8JI's margin), and what to do.";
 
 // --duty D: the heat follows the power times D/100.
 void addDutyOption(CLI::App *c, Given *duty, [[maybe_unused]] const char *follows)
@@ -457,7 +489,8 @@ Command measureCommand(CLI::App &program)
     c->add_option("--turns", r->turns, HELP("turns of the test winding"))->type_name("FLOAT")->required();
     c->add_option("--material", r->material, HELP("the material the core is sold or marked as"));
     c->add_option("--method", r->method, HELP("reflection, series (two-port default) or shunt"));
-    addWireOptions(c, &r->wire, "the thickest gauge that fits (powdered iron: the fit takes the test winding's copper out)");
+    addWireOptions(c, &r->wire, "the thickest gauge that fits (powdered iron: the fit takes the test winding's copper out)",
+                   BareWire);
     addGiven(c, "--mhz", &r->mhz, HELP("the band to fit, A:B in MHz"))->type_name("A:B")
         ->default_str(shown(design::BandLowHz / 1e6) + ":" + shown(design::BandHighHz / 1e6));
     addStackOption(c, &r->stack);
@@ -631,7 +664,6 @@ Command balunCommand(CLI::App &program)
     z0->needs(vf);
     vf->needs(z0);
     addWireOptions(c, &r->wire);
-    addGiven(c, "--overall-mm", &r->overallMm, HELP("the wire's diameter over its insulation, mm"))->type_name("D");
     addGiven(c, "--twists-per-cm", &r->twists, HELP("the pair's twists per cm"))->type_name("T")->excludes(z0);
     addGiven(c, "--er", &r->permittivity, HELP("the insulation's relative permittivity"))->type_name("E")
         ->excludes(z0)->default_str(shown(DefaultPermittivity));
@@ -700,7 +732,7 @@ Command qCommand(CLI::App &program)
     addStackOption(c, &r->stack);
     addGiven(c, "--turns", &r->turns, HELP("one winding: its turns N"))->type_name("N");
     addGiven(c, "--uh", &r->uh, HELP("the inductance L in uH: the turns for it"))->type_name("L");
-    addWireOptions(c, &r->wire, "the thickest gauge that fits one layer");
+    addWireOptions(c, &r->wire, "the thickest gauge that fits one layer", InsulatedWire);
     addGiven(c, "--mhz", &r->mhz, HELP("a frequency F or a band A:B in MHz"))->type_name("F|A:B")->required();
     addGiven(c, "--points", &r->points, HELP("frequencies over a band, " + std::to_string(design::SweepPointsLeast) +
                                         " to " + std::to_string(design::SearchPointsMost)))

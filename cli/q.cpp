@@ -131,7 +131,7 @@ bool readQ(const QRequest &r, QPlan *plan, Failure *failure)
             return refuse<InductanceTooManyTurns>(failure, significant(q.uh, 6), std::to_string(q.turns), name);
     }
     if (q.wireGiven) {
-        if (mostTurns(core.size->insideDiameter, q.wire.inches) < q.turns)
+        if (mostTurns(core.size->insideDiameter, q.wire.fitInches()) < q.turns)
             return refuseAt(failure, r.wire.awg.given ? "--awg" : "--wire-mm", WireDoesNotFit,
                             {r.wire.awg.given ? "--awg " + r.wire.awg.text : "--wire-mm " + r.wire.wireMm.text,
                              significant(q.wire.mm, 4), std::to_string(q.turns), name});
@@ -236,7 +236,7 @@ QResult runQ(const QPlan &q)
         cores,
         [&](size_t i) {
             need[i] = turnsFor(cores[i], q.uh, middleHz(q));
-            const bool fits = need[i] >= 1 && (q.wireGiven ? mostTurns(cores[i].size->insideDiameter, q.wire.inches) >=
+            const bool fits = need[i] >= 1 && (q.wireGiven ? mostTurns(cores[i].size->insideDiameter, q.wire.fitInches()) >=
                                                                  need[i]
                                                            : thickestWire(cores[i], need[i], &wires[i]));
             return SearchTrial{fits ? need[i] : 0, [&, i](long n) { return n >= need[i]; },

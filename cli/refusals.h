@@ -127,7 +127,13 @@ struct Failure;
     X(TurnsNoWire,            "--turns",           "{} turns do not fit in one layer on {} with any wire") \
     X(WireDoesNotFit,         "{1}",               "{} gives a wire of {} mm, and {} turns of it do not fit in one layer " \
                                                    "on {}") \
-    X(QSearchNeedsUh,         "--uh",              "a search for the core needs the inductance: --uh L")
+    X(QSearchNeedsUh,         "--uh",              "a search for the core needs the inductance: --uh L") \
+    X(UnknownBuild,           "--insulation",      "unknown insulation '{}' ({})") \
+    X(UnknownCable,           "--cable",           "unknown cable '{}' ({})") \
+    X(NoBuildRow,             "--insulation",      "the data hold no {} diameter for {}{}") \
+    X(HookupNeedsOverall,     "--overall-mm",      "the data hold no outside diameter for {} hook-up wire: give it, " \
+                                                   "--overall-mm D") \
+    X(InsulationNeedsSize,    "{1}",               "{} needs the wire's size: --awg G or --wire-mm D")
 
 enum Refusal {
 #define MIRVELTA_REFUSAL_NAME(name, option, text) name,

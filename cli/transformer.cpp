@@ -59,7 +59,7 @@ static TransformerDesign build(const TransformerPlan &t, const FrequencyCore &co
     d.secondary = secondaryTurns(primary, t.ratio);
     d.capacitance = capacitanceFor(t.capacitance, core.outline);
     d.figures = transformerFigures(core, primary, hz, d.capacitance.pf, {t.watts, t.ohms, t.dutyPercent / 100});
-    d.fit = windingsFit(core, t.wire.inches, d.primary, d.secondary, t.autotransformer);
+    d.fit = windingsFit(core, t.wire.fitInches(), d.primary, d.secondary, t.autotransformer);
     // The port's match: the load the ratio is meant for, R Z, on the secondary.
     d.secondaryPf = t.secondaryGiven ? t.secondaryPf : d.capacitance.pf;
     const MatchCircuit circuit = matchCircuit(t, d);
@@ -225,7 +225,7 @@ TransformerResult runTransformer(const TransformerPlan &s)
                 const FrequencyCore &c = cores[i];
                 // The most primary turns whose windings fit; more never fit.
                 long most = 0;
-                while (windingsFit(c, s.wire.inches, most + 1, secondaryTurns(most + 1, s.ratio), s.autotransformer))
+                while (windingsFit(c, s.wire.fitInches(), most + 1, secondaryTurns(most + 1, s.ratio), s.autotransformer))
                     most++;
                 return SearchTrial{most, [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)) >= 1; },
                                    [&, i](long n) { return margin(s, build(s, cores[i], name(cores[i]), n, hz)); }};

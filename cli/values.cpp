@@ -149,18 +149,105 @@ std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
     return w;
 }
 
+// The build's sizes, as a refusal names them: " (the data's single sizes:
+// AWG 14 to 40)".
+static std::string buildSizes(design::Build b)
+{
+    const std::string name = design::buildName(b);
+    double least = 1e9, most = 0;
+    int leastAwg = 99, mostAwg = 0;
+    for (int i = 0; i < design::EnamelRowCount; i++) {
+        const design::EnamelRow &r = design::EnamelRows[i];
+        if (r.build == name && r.overallMaxMm > 0) {
+            least = std::min(least, r.bareMm), most = std::max(most, r.bareMm);
+            if (std::string(r.size).compare(0, 4, "AWG ") == 0) {
+                leastAwg = std::min(leastAwg, std::atoi(r.size + 4));
+                mostAwg = std::max(mostAwg, std::atoi(r.size + 4));
+            }
+        }
+    }
+    for (int i = 0; b == design::BuildHeavy && i < design::MinimumIncreaseCount; i++)
+        if (design::MinimumIncreases[i].build == name) {
+            leastAwg = std::min(leastAwg, design::MinimumIncreases[i].awg);
+            mostAwg = std::max(mostAwg, design::MinimumIncreases[i].awg);
+        }
+    return " (the data's " + name + " sizes: " +
+           (mostAwg ? "AWG " + std::to_string(leastAwg) + " to " + std::to_string(mostAwg)
+                    : significant(least) + " to " + significant(most) + " mm bare, not every size between") +
+           ")";
+}
+
+// The insulation over a bare wire already read: a build's row, a diameter
+// given, or both (the diameter given, the build's rating).
+static bool readInsulation(const WireOptions &o, Wire *w, Failure *failure)
+{
+    if ((o.insulation.given || o.overallMm.given) && !o.awg.given && !o.wireMm.given)
+        return refuseAt(failure, o.insulation.given ? "--insulation" : "--overall-mm", InsulationNeedsSize,
+                        {o.insulation.given ? "--insulation" : "--overall-mm"});
+    if (o.insulation.given) {
+        design::Build b;
+        if (!design::buildNamed(o.insulation.text, &b)) {
+            std::string names;
+            for (int i = 0; i < design::BuildCount; i++)
+                names += (i ? ", " : "") + std::string(design::buildName((design::Build)i));
+            return refuse<UnknownBuild>(failure, o.insulation.text, names);
+        }
+        design::InsulatedWire iw;
+        const bool row = design::insulatedWire(b, w->awg, w->mm, &iw);
+        if (design::buildIsHookup(b) && !o.overallMm.given)
+            return refuse<HookupNeedsOverall>(failure, design::buildName(b));
+        if (!design::buildIsHookup(b) && !row)
+            return refuse<NoBuildRow>(failure, design::buildName(b),
+                                      w->awg ? "AWG " + std::to_string(w->awg) : "a bare " + significant(w->mm, 6) + " mm wire",
+                                      buildSizes(b));
+        w->build = b;
+        w->tableSize = iw.size;
+        w->overallMm = iw.overallMm;
+        w->overallFrom = row ? (iw.estimate ? OverallEstimate : OverallTable) : OverallNone;
+        w->ratingVolts = iw.ratingVolts;
+        w->ratingFrom = iw.ratingFrom;
+    }
+    if (o.overallMm.given) {
+        double d;
+        if (!readNumber(o.overallMm.text, "--overall-mm", &d, failure))
+            return false;
+        if (!(d > w->mm && std::isfinite(d)))
+            return refuse<OverallAboveBare>(failure, significant(w->mm, 6));
+        w->overallMm = d;
+        w->overallFrom = OverallGiven;
+    }
+    return true;
+}
+
+bool insulationGiven(const WireOptions &o)
+{
+    return o.insulation.given || o.overallMm.given || o.cable.given;
+}
+
 bool readWire(const WireOptions &o, Wire *w, Failure *failure)
 {
-    w->awg = 0;
-    w->from = WireDefault;
+    *w = Wire();
     w->mm = DefaultWireMm;
+    if (o.cable.given) {
+        design::Cable c;
+        if (!design::cableNamed(o.cable.text, &c))
+            return refuse<UnknownCable>(failure, o.cable.text, design::cableNames());
+        w->cable = c.widest;
+        w->mm = w->overallMm = c.widest->outsideMm;
+        w->inches = w->mm / MillimetresPerInch;
+        w->from = WireByDiameter;
+        w->overallFrom = OverallCable;
+        w->ratingVolts = c.workingVolts;
+        w->ratingFrom = c.workingVolts > 0 ? design::RatingWorking : design::RatingNone;
+        return true;
+    }
     if (o.awg.given) {
         if (!readWhole(o.awg.text, "--awg", WireGaugeLeast, WireGaugeMost, GaugeRange, &w->awg, failure))
             return false;
         w->from = WireByGauge;
         w->inches = gaugeInches(w->awg);
         w->mm = w->inches * MillimetresPerInch;
-        return true;
+        return readInsulation(o, w, failure);
     }
     if (o.wireMm.given) {
         if (!readNumber(o.wireMm.text, "--wire-mm", &w->mm, failure))
@@ -170,15 +257,28 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
         w->from = WireByDiameter;
     }
     w->inches = w->mm / MillimetresPerInch;
-    return true;
+    return readInsulation(o, w, failure);
+}
+
+double Wire::fitInches() const
+{
+    return overallMm > 0 ? overallMm / MillimetresPerInch : inches;
 }
 
 Json wireJson(const Wire &w)
 {
     static const char *const From[] = {"default", "--awg", "--wire-mm", "thickest that fits"};
+    static const char *const Overall[] = {nullptr, "table", "estimate", "given", "cable"};
     Json j = {{"diameterMm", w.mm}, {"from", From[w.from]}};
     if (w.awg)
         j["awg"] = w.awg;
+    j["insulation"] = w.build >= 0 ? Json(design::buildName((design::Build)w.build)) : Json(nullptr);
+    j["overallDiameterMm"] = w.overallMm > 0 ? Json(w.overallMm) : Json(nullptr);
+    j["overallFrom"] = w.overallFrom ? Json(Overall[w.overallFrom]) : Json(nullptr);
+    if (w.tableSize)
+        j["tableSize"] = w.tableSize;
+    if (w.cable)
+        j["cable"] = {{"name", w.cable->cable}, {"variant", w.cable->variant}, {"ohms", w.cable->ohms}};
     return j;
 }
 
@@ -204,12 +304,96 @@ bool thickestWire(float insideInches, long turns, Wire *w)
     return true;
 }
 
+// What the insulation adds to a wire's text: ", 0.6858 mm over the
+// single build (AWG 22)".
+static std::string insulationText(const Wire &w)
+{
+    std::string t;
+    if (w.overallMm > 0) {
+        static const char *const How[] = {"", " (the data's", " (estimate: the bare wire plus NEMA's least increase",
+                                          " (given", ""};
+        t = ", " + significant(w.overallMm, 5) + " mm over ";
+        t += w.build >= 0 ? "the " + std::string(design::buildName((design::Build)w.build)) + " insulation"
+                          : std::string("the insulation");
+        t += How[w.overallFrom];
+        if (w.overallFrom == OverallTable && w.tableSize)
+            t += std::string(" ") + w.tableSize;
+        if (w.overallFrom != OverallCable)
+            t += ")";
+    } else if (w.build >= 0) {
+        t = ", " + std::string(design::buildName((design::Build)w.build)) + " insulation";
+    }
+    return t;
+}
+
 std::string wireText(const Wire &w)
 {
+    if (w.cable)
+        return std::string(w.cable->cable) + ", " + significant(w.mm, 5) + " mm outside (" + w.cable->variant + ")";
     if (w.awg)
         return "AWG " + std::to_string(w.awg) + ", " + significant(w.mm) + " mm bare (the window's gauge rule" +
-               (w.from == WireThickest ? "; none given: the thickest gauge that fits one layer)" : ")");
-    return significant(w.mm, 6) + " mm" + (w.from == WireDefault ? " (none given: --awg or --wire-mm)" : "");
+               (w.from == WireThickest ? "; none given: the thickest gauge that fits one layer)" : ")") +
+               insulationText(w);
+    return significant(w.mm, 6) + " mm" + (w.from == WireDefault ? " (none given: --awg or --wire-mm)" : "") +
+           (w.overallFrom != OverallNone || w.build >= 0 ? " bare" : "") + insulationText(w);
+}
+
+static Json windingVoltsJson(const Wire &w, const design::WindingVoltage &v)
+{
+    const double peak = design::peakOf(v.endToEndRms);
+    return {{"windingVoltsRms", v.rms},
+            {"windingVoltsPeak", design::peakOf(v.rms)},
+            {"voltsPerTurnRms", v.rms / v.turns},
+            {"endToEndVoltsRms", v.endToEndRms},
+            {"endToEndVoltsPeak", peak},
+            {"overRating", design::overRating(peak, w.ratingVolts)}};
+}
+
+Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings)
+{
+    Json j = windings.size() == 1 && windings[0].name.empty() ? windingVoltsJson(w, windings[0].v) : Json::object();
+    if (!(windings.size() == 1 && windings[0].name.empty()))
+        for (const WindingVolts &v : windings)
+            j[v.name] = windingVoltsJson(w, v.v);
+    j["ratingVolts"] = w.ratingVolts > 0 ? Json(w.ratingVolts) : Json(nullptr);
+    const char *from = design::ratingFromName(w.ratingFrom);
+    j["ratingFrom"] = from ? Json(from) : Json(nullptr);
+    return j;
+}
+
+std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings)
+{
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const WindingVolts &v : windings) {
+        const design::WindingVoltage &x = v.v;
+        std::string ends = x.endToEndRms == x.rms ? "between its first and last turns (side by side)"
+                                                  : "at most between its ends (" + significant(x.endToEndRms) + " V rms)";
+        lines.push_back({v.name.empty() ? "Voltages" : "Voltages, " + v.name,
+                         significant(x.rms) + " V rms across the winding, " + significant(design::peakOf(x.endToEndRms)) +
+                             " V peak " + ends + ", " + significant(x.rms / x.turns) + " V rms a turn"});
+    }
+    const char *from = design::ratingFromName(w.ratingFrom);
+    lines.push_back({"Insulation rating", from ? significant(w.ratingVolts, 5) + " V (" + from + "); keep the peak under " +
+                                                     significant(design::RatingShare * 100) + " % of it"
+                                               : std::string("none in the data for this wire: compare the peak with "
+                                                             "the maker's rating")});
+    return lines;
+}
+
+std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<WindingVolts> &windings)
+{
+    std::vector<std::string> warnings;
+    for (const WindingVolts &v : windings) {
+        const double peak = design::peakOf(v.v.endToEndRms);
+        if (design::overRating(peak, w.ratingVolts))
+            warnings.push_back((v.name.empty() ? std::string("the winding's") : "the " + v.name + "'s") +
+                               " ends see " + significant(peak) + " V peak, over " +
+                               significant(design::RatingShare * 100) + " % of the insulation's " +
+                               significant(w.ratingVolts, 5) + " V (" + design::ratingFromName(w.ratingFrom) +
+                               "): take a heavier build or PTFE sleeving over the wire, or space the winding's ends "
+                               "apart");
+    }
+    return warnings;
 }
 
 bool readScale(const Given &scale, double *k, Failure *failure)

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "calc/state.h"
 #include "catalogue/catalogue.h"
@@ -23,6 +24,7 @@
 #include "design/decimal.h"
 #include "design/capacitance.h"
 #include "design/ferrite.h"
+#include "design/insulation.h"
 #include "design/magnetics.h"
 #include "design/touchstone.h"
 
@@ -167,24 +169,55 @@ std::vector<std::string> capacitanceWarnings(const Capacitance &c, double turns)
 
 // The wire of a winding: --awg G (by the window's own gauge rule) or
 // --wire-mm D (for a feed-line choke the cable's outside diameter); 1 mm
-// where neither is given.
+// where neither is given. Over it, the insulation: a build of enamel or PTFE
+// (--insulation), a diameter over the insulation (--overall-mm), or in place
+// of both a cable by name (--cable: its outside diameter).
 struct WireOptions {
-    Given awg, wireMm;
+    Given awg, wireMm, insulation, overallMm, cable;
 };
 // JSON: "default", "--awg", "--wire-mm", "thickest that fits" (a gauge a
 // command chose: the thickest whole gauge that fits its winding in one layer).
 enum WireFrom { WireDefault, WireByGauge, WireByDiameter, WireThickest };
+// JSON overallFrom: none (the bare wire is what fits), "table", "estimate",
+// "given", "cable".
+enum OverallFrom { OverallNone, OverallTable, OverallEstimate, OverallGiven, OverallCable };
 struct Wire {
-    double mm, inches;
-    WireFrom from;
-    int awg;
+    double mm = 0, inches = 0; // the copper's: its resistance and Q (a cable's: its outside)
+    WireFrom from = WireDefault;
+    int awg = 0;
+    int build = -1;                     // a design::Build, or none
+    const char *tableSize = nullptr;    // the build's row in the data
+    const design::CableRow *cable = nullptr;
+    double overallMm = 0;               // over the insulation; 0: not known
+    OverallFrom overallFrom = OverallNone;
+    double ratingVolts = 0;             // 0: none in the data
+    design::RatingFrom ratingFrom = design::RatingNone;
+
+    // What the fit counts turns by: the overall diameter where known.
+    double fitInches() const;
 };
 bool readWire(const WireOptions &o, Wire *wire, Failure *failure);
+// Whether the request names any insulation or cable.
+bool insulationGiven(const WireOptions &o);
 Json wireJson(const Wire &w);
 // The thickest whole gauge (AWG 1 to 50) whose N turns fit one layer on a
 // core of that inside diameter; false where none does.
 bool thickestWire(float insideInches, long turns, Wire *w);
 std::string wireText(const Wire &w);
+
+// The voltages a drive puts on a winding ("" names a command's one winding;
+// a transformer's or a balun's are named), against the wire's rating.
+struct WindingVolts {
+    std::string name;
+    design::WindingVoltage v;
+};
+// "voltages": the one winding's figures, or each winding's under its name;
+// with the rating and where it comes from (null: none in the data).
+Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings);
+// A line a winding ("Voltages", "Voltages, secondary") and the rating's.
+std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings);
+// Where a winding's ends pass 75 % of the rating: what to do.
+std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<WindingVolts> &windings);
 
 // --scale K: the permeability times K (1 where not given), above 0.
 bool readScale(const Given &scale, double *k, Failure *failure);
