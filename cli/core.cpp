@@ -16,7 +16,8 @@ bool readCore(const CoreRequest &r, CorePlan *plan, Failure *failure)
     if ((r.mhz.given && !readNumber(r.mhz.text, "--mhz", &mhz, failure)) ||
         !readStack(r.stack, "--stack", &plan->stack, failure))
         return false;
-    if (!readCoreWithAl(r.core, &plan->core, failure))
+    if (!readCoreWithAl(r.core, &plan->core, failure) ||
+        !readWindingWire(r.wire, plan->core.dimensions().insideDiameter, &plan->wire, failure))
         return false;
     if (!r.mhz.given)
         return true;
@@ -84,6 +85,7 @@ Json coreJson(const CorePlan &plan, const CoreResult &r)
                             {"muImag", core.family == CoreFerrite ? Json(r.point.mu.imag) : Json(nullptr)}};
     const FerriteData *curve = core.family == CoreFerrite ? ferriteData(core.material) : nullptr;
     j["curve"] = curve ? Json({{"lowMHz", curve->lowHz() / 1e6}, {"highMHz", curve->highHz() / 1e6}}) : Json(nullptr);
+    addWindingWireJson(plan.wire, 0, &j);
     return j;
 }
 
@@ -122,6 +124,8 @@ std::string coreText(const CorePlan &plan, const CoreResult &r)
                              ? "mu' " + significant(r.point.mu.real) + ", mu'' " + significant(r.point.mu.imag) +
                                    " (the maker's typical curve)"
                              : "mu_e " + significant(r.point.mu.real) + " (" + ironNote(core.material) + ")"});
+    if (plan.wire.given)
+        lines.push_back(windingWireLine(plan.wire));
     s += captioned(lines);
     return s;
 }

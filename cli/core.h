@@ -14,6 +14,7 @@ struct CoreRequest {
     CoreOptions core;
     Given mhz; // the frequency the user works at
     Given stack;
+    WireOptions wire;
 };
 // What core asks, read once: the catalogue core, its stack, and where a
 // frequency is given, the core at frequency.
@@ -23,6 +24,7 @@ struct CorePlan {
     double mhz = 0;
     bool byFrequency = false;
     NamedCore atFrequency;
+    WindingWire wire; // where given: the turns of it one layer holds
 };
 struct CoreResult {
     design::FrequencyPoint point{}; // one turn at that frequency: its permeability

@@ -19,7 +19,8 @@ bool readFlux(const FluxRequest &r, FluxPlan *plan, Failure *failure)
         (r.mhz.given && !readNumber(r.mhz.text, "--mhz", &f.mhz, failure)) ||
         !readDriveNumbers(r.drive, &f.drive, failure) || !readStack(r.stack, "--stack", &f.stack, failure))
         return false;
-    if (!readCoreWithAl(r.core, &f.core, failure))
+    if (!readCoreWithAl(r.core, &f.core, failure) ||
+        !readWindingWire(r.wire, f.core.dimensions().insideDiameter, &f.wire, failure))
         return false;
     if (!finitePositive(f.turns))
         return refuse<FluxTurnsAboveZero>(failure);
@@ -54,7 +55,11 @@ FluxResult runFlux(const FluxPlan &s)
         }
     } else {
         f.tesla = sineFluxDensity(s.drive.vrms, s.mhz, s.turns, f.effective);
+        f.volts = oneWinding(s.drive.vrms, s.turns);
     }
+    f.warnings = windingWireWarnings(s.wire, s.turns);
+    for (const std::string &w : voltageWarnings(s.wire.wire, f.volts))
+        f.warnings.push_back(w);
     return f;
 }
 
@@ -85,6 +90,10 @@ Json fluxJson(const FluxPlan &s, const FluxResult &f)
         j["permeabilityPercent"] = f.biasPercent;
         j["inductanceMicrohenry"] = f.biasMicrohenry;
     }
+    addWindingWireJson(s.wire, s.turns, &j);
+    if (!f.volts.empty())
+        j["voltages"] = voltagesJson(s.wire.wire, f.volts);
+    j["warnings"] = f.warnings;
     j["summary"] = linesJson(fluxLines(s, f));
     return j;
 }
@@ -119,6 +128,12 @@ static Lines fluxLines(const FluxPlan &s, const FluxResult &f)
     } else {
         lines.push_back({"Peak flux density (B)", b});
     }
+    if (s.wire.given)
+        lines.push_back(windingWireLine(s.wire));
+    for (const auto &l : voltageLines(s.wire.wire, f.volts))
+        lines.push_back(l);
+    for (const std::string &w : f.warnings)
+        lines.push_back({"Warning", w});
     return lines;
 }
 

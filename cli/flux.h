@@ -15,6 +15,7 @@ struct FluxRequest {
     std::string turns;
     Given mhz, stack;
     DriveOptions drive;
+    WireOptions wire;
 };
 // What the flux asks, read once: the core, its stack, the turns and the drive.
 struct FluxPlan {
@@ -22,12 +23,15 @@ struct FluxPlan {
     int stack = 1;
     double turns, mhz;
     Drive drive;
+    WindingWire wire;
 };
 struct FluxResult {
     design::Effective effective;
     double permeability, fieldStrength, tesla;
     bool biased = false;  // iron with a DC current: the mix's DC-bias fit
     double biasPercent = 0, biasMicrohenry = 0;
+    std::vector<WindingVolts> volts; // a sine's
+    std::vector<std::string> warnings;
 };
 bool readFlux(const FluxRequest &r, FluxPlan *plan, Failure *failure);
 FluxResult runFlux(const FluxPlan &plan);

@@ -32,7 +32,8 @@ bool readImpedance(const ImpedanceRequest &r, ImpedancePlan *plan, Failure *fail
         !readCapacitanceRule(r.capacitance, &rule, failure) || !readStack(r.stack, "--stack", &stack, failure) ||
         !readScale(r.scale, &scale, failure))
         return false;
-    if (!readFrequencyCoreOrCurve(r.core, r.curve, &z.core, failure))
+    if (!readFrequencyCoreOrCurve(r.core, r.curve, &z.core, failure) ||
+        !readWindingWire(r.wire, z.core.size->insideDiameter, &z.wire, failure))
         return false;
     if (!(z.turns >= LeastTurns && std::isfinite(z.turns)))
         return refuse<TurnsOneOrMore>(failure);
@@ -56,6 +57,8 @@ ImpedanceResult runImpedance(const ImpedancePlan &s)
 {
     ImpedanceResult z;
     z.warnings = capacitanceWarnings(s.capacitance, s.turns);
+    for (const std::string &w : windingWireWarnings(s.wire, s.turns))
+        z.warnings.push_back(w);
     std::vector<double> hz = s.sweep ? logSweep(s.low * 1e6, s.high * 1e6, s.count) : std::vector<double>{s.low * 1e6};
     std::vector<std::complex<double>> zs;
     for (double f : hz) {
@@ -85,6 +88,7 @@ Json impedanceJson(const ImpedancePlan &s, const ImpedanceResult &z)
 {
     Json j = {{"core", s.core.name}, {"stack", s.core.stack}, {"scale", s.core.scale}, {"turns", s.turns}};
     addCapacitanceJson(s.capacitance, &j);
+    addWindingWireJson(s.wire, s.turns, &j);
     if (s.sweep) {
         j["points"] = Json::array();
         for (const FrequencyPoint &p : z.points)
@@ -122,6 +126,8 @@ std::string impedanceText(const ImpedancePlan &s, const ImpedanceResult &z, bool
     const NamedCore &c = s.core;
     Lines lines = {coreLine(c), {"Turns", significant(s.turns, 6)},
                    {"Winding capacitance", capacitanceText(s.capacitance)}};
+    if (s.wire.given)
+        lines.push_back(windingWireLine(s.wire));
     if (c.scale != 1)
         lines.push_back({"Permeability", "the curve's times " + significant(c.scale, 6)});
     std::string after;

@@ -16,6 +16,7 @@ struct ImpedanceRequest {
     std::string turns, mhz;
     Given points, stack, scale;
     CapacitanceOptions capacitance;
+    WireOptions wire;
 };
 // What the impedance asks, read once: the core (its stack and scale), the
 // turns, the frequency or the sweep, the capacitance.
@@ -26,6 +27,7 @@ struct ImpedancePlan {
     int count;  // a sweep's frequencies
     Capacitance capacitance;
     bool sweep;
+    WindingWire wire;
 };
 struct ImpedanceResult {
     std::vector<design::FrequencyPoint> points;

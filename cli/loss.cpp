@@ -21,7 +21,8 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
         !readStack(r.stack, "--stack", &stack, failure) || !readScale(r.scale, &scale, failure) ||
         !readDuty(r.duty, &l.dutyPercent, failure))
         return false;
-    if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure))
+    if (!readFrequencyCoreOrCurve(r.core, r.curve, &l.core, failure) ||
+        !readWindingWire(r.wire, l.core.size->insideDiameter, &l.wire, failure))
         return false;
     if (!l.core.data && !l.core.iron)
         return refuse<NoIronLoss>(failure, r.core.material);
@@ -40,6 +41,9 @@ bool loss(const LossRequest &r, LossResult *result, Failure *failure)
                       l.dutyPercent / 100);
     if (!l.loss.withinFit)
         return refuse<OutsideIronFit>(failure, r.core.material);
+    l.volts = oneWinding(l.loss.vrms, l.turns);
+    for (const auto &w : {windingWireWarnings(l.wire, l.turns), voltageWarnings(l.wire.wire, l.volts)})
+        l.warnings.insert(l.warnings.end(), w.begin(), w.end());
     return true;
 }
 
@@ -68,6 +72,8 @@ Json lossJson(const LossResult &r)
         j["seriesResistanceOhms"] = l.seriesOhms;
         j["q"] = l.q;
     }
+    addWindingWireJson(r.wire, r.turns, &j);
+    j["voltages"] = voltagesJson(r.wire.wire, r.volts);
     j["warnings"] = r.warnings;
     j["summary"] = linesJson(lossLines(r));
     return j;
@@ -102,6 +108,8 @@ static Lines lossLines(const LossResult &r)
         {"Turns", significant(r.turns, 6)},
         {"Winding capacitance", capacitanceText(r.capacitance)},
     };
+    if (r.wire.given)
+        lines.push_back(windingWireLine(r.wire));
     if (c.scale != 1)
         lines.push_back({"Permeability", "the curve's times " + significant(c.scale, 6)});
     lines.insert(lines.end(), {
@@ -125,6 +133,8 @@ static Lines lossLines(const LossResult &r)
         {"Temperature rise", significant(l.riseKelvin, 2) + " K (bare core in still air)"},
         {"Peak flux density (B)", significant(l.peakTesla * 1e3) + " mT = " + significant(l.peakTesla * 1e4) + " gauss"},
     });
+    for (const auto &v : voltageLines(r.wire.wire, r.volts))
+        lines.push_back(v);
     if (l.riseKelvin > HotRiseKelvin)
         lines.push_back({"Warning", "the core will run hot: more turns (a higher |Z|) or a larger core lower the rise"});
     for (const std::string &w : r.warnings)

@@ -18,6 +18,7 @@ struct LossRequest {
     DriveOptions drive;
     Given stack, duty, scale;
     CapacitanceOptions capacitance;
+    WireOptions wire;
 };
 struct LossResult {
     NamedCore core;
@@ -27,6 +28,8 @@ struct LossResult {
     double dutyPercent;
     Capacitance capacitance;
     design::CoreLoss loss;
+    WindingWire wire;
+    std::vector<WindingVolts> volts;
     std::vector<std::string> warnings;
 };
 bool loss(const LossRequest &r, LossResult *result, Failure *failure);

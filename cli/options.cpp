@@ -347,12 +347,13 @@ Command coreCommand(CLI::App &program)
     auto r = std::make_shared<CoreRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("core", "one core with its effective parameters and permeability");
-    FOOTER(c, "One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
+    FOOTER(c, std::string("One core as list shows it, with its effective magnetic length, area and volume (IEC 60205,\n"
         "rectangular cross-section), its AL in nH/N^2 and its effective permeability mu_e = AL le /\n"
         "(mu0 Ae), and the self-capacitance model's C_s of a winding on it. With --json the numbers\n"
-        "are numbers, effective ones in mm whatever --unit says. --stack K: K cores side by side.");
+        "are numbers, effective ones in mm whatever --unit says. --stack K: K cores side by side.") + "\n" + InsulationHelp);
     addCoreOptions(c, &r->core);
     addGiven(c, "--mhz", &r->mhz, HELP("the frequency you work at: the permeability there"))->type_name("FLOAT");
+    addWireOptions(c, &r->wire, "none: a wire given, the turns of it one layer holds");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
     return command(c, r, readCore, runCore, coreJson, withoutCsv<CorePlan, CoreResult, coreText>, o);
@@ -363,13 +364,14 @@ Command fluxCommand(CLI::App &program)
     auto r = std::make_shared<FluxRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("flux", "flux density from a sine voltage, a power or a DC current");
-    FOOTER(c, "The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n" +
+    FOOTER(c, std::string("The flux density in a catalogue core. A sine voltage at --mhz (--vrms, or --watts into --ohms,\n" +
         shown(DefaultOhms) + " by default, V = sqrt(P R)) gives the peak B = sqrt(2) V / (2 pi f N Ae). A DC current\n"
-        "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.");
+        "(--amps) gives H = N I / le and B = mu0 mu_e H, valid below saturation.") + "\n" + InsulationHelp);
     addCoreOptions(c, &r->core);
     c->add_option("--turns", r->turns, HELP("turns of the winding"))->type_name("FLOAT")->required();
     addGiven(c, "--mhz", &r->mhz, HELP("frequency of the sine voltage, in MHz"))->type_name("FLOAT");
     addDriveOptions(c, &r->drive, "DC current through the winding, in A");
+    addWireOptions(c, &r->wire, "none: a wire given, whether the turns fit one layer");
     addStackOption(c, &r->stack);
     addJson(c, o.get());
     return command(c, r, readFlux, runFlux, fluxJson, withoutCsv<FluxPlan, FluxResult, fluxText>, o);
@@ -403,14 +405,14 @@ Command impedanceCommand(CLI::App &program)
     auto r = std::make_shared<ImpedanceRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("impedance", "a winding's impedance at a frequency, or over a sweep");
-    FOOTER(c, "A winding's impedance at --mhz F, or at --points frequencies from A to B (--mhz A:B, log-spaced,\n"
+    FOOTER(c, std::string("A winding's impedance at --mhz F, or at --points frequencies from A to B (--mhz A:B, log-spaced,\n"
         "both ends included). Ferrite: Z = j 2 pi f N^2 mu0 (Ae/le) (mu' - j mu''), with mu' and mu''\n"
         "the maker's published curve (Fair-Rite), linear in log f between its rows; any ferrite size\n"
         "takes a material with data (31 43 46 51 61 73 75 77). The curve is the material's typical one:\n"
         "a real core may differ by +/- 20-25 %. Powdered iron: X = 2 pi f N^2 AL mu(f)/mu(0), the\n"
         "catalogue's AL by the maker's curve fit for the mix; its resistance at small signal is not\n"
         "modelled. A sweep names the self-resonant frequency, where X crosses zero. --curve takes a\n"
-        "measured curve instead.\n" + std::string(CapacitanceHelp));
+        "measured curve instead.\n" + std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, HELP("frequency F, or a range A:B, in MHz"))->required();
     addGiven(c, "--points", &r->points, HELP("frequencies in a range"))->type_name("INT")
@@ -418,6 +420,7 @@ Command impedanceCommand(CLI::App &program)
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
     addCapacitanceOptions(c, &r->capacitance);
+    addWireOptions(c, &r->wire, "none: a wire given, whether the turns fit one layer");
     addJson(c, o.get());
     addCsv(c, o.get(), "the table as CSV");
     return command(c, r, readImpedance, runImpedance, impedanceJson, impedanceText, o);
@@ -428,7 +431,7 @@ Command lossCommand(CLI::App &program)
     auto r = std::make_shared<LossRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("loss", "a winding's core loss and temperature rise");
-    FOOTER(c, "The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
+    FOOTER(c, std::string("The power a core takes at --mhz, and how warm it runs. A voltage across the winding, as a\n"
         "transformer or voltage balun sees it (--vrms, or --watts into --ohms, " + shown(DefaultOhms) + " by default,\n"
         "V = sqrt(P R)), or a current through it, as a common-mode choke or a filter's coil carries\n"
         "(--amps, RF rms). Ferrite: loss = V^2 Re(1/Z) or I^2 R, Z from the material's typical curve.\n"
@@ -436,7 +439,7 @@ Command lossCommand(CLI::App &program)
         "and loss = P(B, f) Ve from the maker's curve fit for the mix, with the series resistance it\n"
         "makes and the Q left. The rise of a bare core in still air follows the makers' rule, (loss\n"
         "in mW / surface in cm^2)^0.833 K. A real core may differ from the typical curves by +/- 20-25 %.\n"
-        "A current divides between the winding and its capacitance.\n" + std::string(CapacitanceHelp));
+        "A current divides between the winding and its capacitance.\n" + std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     addFrequencyCoreOptions(c, &r->core, &r->curve, &r->turns);
     c->add_option("--mhz", r->mhz, HELP("frequency, in MHz"))->type_name("FLOAT")->required();
     addDriveOptions(c, &r->drive, "RF current through the winding, A rms");
@@ -444,6 +447,7 @@ Command lossCommand(CLI::App &program)
     addStackOption(c, &r->stack);
     addScaleOption(c, &r->scale);
     addCapacitanceOptions(c, &r->capacitance);
+    addWireOptions(c, &r->wire, "none: a wire given, whether the turns fit one layer");
     addJson(c, o.get());
     return command(c, r, loss, printer<LossResult>(o, lossJson, lossText));
 }
@@ -506,7 +510,7 @@ Command chokeCommand(CLI::App &program)
     auto r = std::make_shared<ChokeRequest>();
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("choke", "the cores, stacks and turns that hold a choke's target over a band");
-    FOOTER(c, "A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
+    FOOTER(c, std::string("A choke for a band: every ferrite size with every material whose curve covers --mhz A:B, in\n"
         "stacks of one to --max-stack cores, and on each the fewest turns whose impedance holds the\n"
         "target at every one of --points log-spaced frequencies (both ends included): |Z| >=\n"
         "--min-impedance and/or R >= --min-resistance, with the permeability anywhere within\n"
@@ -520,7 +524,7 @@ Command chokeCommand(CLI::App &program)
         "(--all: every one). Each gives the least |Z| and R over the band and where, the\n"
         "self-resonance and its range for C_s/3.5 to 2 C_s, and with a drive the loss and rise.\n"
         "Published practice: at least 500 ohms resistive, many say 1000 ohms |Z|, across the bands.\n" +
-        std::string(CapacitanceHelp));
+        std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     addGiven(c, "--mhz", &r->mhz, HELP("the band A:B in MHz"))->type_name("A:B")->required();
     addGiven(c, "--min-impedance", &r->minImpedance, HELP("|Z| at least Z ohms at every frequency"))->type_name("Z");
     addGiven(c, "--min-resistance", &r->minResistance, HELP("R at least R ohms at every frequency"))->type_name("R");
@@ -555,7 +559,7 @@ Command transformerCommand(CLI::App &program)
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("transformer", "an impedance transformer at power over a band: one build, or "
                                                         "the cores and turns that hold a loss limit");
-    FOOTER(c, "An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
+    FOOTER(c, std::string("An impedance transformer (end-fed 49:1 or 64:1, a 9:1 or 4:1 unun) on a ferrite core. The model:\n"
         "flux-coupled, P primary and S secondary turns (an autotransformer's S counts all its turns), the\n"
         "low side at --ohms Z, matched. The magnetizing branch Zm is the primary winding on its core\n"
         "(the complex permeability, the stack, the winding's capacitance) across the port: at --watts W\n"
@@ -580,7 +584,7 @@ Command transformerCommand(CLI::App &program)
         "out), the windings in one layer; smallest stack\n"
         "volume first, then primary turns; the best " + std::to_string(design::DesignsOffered) +
         " (--all: every one). Powdered iron is not modelled.\n" +
-        std::string(CapacitanceHelp));
+        std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     auto *ratio = addGiven(c, "--ratio", &r->ratio, HELP("the impedance ratio R (49, 64, 9, 4)"))->type_name("R");
     addGiven(c, "--turns", &r->turns, HELP("the turns P:S in place of --ratio"))->type_name("P:S")->excludes(ratio);
     addGiven(c, "--mhz", &r->mhz, HELP("the band A:B in MHz"))->type_name("A:B")->required();
@@ -626,7 +630,7 @@ Command balunCommand(CLI::App &program)
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("balun", "a transmission-line balun or unun over a band (Guanella, Ruthroff): "
                                                   "one build, or the cores and turns that hold an SWR and a loss");
-    FOOTER(c, "A transmission-line transformer: Guanella's 1:1, 4:1 and 9:1 (n lines, inputs in parallel, outputs\n"
+    FOOTER(c, std::string("A transmission-line transformer: Guanella's 1:1, 4:1 and 9:1 (n lines, inputs in parallel, outputs\n"
         "in series; --cores n puts each line on a core of its own, --cores 1 all on one) and Ruthroff's 4:1\n"
         "(the bootstrap), as a balun or, with --unun, to ground. The model (Guanella 1944; O. Duffy, \"A model\n"
         "of a practical Guanella 1:1 balun\", 2008): each line a lossless transmission line of Z0 and VF for\n"
@@ -651,7 +655,7 @@ Command balunCommand(CLI::App &program)
         "every ferrite size and material with a curve over the band, stacks to --max-stack, the fewest turns\n"
         "that hold --max-swr, --max-loss-db and (at --watts) --max-rise at every frequency, the line in one\n"
         "layer (a pair takes two conductors a turn); smallest stack volume first, then turns; the best " +
-        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp));
+        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     c->add_option("--kind", r->kind, HELP("guanella or ruthroff"))->check(CLI::IsMember({"guanella", "ruthroff"}))
         ->required();
     addGiven(c, "--ratio", &r->ratio, HELP("the impedance ratio: 1, 4 or 9 (ruthroff: 4)"))->type_name("R")
@@ -704,7 +708,7 @@ Command qCommand(CLI::App &program)
     auto o = std::make_shared<Output>();
     CLI::App *c = program.add_subcommand("q", "the Q of a tuned winding, copper and core, over a frequency or a band; "
                                               "or which core and mix for an inductance");
-    FOOTER(c, "Q = X / (R_copper + R_core), below the self-resonance. The copper: R_dc = rho N l_turn / (pi d^2/4),\n"
+    FOOTER(c, std::string("Q = X / (R_copper + R_core), below the self-resonance. The copper: R_dc = rho N l_turn / (pi d^2/4),\n"
         "rho 1.724e-8 ohm m (20 C), l_turn = OD - ID + 2h + pi d; at frequency the round wire's skin effect,\n"
         "exact (R/R_dc = Re[(ka/2) J0(ka)/J1(ka)], k = (1 - j)/delta), and the neighbouring turns' proximity\n"
         "by Dowell's one-layer factor (Proc. IEE 113(8), 1966) at the turns' local pitch 2 pi r / N along the\n"
@@ -722,7 +726,7 @@ Command qCommand(CLI::App &program)
         "and mix and every ferrite with a curve over the band, each with its turns for L and its thickest\n"
         "wire, ranked by the least measured Q over the band; cores within 25 % of the best are marked\n"
         "\"about equal\": the model cannot tell them apart. The best " +
-        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp));
+        std::to_string(design::DesignsOffered) + " (--all: every one).\n" + std::string(CapacitanceHelp)) + "\n" + InsulationHelp);
     auto *size = c->add_option("--size", r->core.size, HELP("one winding: the size"));
     c->add_option("--family", r->core.family, HELP("one winding: iron or ferrite"))->needs(size);
     c->add_option("--material", r->core.material, HELP("one winding: the material or mix"))->needs(size);

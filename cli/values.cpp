@@ -338,6 +338,50 @@ std::string wireText(const Wire &w)
            (w.overallFrom != OverallNone || w.build >= 0 ? " bare" : "") + insulationText(w);
 }
 
+bool readWindingWire(const WireOptions &o, float insideInches, WindingWire *w, Failure *failure)
+{
+    *w = WindingWire();
+    w->given = o.awg.given || o.wireMm.given || insulationGiven(o);
+    if (!w->given)
+        return true;
+    if (!readWire(o, &w->wire, failure))
+        return false;
+    w->mostTurns = mostTurns(insideInches, w->wire.fitInches());
+    return true;
+}
+
+void addWindingWireJson(const WindingWire &w, double turns, Json *j)
+{
+    if (!w.given)
+        return;
+    Json wire = wireJson(w.wire);
+    wire["mostTurns"] = w.mostTurns;
+    if (turns > 0)
+        wire["fits"] = turns <= w.mostTurns;
+    (*j)["wire"] = wire;
+}
+
+std::pair<std::string, std::string> windingWireLine(const WindingWire &w)
+{
+    return {"Wire", wireText(w.wire) + "; " + std::to_string(w.mostTurns) + " turns in one layer"};
+}
+
+std::vector<std::string> windingWireWarnings(const WindingWire &w, double turns)
+{
+    if (!w.given || turns <= w.mostTurns)
+        return {};
+    return {significant(turns, 6) + " turns do not fit in one layer of this wire: " + std::to_string(w.mostTurns) +
+            " do"};
+}
+
+std::vector<WindingVolts> oneWinding(double vrms, double turns)
+{
+    design::WindingVoltage v;
+    v.rms = v.endToEndRms = vrms;
+    v.turns = turns;
+    return {{"", v}};
+}
+
 static Json windingVoltsJson(const Wire &w, const design::WindingVoltage &v)
 {
     const double peak = design::peakOf(v.endToEndRms);
@@ -364,6 +408,8 @@ Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings)
 std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings)
 {
     std::vector<std::pair<std::string, std::string>> lines;
+    if (windings.empty())
+        return lines;
     for (const WindingVolts &v : windings) {
         const design::WindingVoltage &x = v.v;
         std::string ends = x.endToEndRms == x.rms ? "between its first and last turns (side by side)"

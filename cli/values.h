@@ -205,6 +205,19 @@ Json wireJson(const Wire &w);
 bool thickestWire(float insideInches, long turns, Wire *w);
 std::string wireText(const Wire &w);
 
+// A command's one winding and the wire the request names, where it names
+// one (core, flux, impedance, loss): the most turns of it in one layer.
+struct WindingWire {
+    bool given = false;
+    Wire wire;
+    long mostTurns = 0;
+};
+bool readWindingWire(const WireOptions &o, float insideInches, WindingWire *w, Failure *failure);
+// "wire" with mostTurns and, for N turns (0: none), whether they fit.
+void addWindingWireJson(const WindingWire &w, double turns, Json *j);
+// "Wire: ..., N turns in one layer"; where the turns do not fit, a warning.
+std::pair<std::string, std::string> windingWireLine(const WindingWire &w);
+std::vector<std::string> windingWireWarnings(const WindingWire &w, double turns);
 // The voltages a drive puts on a winding ("" names a command's one winding;
 // a transformer's or a balun's are named), against the wire's rating.
 struct WindingVolts {
@@ -218,6 +231,8 @@ Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings);
 std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings);
 // Where a winding's ends pass 75 % of the rating: what to do.
 std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<WindingVolts> &windings);
+// The one winding's volts at vrms across its N turns.
+std::vector<WindingVolts> oneWinding(double vrms, double turns);
 
 // --scale K: the permeability times K (1 where not given), above 0.
 bool readScale(const Given &scale, double *k, Failure *failure);
