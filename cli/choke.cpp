@@ -138,6 +138,8 @@ ChokeResult runChoke(const ChokePlan &s)
     if (c.anyFits)
         c.nearest = design(s, bands[found.nearest.core], found.nearest.turns, caps[found.nearest.core]);
 
+    if (s.driven && !s.given.byCurrent)
+        c.warnings = voltageWarnings(s.wire, oneWinding(s.given.vrms, 0));
     // What the capacitance model is weaker at, for the designs offered.
     size_t shown = designsOffered(c.designs.size(), s.all);
     std::vector<std::string> said;
@@ -182,6 +184,8 @@ static Json designJson(const ChokePlan &s, const ChokeDesign &d)
     j["coreLossWatts"] = s.driven ? Json(f.lossWatts) : Json(nullptr);
     j["worstLossMHz"] = s.driven ? Json(f.lossHz / 1e6) : Json(nullptr);
     j["temperatureRiseKelvin"] = s.driven ? Json(f.riseKelvin) : Json(nullptr);
+    if (s.driven && !s.given.byCurrent)
+        j["voltages"] = voltagesJson(s.wire, oneWinding(s.given.vrms, (double)d.turns));
     return j;
 }
 
@@ -260,6 +264,9 @@ static std::pair<Lines, Lines> chokeLines(const ChokePlan &s, const ChokeResult 
         lines.push_back({"Drive", drive + "; the core may rise " + significant(s.maxRiseKelvin, 6) + " K"});
     }
     lines.push_back({"Wire", wireText(s.wire) + ", the turns in one layer"});
+    if (s.driven && !s.given.byCurrent)
+        for (const auto &v : voltageLines(s.wire, oneWinding(s.given.vrms, 0)))
+            lines.push_back(v);
     lines.push_back({"Capacitance", s.capacitance.given ? capacitanceText(capacitanceFor(s.capacitance, {}))
                                                         : std::string("each core's self-capacitance model") +
                                                               (s.capacitance.strayPf > 0

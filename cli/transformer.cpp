@@ -71,6 +71,19 @@ static TransformerDesign build(const TransformerPlan &t, const FrequencyCore &co
     return d;
 }
 
+// The windings' volts at the power: the primary's sqrt(P R), the secondary's
+// S/P times it (an autotransformer's from its cold end to its hot one).
+static std::vector<WindingVolts> windingVolts(const TransformerPlan &t, const TransformerDesign &d)
+{
+    const double primary = voltageFromPower(t.watts, t.ohms);
+    design::WindingVoltage p, s;
+    p.rms = p.endToEndRms = primary;
+    p.turns = (double)d.primary;
+    s.rms = s.endToEndRms = primary * (double)d.secondary / (double)d.primary;
+    s.turns = (double)d.secondary;
+    return {{"primary", p}, {"secondary", s}};
+}
+
 static double worstPercent(const TransformerDesign &d)
 {
     return d.figures.points[d.figures.worst].lossFraction * 100;
@@ -284,6 +297,20 @@ TransformerResult runTransformer(const TransformerPlan &s)
         t.warnings.push_back("the peak flux density is above the " + significant(CurveFluxTesla * 1e4) +
                              " gauss the makers' curves are measured under: at this flux a core takes more than "
                              "they say, and these figures are the least it takes");
+    bool overRated = false;
+    for (size_t i = 0; i < shown && !overRated; i++)
+        overRated = !voltageWarnings(s.wire, windingVolts(s, t.designs[i])).empty();
+    if (overRated) {
+        for (const std::string &w : one ? voltageWarnings(s.wire, windingVolts(s, *one))
+                                        : std::vector<std::string>{
+                                              "some designs' windings see peaks over " +
+                                              significant(RatingShare * 100) + " % of the insulation's " +
+                                              significant(s.wire.ratingVolts, 5) +
+                                              " V at their ends (each design's voltages are in --json): take a "
+                                              "heavier build or PTFE sleeving over the wire, or space the "
+                                              "windings' ends apart"})
+            t.warnings.push_back(w);
+    }
     if (loose && one)
         t.warnings.push_back(std::to_string(s.autotransformer ? one->secondary : one->primary + one->secondary) +
                              " turns do not fit in one layer of " + wireText(s.wire));
@@ -301,7 +328,7 @@ TransformerResult runTransformer(const TransformerPlan &s)
 
 // ---- The answer ---------------------------------------------------------------
 
-static Json designJson(const TransformerDesign &d)
+static Json designJson(const TransformerPlan &t, const TransformerDesign &d)
 {
     const TransformerFigures &f = d.figures;
     const TransformerPoint &low = f.points.front(), &worst = f.points[f.worst];
@@ -325,6 +352,7 @@ static Json designJson(const TransformerDesign &d)
     addCapacitanceJson(d.capacitance, &j);
     j["referredCapacitancePf"] = d.secondaryPf * turnsRatio * turnsRatio;
     j["worstSwr"] = std::isfinite(d.worstSwr) ? Json(d.worstSwr) : Json(nullptr);
+    j["voltages"] = voltagesJson(t.wire, windingVolts(t, d));
     return j;
 }
 
@@ -366,7 +394,7 @@ Json transformerJson(const TransformerPlan &s, const TransformerResult &t)
               {"wire", wireJson(s.wire)}};
     if (s.oneBuild) {
         const TransformerDesign &d = t.designs[0];
-        j["design"] = designJson(d);
+        j["design"] = designJson(s, d);
         const double shunt = s.bestShunt ? t.bestShuntPf : s.shuntPf;
         j["match"] = {{"leakageNh", s.leakageNh}, {"secondaryPf", d.secondaryPf},
                       {"secondaryPfFrom", s.secondaryGiven ? "given" : "the winding's"}, {"shuntPf", shunt}};
@@ -385,7 +413,7 @@ Json transformerJson(const TransformerPlan &s, const TransformerResult &t)
         Json designs = Json::array();
         size_t shown = designsOffered(t.designs.size(), s.all);
         for (size_t i = 0; i < shown; i++)
-            designs.push_back(designJson(t.designs[i]));
+            designs.push_back(designJson(s, t.designs[i]));
         j["designs"] = designs;
         j["found"] = t.designs.size();
         j["searched"] = t.searched;
@@ -436,6 +464,8 @@ static std::pair<Lines, Lines> transformerLines(const TransformerPlan &s, const 
                                 significant(d.secondaryPf * n * n, 4) + " pF, why such transformers fade at the "
                                                                         "top of the HF bands"},
         });
+        for (const auto &v : voltageLines(s.wire, windingVolts(s, d)))
+            lines.push_back(v);
         const double shunt = s.bestShunt ? t.bestShuntPf : s.shuntPf;
         lines.push_back({"Match", (s.leakageNh > 0 ? significant(s.leakageNh, 6) + " nH leakage"
                                                    : std::string("no leakage (not given)")) +

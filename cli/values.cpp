@@ -181,9 +181,10 @@ static std::string buildSizes(design::Build b)
 // given, or both (the diameter given, the build's rating).
 static bool readInsulation(const WireOptions &o, Wire *w, Failure *failure)
 {
-    if ((o.insulation.given || o.overallMm.given) && !o.awg.given && !o.wireMm.given)
-        return refuseAt(failure, o.insulation.given ? "--insulation" : "--overall-mm", InsulationNeedsSize,
-                        {o.insulation.given ? "--insulation" : "--overall-mm"});
+    // A build's row is found by the wire's size; a diameter over the
+    // insulation may stand over the default wire.
+    if (o.insulation.given && !o.awg.given && !o.wireMm.given)
+        return refuse<InsulationNeedsSize>(failure);
     if (o.insulation.given) {
         design::Build b;
         if (!design::buildNamed(o.insulation.text, &b)) {
@@ -416,13 +417,14 @@ std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, con
                                                   : "at most between its ends (" + significant(x.endToEndRms) + " V rms)";
         lines.push_back({v.name.empty() ? "Voltages" : "Voltages, " + v.name,
                          significant(x.rms) + " V rms across the winding, " + significant(design::peakOf(x.endToEndRms)) +
-                             " V peak " + ends + ", " + significant(x.rms / x.turns) + " V rms a turn"});
+                             " V peak " + ends +
+                             (x.turns > 0 ? ", " + significant(x.rms / x.turns) + " V rms a turn" : std::string())});
     }
     const char *from = design::ratingFromName(w.ratingFrom);
     lines.push_back({"Insulation rating", from ? significant(w.ratingVolts, 5) + " V (" + from + "); keep the peak under " +
                                                      significant(design::RatingShare * 100) + " % of it"
-                                               : std::string("none in the data for this wire: compare the peak with "
-                                                             "the maker's rating")});
+                                               : std::string("none known for this wire: give --insulation or "
+                                                             "--cable, or compare the peak with the maker's rating")});
     return lines;
 }
 

@@ -231,7 +231,8 @@ Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings);
 std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings);
 // Where a winding's ends pass 75 % of the rating: what to do.
 std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<WindingVolts> &windings);
-// The one winding's volts at vrms across its N turns.
+// The one winding's volts at vrms across its N turns (0: the turns differ
+// from design to design, and the lines leave a turn's out).
 std::vector<WindingVolts> oneWinding(double vrms, double turns);
 
 // --scale K: the permeability times K (1 where not given), above 0.

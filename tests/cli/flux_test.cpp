@@ -46,7 +46,11 @@ TEST(Cli, FluxDensityForEachInputForm)
               "Turns:                  10\n"
               "Power:                  100 W into 50 ohms\n"
               "Sine voltage:           70.71 V rms at 7.1 MHz\n"
-              "Peak flux density (B):  1.424 mT = 14.24 gauss\n");
+              "Peak flux density (B):  1.424 mT = 14.24 gauss\n"
+              "Voltages:               70.71 V rms across the winding, 100 V peak between its first and last turns "
+              "(side by side), 7.071 V rms a turn\n"
+              "Insulation rating:      none known for this wire: give --insulation or --cable, or compare the peak "
+              "with the maker's rating\n");
 }
 
 } // namespace

@@ -67,6 +67,7 @@ TEST(Refusals, EveryTextOnceFromItsList)
     const Args T = {"transformer", "--ratio", "49", "--mhz", "1.8:30", "--watts", "100"};
     const Args B = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--z0", "50", "--vf", "0.7"};
     const Args Q50 = {"q", "--family", "iron", "--size", "50", "--material", "2", "--mhz", "7"};
+    const Args F240C = {"core", "--family", "ferrite", "--size", "240", "--material", "43"};
     const Args Pair = {"balun", "--kind", "guanella", "--mhz", "1.8:30", "--awg", "30"};
     const Args M = {"measure", "--family", "ferrite", "--size", "240", "--turns", "3", "--text"};
     const std::string Good = sweepText("MHz", 1, 30), Above = sweepText("GHz", 10, 30);
@@ -178,6 +179,15 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {TurnsNoWire, Q50 + Args{"--turns", "5000"}, {"5000", "T-50-2"}},
         {WireDoesNotFit, Q50 + Args{"--turns", "29", "--wire-mm", "3"}, {"--wire-mm 3", "3", "29", "T-50-2"}, "--wire-mm"},
         {QSearchNeedsUh, Args{"q", "--mhz", "7"}, {}},
+        {UnknownBuild, F240C + Args{"--awg", "20", "--insulation", "triple"},
+         {"triple", "single, heavy, grade1, grade2, grade3, ptfe-et, ptfe-e, ptfe-ee"}},
+        {UnknownCable, F240C + Args{"--cable", "RG-59"},
+         {"RG-59", "RG-58, RG-8X, RG-174, RG-316, RG-213, RG-8, Belden 9913, LMR-400, RG-142, RG-223, H155, "
+                   "Aircell 7, Ecoflex 10, RG-214"}},
+        {NoBuildRow, F240C + Args{"--wire-mm", "0.7", "--insulation", "grade1"},
+         {"grade1", "a bare 0.7 mm wire", " (the data's grade1 sizes: 0.063 to 2.946 mm bare, not every size between)"}},
+        {HookupNeedsOverall, F240C + Args{"--awg", "20", "--insulation", "ptfe-e"}, {"ptfe-e"}},
+        {InsulationNeedsSize, Args{"choke", "--mhz", "3.5:30", "--min-impedance", "1000", "--insulation", "heavy"}, {}},
     };
     std::set<int> seen;
     for (const auto &c : cases) {
