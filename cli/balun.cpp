@@ -5,6 +5,7 @@
 #include "cli/balun.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "cli/layout.h"
@@ -223,6 +224,36 @@ static double lineMetres(const BalunPlan &b, const FrequencyCore &core, long tur
     return ((double)turns * (o.outsideMm - o.insideMm + 2 * o.heightMm) + b.leadsCm * 10) / 1000;
 }
 
+// The source's EMF for the power it has available: 2 sqrt(W R_s).
+static double sourceEmf(const BalunPlan &b)
+{
+    return 2 * std::sqrt(b.watts * b.circuit.sourceOhms);
+}
+
+// Each line's voltages at the power, the highest over the band: along its
+// winding (the common mode's drop, which the turns share) and between any
+// two of its four ends (the first and last turns lie side by side).
+static std::vector<WindingVolts> lineVolts(const BalunPlan &b, const BalunDesign &d)
+{
+    std::vector<WindingVolts> volts;
+    const double emf = sourceEmf(b);
+    for (const BalunFigures &f : d.points)
+        for (size_t k = 0; k < f.point.lineEnds.size(); k++) {
+            const std::array<std::complex<double>, 4> &e = f.point.lineEnds[k];
+            if (volts.size() <= k) {
+                design::WindingVoltage v;
+                v.turns = (double)d.turns;
+                volts.push_back({"line " + std::to_string(k + 1), v});
+            }
+            design::WindingVoltage &v = volts[k].v;
+            v.rms = std::max(v.rms, portableAbs((e[0] + e[1] - e[2] - e[3]) * 0.5) * emf);
+            for (int i = 0; i < 4; i++)
+                for (int j = i + 1; j < 4; j++)
+                    v.endToEndRms = std::max(v.endToEndRms, portableAbs(e[i] - e[j]) * emf);
+        }
+    return volts;
+}
+
 // The figures at one frequency of N turns on the core, the winding's
 // capacitance pf.
 static BalunFigures figuresAt(const BalunPlan &b, const FrequencyCore &core, long turns, double metres, double pf,
@@ -235,8 +266,7 @@ static BalunFigures figuresAt(const BalunPlan &b, const FrequencyCore &core, lon
     f.point = balunResponse(c, hz, zw);
     f.commonModeOhms = portableAbs(zw);
     if (b.driven) {
-        // The source's EMF for the power it has available: 2 sqrt(W R_s).
-        const double emf = 2 * std::sqrt(b.watts * c.sourceOhms);
+        const double emf = sourceEmf(b);
         for (const std::complex<double> &v : f.point.windingVolts) {
             const double vrms = portableAbs(v) * emf;
             if (!(vrms > 0))
@@ -274,6 +304,8 @@ static BalunDesign build(const BalunPlan &b, const FrequencyCore &core, const st
         if (f.commonModeOhms < d.leastCommonModeOhms)
             d.leastCommonModeOhms = f.commonModeOhms, d.leastCommonModeHz = h;
     }
+    if (b.driven)
+        d.volts = lineVolts(b, d);
     return d;
 }
 
@@ -327,8 +359,18 @@ static void addWarnings(const BalunPlan &b, const std::vector<double> &hz, Balun
     if (c.z0 > best * LineOhmsFar || c.z0 < best / LineOhmsFar)
         r->warnings.push_back("Z0 " + significant(c.z0, 4) + " ohms is far from the best for this kind and load, " +
                               significant(best, 4) + " ohms: the match then depends on the line's length");
+    bool overRated = false;
+    for (size_t i = 0; i < designsOffered(r->designs.size(), b.all) && !overRated; i++)
+        overRated = !voltageWarnings(b.wire, r->designs[i].volts).empty();
+    if (overRated && !one)
+        r->warnings.push_back("some designs' lines see peaks over " + significant(RatingShare * 100) +
+                              " % of the insulation's " + significant(b.wire.ratingVolts, 5) +
+                              " V at their ends (each design's voltages are in --json): take a heavier build or "
+                              "PTFE sleeving over the wire, or space the lines' ends apart");
     if (!one)
         return;
+    for (const std::string &w : voltageWarnings(b.wire, one->volts))
+        r->warnings.push_back(w);
     if (c.oneCore && !c.unun) {
         r->warnings.push_back(
             "the lines share one core: into a load with its centre grounded they drive its ends to " +
@@ -436,6 +478,7 @@ static Json designJson(const BalunPlan &b, const BalunDesign &d)
     if (b.driven) {
         j["temperatureRiseKelvin"] = d.worstRiseKelvin;
         j["peakFluxDensityMilliTesla"] = d.peakTesla * 1e3;
+        j["voltages"] = voltagesJson(b.wire, d.volts);
     }
     return j;
 }
@@ -587,6 +630,8 @@ static std::pair<Lines, Lines> balunSummary(const BalunPlan &b, const BalunResul
             lines.push_back({"Heat", "the rise up to " + significant(d.worstRiseKelvin, 3) + " K (the makers' rule, "
                                      "bare core in still air), the peak flux density up to " +
                                      significant(d.peakTesla * 1e3, 3) + " mT"});
+        for (const auto &v : voltageLines(b.wire, d.volts))
+            lines.push_back(v);
     } else {
         lines.push_back({"Limits", "SWR under " + significant(b.maxSwr, 6) + ", insertion loss under " +
                                        significant(b.maxLossDb, 6) + " dB" +

@@ -40,6 +40,9 @@ struct BalunDesign {
     bool fit;
     std::vector<BalunFigures> points;
     double worstSwr, worstLossDb, worstRiseKelvin, peakTesla, leastCommonModeOhms, leastCommonModeHz;
+    // At a power, each line's: the drop along its winding and the most
+    // between any two of its ends, each the highest over the band.
+    std::vector<WindingVolts> volts;
 };
 // What a balun asks, read once: the kind and its connection, the line, the
 // source and the load, the band, the power, the limits, every default

@@ -71,7 +71,12 @@ bool readQ(const QRequest &r, QPlan *plan, Failure *failure)
         return refuse<UhAboveZero>(failure);
     if (r.vrms.given && !finitePositive(q.vrms))
         return refuse<DriveAboveZero>(failure);
-    q.wireGiven = r.wire.awg.given || r.wire.wireMm.given;
+    // Without a size q takes each core's thickest gauge, which no diameter
+    // over an insulation can stand over.
+    const bool sized = r.wire.awg.given || r.wire.wireMm.given;
+    if (r.wire.overallMm.given && !sized)
+        return refuseAt(failure, "--overall-mm", InsulationNeedsSize, {"--overall-mm"});
+    q.wireGiven = sized;
     if (q.wireGiven && !readWire(r.wire, &q.wire, failure))
         return false;
     q.all = r.all;
@@ -133,8 +138,10 @@ bool readQ(const QRequest &r, QPlan *plan, Failure *failure)
     if (q.wireGiven) {
         if (mostTurns(core.size->insideDiameter, q.wire.fitInches()) < q.turns)
             return refuseAt(failure, r.wire.awg.given ? "--awg" : "--wire-mm", WireDoesNotFit,
-                            {r.wire.awg.given ? "--awg " + r.wire.awg.text : "--wire-mm " + r.wire.wireMm.text,
-                             significant(q.wire.mm, 4), std::to_string(q.turns), name});
+                            {(r.wire.awg.given ? "--awg " + r.wire.awg.text : "--wire-mm " + r.wire.wireMm.text) +
+                                 (r.wire.insulation.given ? " --insulation " + r.wire.insulation.text : "") +
+                                 (r.wire.overallMm.given ? " --overall-mm " + r.wire.overallMm.text : ""),
+                             significant(q.wire.fitInches() * MillimetresPerInch, 4), std::to_string(q.turns), name});
     } else if (!thickestWire(core, q.turns, &q.wire))
         return refuse<TurnsNoWire>(failure, std::to_string(q.turns), name);
     q.cores = {core};
@@ -214,6 +221,9 @@ static void addWarnings(const QPlan &q, QResult *r)
             }
     std::vector<std::string> c = capacitanceWarnings(d.capacitance, (double)d.turns);
     r->warnings.insert(r->warnings.end(), c.begin(), c.end());
+    if (q.vrms > 0)
+        for (const std::string &w : voltageWarnings(d.wire, oneWinding(q.vrms, (double)d.turns)))
+            r->warnings.push_back(w);
 }
 
 QResult runQ(const QPlan &q)
@@ -253,6 +263,8 @@ QResult runQ(const QPlan &q)
         for (QWinding &w : r.windings)
             w.aboutEqual = best - w.worstQ < QSpread * best;
     }
+    if (q.vrms > 0 && q.wireGiven)
+        r.warnings = voltageWarnings(q.wire, oneWinding(q.vrms, 0));
     return r;
 }
 
@@ -275,7 +287,8 @@ static Json pointJson(const QWinding &d, const QPoint &p)
             {"inMakersRange", inMakersRange(d, p.hz)}};
 }
 
-static Json designJson(const QWinding &d)
+// A winding's row; at a drive, with its voltages.
+static Json designJson(const QWinding &d, double vrms)
 {
     Json j = {{"core", stackName(d.core.name, d.core.stack)},
               {"family", familyName(d.family)},
@@ -295,6 +308,8 @@ static Json designJson(const QWinding &d)
     j["peakQMHz"] = d.peakQHz / 1e6;
     j["selfResonantFrequencyMHz"] = mhzOrNull(d.resonanceHz);
     j["aboutEqual"] = d.aboutEqual;
+    if (vrms > 0)
+        j["voltages"] = voltagesJson(d.wire, oneWinding(vrms, (double)d.turns));
     return j;
 }
 
@@ -307,7 +322,7 @@ Json qJson(const QPlan &q, const QResult &r)
               {"inductanceMicrohenryAsked", q.uh > 0 ? Json(q.uh) : Json(nullptr)}};
     if (q.oneWinding) {
         const QWinding &d = r.windings[0];
-        Json core = designJson(d);
+        Json core = designJson(d, 0);
         j["core"] = core["core"];
         j["family"] = core["family"];
         j["size"] = core["size"];
@@ -316,6 +331,8 @@ Json qJson(const QPlan &q, const QResult &r)
         j["turns"] = d.turns;
         j["turnsFrom"] = q.uh > 0 ? "--uh" : "--turns";
         j["wire"] = wireJson(d.wire);
+        if (q.vrms > 0)
+            j["voltages"] = voltagesJson(d.wire, oneWinding(q.vrms, (double)d.turns));
         addCapacitanceJson(d.capacitance, &j);
         j["selfResonantFrequencyMHz"] = mhzOrNull(d.resonanceHz);
         j["peakQ"] = d.peakQ;
@@ -329,7 +346,7 @@ Json qJson(const QPlan &q, const QResult &r)
         Json designs = Json::array();
         const size_t shown = designsOffered(r.windings.size(), q.all);
         for (size_t i = 0; i < shown; i++)
-            designs.push_back(designJson(r.windings[i]));
+            designs.push_back(designJson(r.windings[i], q.vrms));
         j["designs"] = designs;
         j["found"] = r.windings.size();
         j["searched"] = r.searched;
@@ -374,6 +391,9 @@ static std::pair<Lines, Lines> qSummary(const QPlan &q, const QResult &r)
                       {"Peak Q", significant(d.peakQ, 3) + " at " + significant(d.peakQHz / 1e6) +
                                      " MHz (as measured); the least " + significant(d.worstQ, 3) + " at " +
                                      significant(d.worstQHz / 1e6) + " MHz"}});
+        if (q.vrms > 0)
+            for (const auto &v : voltageLines(d.wire, oneWinding(q.vrms, (double)d.turns)))
+                lines.push_back(v);
     } else {
         const size_t shown = designsOffered(r.windings.size(), q.all);
         lines.push_back({"Inductance", significant(q.uh, 6) + " uH, the turns for it at " +

@@ -133,7 +133,7 @@ struct Failure;
     X(NoBuildRow,             "--insulation",      "the data hold no {} diameter for {}{}") \
     X(HookupNeedsOverall,     "--overall-mm",      "the data hold no outside diameter for {} hook-up wire: give it, " \
                                                    "--overall-mm D") \
-    X(InsulationNeedsSize,    "--insulation",      "--insulation needs the wire's size: --awg G or --wire-mm D")
+    X(InsulationNeedsSize,    "{1}",               "{} needs the wire's size: --awg G or --wire-mm D")
 
 enum Refusal {
 #define MIRVELTA_REFUSAL_NAME(name, option, text) name,

@@ -184,7 +184,7 @@ static bool readInsulation(const WireOptions &o, Wire *w, Failure *failure)
     // A build's row is found by the wire's size; a diameter over the
     // insulation may stand over the default wire.
     if (o.insulation.given && !o.awg.given && !o.wireMm.given)
-        return refuse<InsulationNeedsSize>(failure);
+        return refuseAt(failure, "--insulation", InsulationNeedsSize, {"--insulation"});
     if (o.insulation.given) {
         design::Build b;
         if (!design::buildNamed(o.insulation.text, &b)) {
@@ -236,7 +236,7 @@ bool readWire(const WireOptions &o, Wire *w, Failure *failure)
         w->cable = c.widest;
         w->mm = w->overallMm = c.widest->outsideMm;
         w->inches = w->mm / MillimetresPerInch;
-        w->from = WireByDiameter;
+        w->from = WireByCable;
         w->overallFrom = OverallCable;
         w->ratingVolts = c.workingVolts;
         w->ratingFrom = c.workingVolts > 0 ? design::RatingWorking : design::RatingNone;
@@ -268,7 +268,7 @@ double Wire::fitInches() const
 
 Json wireJson(const Wire &w)
 {
-    static const char *const From[] = {"default", "--awg", "--wire-mm", "thickest that fits"};
+    static const char *const From[] = {"default", "--awg", "--wire-mm", "thickest that fits", "--cable"};
     static const char *const Overall[] = {nullptr, "table", "estimate", "given", "cable"};
     Json j = {{"diameterMm", w.mm}, {"from", From[w.from]}};
     if (w.awg)
@@ -421,10 +421,15 @@ std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, con
                              (x.turns > 0 ? ", " + significant(x.rms / x.turns) + " V rms a turn" : std::string())});
     }
     const char *from = design::ratingFromName(w.ratingFrom);
-    lines.push_back({"Insulation rating", from ? significant(w.ratingVolts, 5) + " V (" + from + "); keep the peak under " +
-                                                     significant(design::RatingShare * 100) + " % of it"
-                                               : std::string("none known for this wire: give --insulation or "
-                                                             "--cable, or compare the peak with the maker's rating")});
+    std::string rating;
+    if (from)
+        rating = significant(w.ratingVolts, 5) + " V (" + from + "); keep the peak under " +
+                 significant(design::RatingShare * 100) + " % of it";
+    else if (w.build >= 0 || w.cable)
+        rating = "none in the data for this insulation: compare the peak with the maker's rating";
+    else
+        rating = "none known for this wire: give --insulation or --cable, or compare the peak with the maker's rating";
+    lines.push_back({"Insulation rating", rating});
     return lines;
 }
 

@@ -177,7 +177,7 @@ struct WireOptions {
 };
 // JSON: "default", "--awg", "--wire-mm", "thickest that fits" (a gauge a
 // command chose: the thickest whole gauge that fits its winding in one layer).
-enum WireFrom { WireDefault, WireByGauge, WireByDiameter, WireThickest };
+enum WireFrom { WireDefault, WireByGauge, WireByDiameter, WireThickest, WireByCable };
 // JSON overallFrom: none (the bare wire is what fits), "table", "estimate",
 // "given", "cable".
 enum OverallFrom { OverallNone, OverallTable, OverallEstimate, OverallGiven, OverallCable };

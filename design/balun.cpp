@@ -222,6 +222,8 @@ BalunPoint balunResponse(const BalunCircuit &c, double hz, Complex zw)
     }
     if (c.oneCore)
         p.windingVolts.push_back(times(zw, shared));
+    for (const Line &l : lines)
+        p.lineEnds.push_back({net.voltage(l.a1), net.voltage(l.b1), net.voltage(l.a2), net.voltage(l.b2)});
     p.high = portableDivide(net.voltage(high), vin);
     p.low = portableDivide(net.voltage(low), vin);
     p.commonModeRatioDb = 0;

@@ -18,6 +18,7 @@
 // the mismatch and the common-mode current's heat.
 #pragma once
 
+#include <array>
 #include <complex>
 #include <vector>
 
@@ -65,6 +66,9 @@ struct BalunPoint {
     // The voltage along each core's winding (one core: the one), per volt
     // of EMF: its flux and its heat.
     std::vector<std::complex<double>> windingVolts;
+    // Each line's four ends per volt of EMF: conductor a's and b's at its
+    // input, then at its far end (the first and last turns, side by side).
+    std::vector<std::array<std::complex<double>, 4>> lineEnds;
     // The output's terminals per volt at the input port.
     std::complex<double> high, low;
     // A three-terminal load: |I_c / I_d| in dB, I_c the current into z3, I_d

@@ -187,7 +187,8 @@ TEST(Refusals, EveryTextOnceFromItsList)
         {NoBuildRow, F240C + Args{"--wire-mm", "0.7", "--insulation", "grade1"},
          {"grade1", "a bare 0.7 mm wire", " (the data's grade1 sizes: 0.063 to 2.946 mm bare, not every size between)"}},
         {HookupNeedsOverall, F240C + Args{"--awg", "20", "--insulation", "ptfe-e"}, {"ptfe-e"}},
-        {InsulationNeedsSize, Args{"choke", "--mhz", "3.5:30", "--min-impedance", "1000", "--insulation", "heavy"}, {}},
+        {InsulationNeedsSize, Args{"choke", "--mhz", "3.5:30", "--min-impedance", "1000", "--insulation", "heavy"},
+         {"--insulation"}},
     };
     std::set<int> seen;
     for (const auto &c : cases) {
