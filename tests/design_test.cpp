@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "design/choke.h"
 #include "design/ferrite.h"
 #include "design/identify.h"
+#include "design/insulation.h"
 #include "design/iron.h"
 #include "design/magnetics.h"
 #include "design/portable.h"
@@ -277,6 +279,75 @@ TEST(Design, SelfCapacitanceModelAgainstItsData)
     EXPECT_EQ(fixtures, 2);
 }
 
+// The compiled wire tables are the CSVs', row for row: each number the one
+// its field begins with (0 where it is empty), the hook-up table the HP3
+// types' rows alone.
+TEST(Design, WireTablesAreTheDataFiles)
+{
+    using Row = std::vector<std::string>;
+    using Column = std::function<size_t(const char *)>; // a field's index by its heading
+    auto n = [](const std::string &field) { return std::strtod(field.c_str(), nullptr); };
+    const struct {
+        const char *file;
+        int count;
+        std::function<void(int i, const Row &f, Column c)> held;
+    } files[] = {
+        {"enamel.csv", design::EnamelRowCount,
+         [&](int i, const Row &f, Column c) {
+             const design::EnamelRow &r = design::EnamelRows[i];
+             EXPECT_EQ(Row({r.build, r.size}), Row({f[c("build")], f[c("size")]}));
+             EXPECT_EQ(std::vector<double>({r.bareMm, r.overallMaxMm, r.breakdownVolts}),
+                       std::vector<double>({n(f[c("bare_mm")]), n(f[c("overall_max_mm")]), n(f[c("breakdown_v")])}))
+                 << f[c("size")];
+         }},
+        {"nema-min-increase.csv", design::MinimumIncreaseCount,
+         [&](int i, const Row &f, Column c) {
+             const design::MinimumIncreaseRow &r = design::MinimumIncreases[i];
+             EXPECT_EQ(r.build, f[c("build")]);
+             EXPECT_EQ(std::vector<double>({(double)r.awg, r.bareMm, r.increaseMm, r.overallMaxMm}),
+                       std::vector<double>({n(f[c("awg")]), n(f[c("bare_nom_mm")]), n(f[c("min_increase_mm")]),
+                                            n(f[c("overall_max_mm")])}))
+                 << f[c("awg")];
+         }},
+        {"hookup.csv", design::HookupRatingCount,
+         [&](int i, const Row &f, Column c) {
+             EXPECT_EQ(design::HookupRatings[i].style, f[c("standard_or_style")]);
+             EXPECT_EQ(design::HookupRatings[i].volts, n(f[c("voltage_rating_v")]));
+         }},
+        {"coax.csv", design::CableRowCount,
+         [&](int i, const Row &f, Column c) {
+             const design::CableRow &r = design::CableRows[i];
+             EXPECT_EQ(Row({r.cable, r.variant}), Row({f[c("cable")], f[c("variant")]}));
+             EXPECT_EQ(std::vector<double>({r.outsideMm, r.ohms, r.velocityFactor, r.workingVolts}),
+                       std::vector<double>({n(f[c("od_mm")]), n(f[c("impedance_ohm")]), n(f[c("velocity_factor")]),
+                                            n(f[c("voltage_rating")])}))
+                 << f[c("variant")];
+         }},
+    };
+    for (const auto &file : files) {
+        std::ifstream in(std::string(MIRVELTA_WIRE_DATA "/") + file.file);
+        ASSERT_TRUE(in) << file.file;
+        std::string line;
+        std::getline(in, line);
+        const Row head = csvFields(line);
+        auto col = [&](const char *name) {
+            const size_t at = std::find(head.begin(), head.end(), name) - head.begin();
+            EXPECT_LT(at, head.size()) << file.file << " has no " << name;
+            return at;
+        };
+        int i = 0;
+        while (std::getline(in, line)) {
+            const Row f = csvFields(line);
+            ASSERT_EQ(f.size(), head.size()) << line;
+            if (std::string(file.file) == "hookup.csv" && f[col("standard_or_style")].find("HP3 Type") == std::string::npos)
+                continue;
+            ASSERT_LT(i, file.count) << file.file;
+            file.held(i++, f, col);
+        }
+        EXPECT_EQ(i, file.count) << file.file;
+    }
+}
+
 
 // Transmission-line transformers held against published figures
 // (data/transmission-line/README.md): the ideal ratios with ideal chokes;
@@ -308,6 +379,18 @@ TEST(Design, BalunsAgainstPublishedFigures)
         c.lineMetres = 0;
         EXPECT_NEAR(design::balunResponse(c, 10e6, choke).insertionLossDb, 0, 1e-6) << k.ratio;
     }
+    // A floating load's 4:1 Guanella balun, matched (0.5 V in per volt of
+    // EMF), short lines: each line's input across the port, its far ends
+    // 1.5 and 0.5 (line 1) or 0.5 and -0.5 (line 2) times it, the lines'
+    // common-mode currents equal and opposite.
+    BalunCircuit floating;
+    floating.ratio = 4, floating.load = 200, floating.z0 = 100;
+    const design::BalunPoint gp = design::balunResponse(floating, 1e6, choke);
+    const double ends[2][4] = {{0.5, 0, 0.75, 0.25}, {0.5, 0, 0.25, -0.25}};
+    ASSERT_EQ(gp.lineEnds.size(), 2u);
+    for (int k = 0; k < 2; k++)
+        for (int i = 0; i < 4; i++)
+            EXPECT_NEAR(std::abs(gp.lineEnds[k][i] - ends[k][i]), 0, 1e-6) << "line " << k + 1 << " end " << i;
 
     BalunCircuit r;
     r.kind = design::BalunRuthroff, r.ratio = 4, r.unun = true, r.load = 200, r.z0 = 100;

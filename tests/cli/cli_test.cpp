@@ -234,6 +234,62 @@ TEST(Cli, HelpOfEveryCommandShowsItsDefaults)
     EXPECT_GE(defaults, 30); // the options with a default, over all commands
 }
 
+// Every command that fits wire counts the turns over its insulation: AWG 22
+// of the single build fits as a bare 0.686 mm wire would (the build's
+// maximum, 0.6858 mm), and fewer turns than the bare copper does; RG-58 as
+// its 5 mm outside (a balun's line of it as a pair of 2.5 mm wires, one
+// conductor a turn).
+TEST(Cli, InsulationFitsByTheOverallDiameter)
+{
+    using Args = std::vector<std::string>;
+    const Args iron50 = {"--family", "iron", "--size", "50", "--material", "2"};
+    const Args f240 = {"--family", "ferrite", "--size", "240", "--material", "43", "--turns", "10"};
+    const Args awg22 = {"--awg", "22", "--insulation", "single"}, bare686 = {"--wire-mm", "0.686"};
+    const Args rg58 = {"--cable", "RG-58"}, bare5 = {"--wire-mm", "5"};
+    const struct {
+        Args command, insulated, same, bare; // bare: fits more turns, where it is a single core's
+    } cases[] = {
+        {Args{"core"} + iron50, awg22, bare686, {"--awg", "22"}},
+        {Args{"flux", "--mhz", "7", "--watts", "100"} + f240, awg22, bare686, {"--awg", "22"}},
+        {Args{"impedance", "--mhz", "1:30"} + f240, awg22, bare686, {"--awg", "22"}},
+        {Args{"loss", "--mhz", "7", "--watts", "100"} + f240, awg22, bare686, {"--awg", "22"}},
+        {Args{"core", "--family", "ferrite", "--size", "140", "--material", "43"}, rg58, bare5, {"--wire-mm", "4.9"}},
+        {{"choke", "--mhz", "3.5:30", "--min-impedance", "1000"}, awg22, bare686, {}},
+        {{"choke", "--mhz", "3.5:30", "--min-impedance", "1000"}, rg58, bare5, {}},
+        {{"transformer", "--ratio", "49", "--mhz", "3.5:30", "--watts", "100"}, awg22, bare686, {}},
+        {{"balun", "--kind", "guanella", "--ratio", "4", "--mhz", "1.8:30", "--z0", "100", "--vf", "0.7"}, awg22,
+         bare686, {}},
+        {{"balun", "--kind", "guanella", "--mhz", "1.8:30"}, rg58, {"--wire-mm", "2.5", "--z0", "50", "--vf", "0.66"}, {}},
+        {{"q", "--mhz", "7", "--uh", "5"}, awg22, bare686, {}},
+    };
+    // What the fit decides: one core's turns in a layer, or the designs'
+    // cores and turns.
+    auto fit = [](const Args &args) {
+        nlohmann::json j = cli_json(args + Args{"--json"});
+        if (!j.contains("designs"))
+            return j["wire"]["mostTurns"];
+        nlohmann::json designs = nlohmann::json::array();
+        for (const auto &d : j["designs"]) {
+            nlohmann::json kept;
+            for (const char *k : {"core", "stack", "turns", "primaryTurns", "secondaryTurns", "turnsFit"})
+                if (d.contains(k))
+                    kept[k] = d[k];
+            designs.push_back(kept);
+        }
+        std::sort(designs.begin(), designs.end()); // q ranks by Q, which the bare copper sets
+        return designs;
+    };
+    for (const auto &c : cases) {
+        const std::string what = c.command[0] + " " + c.insulated[1];
+        const nlohmann::json insulated = fit(c.command + c.insulated);
+        EXPECT_FALSE(insulated.empty()) << what;
+        EXPECT_EQ(insulated, fit(c.command + c.same)) << what;
+        if (!c.bare.empty()) {
+            EXPECT_GT(fit(c.command + c.bare).get<int>(), insulated.get<int>()) << what;
+        }
+    }
+}
+
 // The example the README gives, line for line.
 TEST(Cli, ReadmeSolveExample)
 {

@@ -37,6 +37,13 @@ struct CliRun {
     std::string out, err;
 };
 
+// One command line's words, then another's.
+inline std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string> &b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 inline CliRun cli(const std::vector<std::string> &args)
 {
     CliRun r;

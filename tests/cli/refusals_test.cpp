@@ -10,16 +10,11 @@
 
 #include "cli/cli.h"
 #include "cli/values.h"
+#include "tests/cli/helpers.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
-
-Args operator+(Args a, const Args &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 // A sweep's text: n points one `unit` apart from `from`, S11 = 0.1 + j0.5.
 std::string sweepText(const char *unit, int from, int n)

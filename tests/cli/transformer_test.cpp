@@ -47,6 +47,39 @@ TEST(Cli, TransformerWorkedByHand)
                                  "100", "--family", "ferrite", "--size", "240", "--material", "43", "--json"});
     EXPECT_EQ(r["design"]["secondaryTurns"], 14);
     EXPECT_EQ(r["points"].size(), 50u);
+
+    // The windings' volts at 100 W into 50 ohms: sqrt(100 50) = 70.71 V rms
+    // across the 2 primary turns, 7 times it, 494.97 V rms (700 V peak),
+    // across the 14 of the secondary, 35.36 V rms a turn; against grade-1
+    // enamel's 2700 V minimum breakdown (SWG 21, 0.813 mm) no warning, and
+    // against PTFE type ET's 250 V one for the secondary.
+    const struct {
+        std::vector<std::string> wire;
+        double rating;
+        bool secondaryOver;
+    } insulations[] = {
+        {{"--wire-mm", "0.813", "--insulation", "grade1"}, 2700, false},
+        {{"--awg", "20", "--insulation", "ptfe-et", "--overall-mm", "1.6"}, 250, true},
+    };
+    for (const auto &w : insulations) {
+        std::vector<std::string> args = {"transformer", "--turns", "2:14", "--mhz", "3.5:30", "--watts", "100",
+                                         "--family", "ferrite", "--size", "240", "--material", "43"};
+        args.insert(args.end(), w.wire.begin(), w.wire.end());
+        nlohmann::json t = cli_json(args + std::vector<std::string>{"--json"});
+        const nlohmann::json &v = t["design"]["voltages"];
+        const std::string what = w.wire[3];
+        EXPECT_NEAR(v["primary"]["windingVoltsRms"].get<double>(), 70.711, 1e-3) << what;
+        EXPECT_NEAR(v["secondary"]["windingVoltsRms"].get<double>(), 494.975, 1e-3) << what;
+        EXPECT_NEAR(v["secondary"]["endToEndVoltsPeak"].get<double>(), 700, 1e-6) << what;
+        EXPECT_NEAR(v["secondary"]["voltsPerTurnRms"].get<double>(), 35.355, 1e-3) << what;
+        EXPECT_EQ(v["ratingVolts"].get<double>(), w.rating) << what;
+        EXPECT_FALSE(v["primary"]["overRating"].get<bool>()) << what;
+        EXPECT_EQ(v["secondary"]["overRating"].get<bool>(), w.secondaryOver) << what;
+        size_t warned = 0;
+        for (const auto &text : t["warnings"])
+            warned += text.get<std::string>().find("the secondary's ends see 700 V peak") != std::string::npos;
+        EXPECT_EQ(warned, w.secondaryOver ? 1u : 0u) << what;
+    }
 }
 
 // Every design a search offers holds its limits at every point of the band
