@@ -1,8 +1,10 @@
 // list: the catalogue, family by family: sizes, materials and AL values;
-// and in JSON, the ferrite materials that have a published curve.
+// and in JSON, the ferrite materials that have a published curve, and the
+// insulations and cables a winding's wire may have.
 #include "cli/list.h"
 
 #include "cli/layout.h"
+#include "design/insulation.h"
 
 namespace cli {
 
@@ -61,7 +63,25 @@ Json listJson(const ListResult &r)
         const FerriteData &d = FerriteMaterialData[i];
         curves.push_back({{"material", d.code}, {"lowMHz", d.lowHz() / 1e6}, {"highMHz", d.highHz() / 1e6}});
     }
-    return {{"unit", r.unit == LengthMillimetres ? "mm" : "inches"}, {"families", families}, {"curves", curves}};
+    // What --insulation and --cable take, as a page's choices.
+    Json insulations = Json::array(), cables = Json::array();
+    for (int b = 0; b < BuildCount; b++)
+        insulations.push_back({{"insulation", buildName((Build)b)}, {"hookup", buildIsHookup((Build)b)}});
+    for (int i = 0; i < CableRowCount; i++) {
+        Cable c;
+        if ((i && std::string(CableRows[i].cable) == CableRows[i - 1].cable) || !cableNamed(CableRows[i].cable, &c))
+            continue;
+        cables.push_back({{"cable", c.widest->cable},
+                          {"outsideMm", c.widest->outsideMm},
+                          {"ohms", c.widest->ohms},
+                          {"velocityFactor", c.widest->velocityFactor},
+                          {"workingVolts", c.workingVolts > 0 ? Json(c.workingVolts) : Json(nullptr)}});
+    }
+    return {{"unit", r.unit == LengthMillimetres ? "mm" : "inches"},
+            {"families", families},
+            {"curves", curves},
+            {"insulations", insulations},
+            {"cables", cables}};
 }
 
 static std::string listFamily(CoreType family, LengthUnit unit, bool csv)

@@ -296,7 +296,7 @@ Command listCommand(CLI::App &program)
     c->add_option("--family", r->family, HELP("iron or ferrite (default: both)"));
     addUnitOption(c, &r->unit);
     addCsv(c, o.get());
-    addJson(c, o.get(), "one JSON object: the catalogue as data, and the materials with a published curve");
+    addJson(c, o.get(), "one JSON object: the catalogue as data, the materials with a published curve, and the wire insulations and cables");
     return command(c, r, list,
                    printer<ListResult>(o, listJson, [o](const ListResult &l) { return listText(l, o->csv); }));
 }

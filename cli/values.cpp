@@ -428,7 +428,7 @@ std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, con
     else if (w.build >= 0 || w.cable)
         rating = "none in the data for this insulation: compare the peak with the maker's rating";
     else
-        rating = "none known for this wire: give --insulation or --cable, or compare the peak with the maker's rating";
+        rating = "none known for this wire: give its insulation or the coax, or compare the peak with the maker's rating";
     lines.push_back({"Insulation rating", rating});
     return lines;
 }

@@ -279,7 +279,16 @@
     // The winding every section shares: its turns, its stack and what it
     // says of the capacitance (the model, strays added, or the whole given).
     const windingOptions = (capacitance = true) => ({turns: field("w-turns"), stack: $("w-stack").value,
-        ...(capacitance ? {"stray-pf": field("w-stray"), pf: field("w-pf")} : {})});
+        ...wireOptions(), ...(capacitance ? {"stray-pf": field("w-stray"), pf: field("w-pf")} : {})});
+    // The winding's wire: a coax by name, or the bare wire with what is
+    // known of its insulation.
+    const wireOptions = () => $("w-cable").value ? {cable: $("w-cable").value}
+        : {"wire-mm": field("w-wire"), insulation: $("w-insulation").value, "overall-mm": field("w-overall")};
+    // A coax stands for the wire and its insulation.
+    function cableChosen() {
+        for (const id of ["w-wire", "w-insulation", "w-overall"])
+            $(id).disabled = !!$("w-cable").value;
+    }
     const capacitanceFrom = {"model": "the self-capacitance model of the core's outline",
                              "model + stray": "the model of the core's outline plus the strays given",
                              "given": "as given"};
@@ -548,7 +557,7 @@
                       "min-resistance": field("ch-min-resistance"), tolerance: field("ch-tolerance"),
                       "max-stack": $("ch-max-stack").value, vrms: field("ch-vrms"), watts: field("ch-watts"),
                       ohms: field("ch-ohms"), amps: field("ch-amps"), duty: field("ch-duty"),
-                      "max-rise": field("ch-max-rise"), "wire-mm": field("w-wire"),
+                      "max-rise": field("ch-max-rise"), ...wireOptions(),
                       "stray-pf": field("w-stray"), pf: field("w-pf")});
     }
 
@@ -682,7 +691,7 @@
                                  : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
                                     "primary-turns": field("tr-primary"), "leakage-nh": field("tr-leakage"),
                                     "shunt-pf": field("tr-shunt"), "best-shunt": $("tr-best").checked}),
-                      "max-rise": field("tr-max-rise"), "wire-mm": field("w-wire"), "stray-pf": field("w-stray"),
+                      "max-rise": field("tr-max-rise"), ...wireOptions(), "stray-pf": field("w-stray"),
                       pf: field("w-pf")});
     }
 
@@ -721,14 +730,14 @@
         const c = theCore();
         return given({kind: $("bl-kind").value, ratio: $("bl-ratio").value, cores: $("bl-cores").value,
                       unun: $("bl-unun").checked, mhz: field("bl-mhz"), z0: field("bl-z0"), vf: field("bl-vf"),
-                      "overall-mm": field("bl-overall"), "twists-per-cm": field("bl-twists"), er: field("bl-er"),
+                      "twists-per-cm": field("bl-twists"), er: field("bl-er"),
                       "leads-cm": field("bl-leads"), ohms: field("bl-ohms"), "load-ohms": field("bl-load"),
                       "cm-load": field("bl-cm-load"), watts: field("bl-watts"), duty: field("bl-duty"),
                       ...(search ? {"max-stack": $("ch-max-stack").value, "max-swr": field("bl-max-swr"),
                                     "max-loss-db": field("bl-max-loss"), "max-rise": field("bl-max-rise")}
                                  : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
                                     turns: field("bl-turns")}),
-                      "wire-mm": field("w-wire"), "stray-pf": field("w-stray"), pf: field("w-pf")});
+                      ...wireOptions(), "stray-pf": field("w-stray"), pf: field("w-pf")});
     }
 
     section("balun", "balun", balunOptions, (r) => {
@@ -764,7 +773,11 @@
         return given({mhz: field("q-mhz"), uh: field("q-uh"), vrms: field("q-vrms"), points: field("q-points"),
                       ...(search ? {} : {family: c.family, size: c.size, material: c.material, stack: $("w-stack").value,
                                          turns: field("q-turns")}),
-                      "wire-mm": field("q-wire"), "stray-pf": field("w-stray"), pf: field("w-pf"),
+                      // The winding's insulation over the wire given here; with none
+                      // given, each core's thickest gauge, bare.
+                      "wire-mm": field("q-wire"),
+                      ...(field("q-wire") ? {insulation: $("w-insulation").value, "overall-mm": field("w-overall")} : {}),
+                      "stray-pf": field("w-stray"), pf: field("w-pf"),
                       all: $("q-search").checked && $("q-all").checked});
     }
 
@@ -974,6 +987,11 @@
             readMeasurement(e.dataTransfer.files[0]);
         });
         fill($("m-material"), [["", "not given"], ...catalogue.curves.map((c) => [c.material, c.material])], true);
+        fill($("w-insulation"), [["", "bare, or the diameter over it"],
+                                 ...catalogue.insulations.map((i) => [i.insulation, i.insulation])], true);
+        fill($("w-cable"), [["", "none"], ...catalogue.cables.map((c) => [c.cable, `${c.cable} (${fmt(c.outsideMm)} mm)`])],
+             true);
+        $("w-cable").addEventListener("change", cableChosen);
         const plotted = $("z-plot");
         plotted.addEventListener("keydown", (e) => {
             const moves = {ArrowRight: 1, ArrowUp: 1, ArrowLeft: -1, ArrowDown: -1};
@@ -999,6 +1017,7 @@
         });
         familyChanged();
         readAddress();
+        cableChosen();
         for (const s of Sections)
             if (!s.usesCore)
                 schedule(s);

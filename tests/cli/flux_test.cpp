@@ -49,8 +49,8 @@ TEST(Cli, FluxDensityForEachInputForm)
               "Peak flux density (B):  1.424 mT = 14.24 gauss\n"
               "Voltages:               70.71 V rms across the winding, 100 V peak between its first and last turns "
               "(side by side), 7.071 V rms a turn\n"
-              "Insulation rating:      none known for this wire: give --insulation or --cable, or compare the peak "
-              "with the maker's rating\n");
+              "Insulation rating:      none known for this wire: give its insulation or the coax, or compare the "
+              "peak with the maker's rating\n");
 }
 
 } // namespace

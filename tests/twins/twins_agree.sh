@@ -95,6 +95,19 @@ commands+=(
     "measure $work/c.s1p --family iron --size 200 --turns 2 --material 2 --json"
     "measure $work/a.s1p --family iron --size 68 --turns 3 --wire-mm 0.5"
 )
+# Insulated wire and the voltages at a drive: enamel builds, PTFE, a coax.
+commands+=(
+    "transformer --turns 2:14 --mhz 3.5:30 --watts 100 --family ferrite --size 240 --material 43 --wire-mm 0.813 --insulation grade1 --json"
+    "transformer --ratio 49 --mhz 3.5:30 --watts 100 --awg 20 --insulation ptfe-et --overall-mm 1.6"
+    "flux --family ferrite --size 240 --material 43 --turns 14 --watts 100 --ohms 2450 --mhz 7 --awg 18 --insulation heavy --json"
+    "loss --family ferrite --size 240 --material 31 --turns 12 --mhz 7 --vrms 300 --cable RG-58"
+    "core --family iron --size 50 --material 2 --awg 30 --insulation heavy --json"
+    "impedance --family ferrite --size 140 --material 43 --turns 12 --mhz 1:30 --awg 22 --insulation single --json"
+    "choke --mhz 3.5:30 --min-impedance 1000 --watts 100 --ohms 2450 --cable RG-58 --json"
+    "balun --kind guanella --ratio 4 --mhz 1.8:30 --z0 100 --vf 0.7 --family ferrite --size 240 --material 31 --turns 10 --watts 1000 --awg 18 --insulation heavy"
+    "balun --kind guanella --mhz 1.8:30 --family ferrite --size 240 --material 31 --turns 8 --cable RG-316 --watts 500 --json"
+    "q --family iron --size 50 --material 2 --turns 14 --mhz 7 --vrms 200 --awg 24 --insulation ptfe-e --overall-mm 0.9 --json"
+)
 for m in 31 43 46 51 61 73 75 77; do
     commands+=("impedance --family ferrite --size 240 --material $m --turns 10 --mhz 10")
     commands+=("impedance --family ferrite --size 50A --material $m --turns 3 --mhz 1:100 --points 40 --pf 3 --json")

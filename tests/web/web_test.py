@@ -371,6 +371,14 @@ def command_requests(rng, n):
             for k, vals in (("material", ["2", "6", "J"]), ("wire-mm", ["0.5", "0"]), ("mhz", ["1:30", "40:50"])):
                 if rng.random() < 0.2:
                     o[k] = rng.choice(vals)
+        if c in ("core", "flux", "impedance", "loss", "choke", "transformer", "balun", "q") and rng.random() < 0.2:
+            # The wire's insulation, a coax, and what is refused of them.
+            o.update(rng.choice([{"awg": "22", "insulation": "single"}, {"wire-mm": "0.813", "insulation": "grade1"},
+                                 {"awg": "20", "insulation": "ptfe-et", "overall-mm": "1.6"},
+                                 {"awg": "30", "insulation": "heavy"}, {"wire-mm": "0.7", "insulation": "grade2"},
+                                 {"cable": rng.choice(["RG-58", "rg174", "LMR-400", "RG-59"])},
+                                 {"insulation": "heavy"}, {"overall-mm": rng.choice(["0.5", "1.5", "x"])},
+                                 {"awg": "20", "insulation": rng.choice(["triple", "ptfe-e"])}]))
         if c in ("core", "flux", "impedance", "loss") and rng.random() < 0.2:
             o["stack"] = rng.choice(["1", "2", "4", "5", "0", "1.5"])
         if c in ("impedance", "loss") and rng.random() < 0.2:
@@ -765,6 +773,34 @@ def transformed(driver):
     check("the transformer's build is the twin's, line for line",
           not missing and ("%s:%s," % (d["primaryTurns"], d["secondaryTurns"])) in shown
           and len(driver.find_elements(By.CSS_SELECTOR, "#tr-plot polyline")) == 1, (missing, shown))
+    # The winding's insulation: grade-1 enamel holds the 2:14's 700 V peak,
+    # PTFE type ET does not; a coax stands for the wire.
+    type_into(driver, "tr-duty", "")
+    type_into(driver, "w-wire", "0.813")
+    wire = {"wire-mm": "0.813"}
+    for insulation, overall, warned in (("grade1", "", False), ("ptfe-et", "1.6", True)):
+        Select(driver.find_element(By.ID, "w-insulation")).select_by_value(insulation)
+        type_into(driver, "w-overall", overall)
+        settle(driver)
+        wire.update({"insulation": insulation, "overall-mm": overall or None})
+        want = json.loads(twin([cli_args("transformer", {"ratio": "49", "mhz": "3.5:29.7", "watts": "100",
+                                                         "family": "ferrite", "size": "240", "material": "43",
+                                                         "stack": "1", "primary-turns": "2", **wire})])[0]["out"])
+        shown = text_of(driver, "transformer-result")
+        missing = [l for l in want["summary"] if l["text"] not in shown]
+        check("the windings' voltages against %s are the twin's" % insulation,
+              not missing and "495 V rms across the winding" in shown
+              and ("the secondary's ends see 700 V peak" in shown) == warned, (missing, shown))
+    Select(driver.find_element(By.ID, "w-cable")).select_by_value("RG-58")
+    settle(driver)
+    shown = text_of(driver, "transformer-result")
+    check("a coax chosen stands for the wire", "RG-58, 5 mm outside" in shown and "1400 V (working voltage)" in shown
+          and not driver.find_element(By.ID, "w-wire").is_enabled(), shown)
+    Select(driver.find_element(By.ID, "w-cable")).select_by_value("")
+    Select(driver.find_element(By.ID, "w-insulation")).select_by_value("")
+    type_into(driver, "w-overall", "")
+    type_into(driver, "w-wire", "1")
+    type_into(driver, "tr-duty", "25")
     # The match: the leakage and the best shunt capacitor, as the twin has them.
     type_into(driver, "tr-leakage", "285")
     driver.find_element(By.ID, "tr-best").click()
@@ -821,7 +857,7 @@ def baluned(driver):
     missing = [l for l in want["summary"] if l["text"] not in shown]
     check("the balun's build is the twin's, line for line",
           not missing and len(driver.find_elements(By.CSS_SELECTOR, "#bl-plot polyline")) == 2, (missing, shown))
-    type_into(driver, "bl-overall", "1.2")
+    type_into(driver, "w-overall", "1.2")
     type_into(driver, "bl-twists", "2")
     settle(driver)
     shown = text_of(driver, "balun-result")
