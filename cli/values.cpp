@@ -317,8 +317,14 @@ static std::string insulationText(const Wire &w)
         t += w.build >= 0 ? "the " + std::string(design::buildName((design::Build)w.build)) + " insulation"
                           : std::string("the insulation");
         t += How[w.overallFrom];
-        if (w.overallFrom == OverallTable && w.tableSize)
-            t += std::string(" ") + w.tableSize;
+        if (w.overallFrom == OverallTable && w.tableSize) {
+            // "SWG 21 (0.813 mm)" inside these brackets reads "SWG 21, 0.813 mm".
+            std::string size = w.tableSize;
+            const size_t open = size.find(" (");
+            if (open != std::string::npos && size.back() == ')')
+                size = size.substr(0, open) + ", " + size.substr(open + 2, size.size() - open - 3);
+            t += " " + size;
+        }
         if (w.overallFrom != OverallCable)
             t += ")";
     } else if (w.build >= 0) {
