@@ -359,18 +359,13 @@ static void addWarnings(const BalunPlan &b, const std::vector<double> &hz, Balun
     if (c.z0 > best * LineOhmsFar || c.z0 < best / LineOhmsFar)
         r->warnings.push_back("Z0 " + significant(c.z0, 4) + " ohms is far from the best for this kind and load, " +
                               significant(best, 4) + " ohms: the match then depends on the line's length");
-    bool overRated = false;
-    for (size_t i = 0; i < designsOffered(r->designs.size(), b.all) && !overRated; i++)
-        overRated = !voltageWarnings(b.wire, r->designs[i].volts).empty();
-    if (overRated && !one)
-        r->warnings.push_back("some designs' lines see peaks over " + significant(RatingShare * 100) +
-                              " % of the insulation's " + significant(b.wire.ratingVolts, 5) +
-                              " V at their ends (each design's voltages are in --json): take a heavier build or "
-                              "PTFE sleeving over the wire, or space the lines' ends apart");
+    std::vector<std::vector<WindingVolts>> offered;
+    for (size_t i = 0; i < designsOffered(r->designs.size(), b.all); i++)
+        offered.push_back(r->designs[i].volts);
+    for (const std::string &w : one ? voltageWarnings(b.wire, one->volts) : designsOverRating(b.wire, offered, "lines"))
+        r->warnings.push_back(w);
     if (!one)
         return;
-    for (const std::string &w : voltageWarnings(b.wire, one->volts))
-        r->warnings.push_back(w);
     if (c.oneCore && !c.unun) {
         r->warnings.push_back(
             "the lines share one core: into a load with its centre grounded they drive its ends to " +

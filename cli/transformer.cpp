@@ -297,20 +297,12 @@ TransformerResult runTransformer(const TransformerPlan &s)
         t.warnings.push_back("the peak flux density is above the " + significant(CurveFluxTesla * 1e4) +
                              " gauss the makers' curves are measured under: at this flux a core takes more than "
                              "they say, and these figures are the least it takes");
-    bool overRated = false;
-    for (size_t i = 0; i < shown && !overRated; i++)
-        overRated = !voltageWarnings(s.wire, windingVolts(s, t.designs[i])).empty();
-    if (overRated) {
-        for (const std::string &w : one ? voltageWarnings(s.wire, windingVolts(s, *one))
-                                        : std::vector<std::string>{
-                                              "some designs' windings see peaks over " +
-                                              significant(RatingShare * 100) + " % of the insulation's " +
-                                              significant(s.wire.ratingVolts, 5) +
-                                              " V at their ends (each design's voltages are in --json): take a "
-                                              "heavier build or PTFE sleeving over the wire, or space the "
-                                              "windings' ends apart"})
-            t.warnings.push_back(w);
-    }
+    std::vector<std::vector<WindingVolts>> offered;
+    for (size_t i = 0; i < shown; i++)
+        offered.push_back(windingVolts(s, t.designs[i]));
+    for (const std::string &w : one ? voltageWarnings(s.wire, windingVolts(s, *one))
+                                    : designsOverRating(s.wire, offered, "windings"))
+        t.warnings.push_back(w);
     if (loose && one)
         t.warnings.push_back(std::to_string(s.autotransformer ? one->secondary : one->primary + one->secondary) +
                              " turns do not fit in one layer of " + wireText(s.wire));

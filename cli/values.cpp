@@ -455,6 +455,18 @@ std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<Windin
     return warnings;
 }
 
+std::vector<std::string> designsOverRating(const Wire &w, const std::vector<std::vector<WindingVolts>> &designs,
+                                           const std::string &parts)
+{
+    for (const std::vector<WindingVolts> &d : designs)
+        if (!voltageWarnings(w, d).empty())
+            return {"some designs' " + parts + " see peaks over " + significant(design::RatingShare * 100) +
+                    " % of the insulation's " + significant(w.ratingVolts, 5) +
+                    " V at their ends (each design's voltages are in --json): take a heavier build or PTFE sleeving "
+                    "over the wire, or space the " + parts + "' ends apart"};
+    return {};
+}
+
 bool readScale(const Given &scale, double *k, Failure *failure)
 {
     *k = DefaultScale;

@@ -231,6 +231,11 @@ Json voltagesJson(const Wire &w, const std::vector<WindingVolts> &windings);
 std::vector<std::pair<std::string, std::string>> voltageLines(const Wire &w, const std::vector<WindingVolts> &windings);
 // Where a winding's ends pass 75 % of the rating: what to do.
 std::vector<std::string> voltageWarnings(const Wire &w, const std::vector<WindingVolts> &windings);
+// A search's one warning where any of the designs offered is over the
+// rating (each design's voltages are in its JSON); `parts` names what
+// each has ("windings", "lines").
+std::vector<std::string> designsOverRating(const Wire &w, const std::vector<std::vector<WindingVolts>> &designs,
+                                           const std::string &parts);
 // The one winding's volts at vrms across its N turns (0: the turns differ
 // from design to design, and the lines leave a turn's out).
 std::vector<WindingVolts> oneWinding(double vrms, double turns);
